@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+#include <QUrl>
+
+namespace velmora {
+
+// What the command line asks of the viewer.
+struct StartupOptions {
+    QUrl scene;              // the scene to load in place of the main one
+    QStringList cardFolders; // folders that count as cards labelled "DASHCAM"
+    QString error;           // set when the command line cannot be used
+
+    static StartupOptions parse(const QStringList &arguments);
+};
+
+} // namespace velmora

@@ -1,0 +1,82 @@
+#include "fileio.h"
+
+#include "cardenvironment.h"
+#include "systemvolumes.h"
+
+#include <QDebug>
+#include <QQmlEngine>
+#include <QStandardPaths>
+
+namespace {
+const QString CardLabel = QStringLiteral("DASHCAM");
+const QString None = QStringLiteral("none");
+} // namespace
+
+FileIO::FileIO(QObject *parent)
+    : QObject(parent) {}
+
+FileIO::~FileIO() {
+    // Never let a background task outlive the object it works for.
+    m_StoredFuture.cancel();
+    m_StoredFuture.waitForFinished();
+    m_CopyFuture.waitForFinished();
+}
+
+void FileIO::setVolumeSource(std::shared_ptr<const velmora::VolumeSource> volumes) {
+    m_volumes = std::move(volumes);
+}
+
+void FileIO::classBegin() {
+    // Runs before the scene assigns any property, so the first card search
+    // already looks where the application said.
+    if (!m_volumes)
+        m_volumes = velmora::CardEnvironment::volumesOf(qmlEngine(this));
+}
+
+void FileIO::setSource(QString source) {
+    m_CurrentDrivePath = None;
+    if (source != CardLabel) {
+        mSource = source;
+        m_CurrentDrivePath = source;
+        qDebug().noquote() << "mSource 1111:" + mSource;
+        return;
+    }
+
+    qDebug().noquote() << "mSource:" + source;
+    if (!m_volumes)
+        m_volumes = std::make_shared<velmora::SystemVolumes>();
+    mSource = None;
+    if (m_drives.search(m_volumes->volumes(), source))
+        mSource = QStringLiteral("Drive");
+
+    readConfig();
+    readPCConfig();
+}
+
+int FileIO::getDriveCount() {
+    return m_drives.count();
+}
+
+QString FileIO::getDriveName(int idx) {
+    return m_drives.name(idx);
+}
+
+QString FileIO::getDrivePath(int idx) {
+    const QString path = m_drives.path(idx);
+    qDebug().noquote() << " m_DrivePath[idx] =======> " + path;
+    return path;
+}
+
+QString FileIO::getDrivePath() {
+    qDebug().noquote() << "getDriveInfo() ===> " + m_CurrentDrivePath;
+    return m_CurrentDrivePath;
+}
+
+QString FileIO::readWorkDir() {
+    return getDesktopPath();
+}
+
+QString FileIO::getDesktopPath() {
+    return QStringLiteral("%1/").arg(
+        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+}

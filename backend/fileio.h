@@ -1,0 +1,216 @@
+#pragma once
+
+#include "drivetable.h"
+#include "fileentry.h"
+#include "settingsvalues.h"
+
+#include <QFuture>
+#include <QList>
+#include <QObject>
+#include <QQmlParserStatus>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <memory>
+
+namespace velmora {
+class VolumeSource;
+}
+
+// The scenes' window onto the card: card search, the recording catalogue,
+// telemetry, file operations and both settings files. It is a thin facade:
+// each concern lives in a class of its own, and this object keeps the exact
+// (sometimes irregular) names the scenes are written against.
+class FileIO : public QObject, public QQmlParserStatus {
+    Q_OBJECT
+    Q_INTERFACES(QQmlParserStatus)
+
+    Q_PROPERTY(QString source READ source WRITE setSource NOTIFY sourceChanged)
+    Q_PROPERTY(int gps_speed READ gps_speed WRITE setGps_speed NOTIFY gps_speedChanged)
+    Q_PROPERTY(int cut_volt READ cut_volt WRITE setCut_volt NOTIFY cut_voltChanged)
+    Q_PROPERTY(int gsensor_sensitivity READ gsensor_sensitivity WRITE setGsensor_sensitivity NOTIFY
+                   gsensor_sensitivityChanged)
+    Q_PROPERTY(int lang READ lang WRITE setLang NOTIFY langChanged)
+    Q_PROPERTY(int memory_type_mmc READ memory_type_mmc WRITE setMemory_type_mmc NOTIFY
+                   memory_type_mmcChanged)
+    Q_PROPERTY(QString model READ model WRITE setModel NOTIFY modelChanged)
+    Q_PROPERTY(int motion_sensitivity READ motion_sensitivity WRITE setMotion_sensitivity NOTIFY
+                   motion_sensitivityChanged)
+    Q_PROPERTY(int radar_sensitivity READ radar_sensitivity WRITE setRadar_sensitivity NOTIFY
+                   radar_sensitivityChanged)
+    Q_PROPERTY(int parking_mode READ parking_mode WRITE setParking_mode NOTIFY parking_modeChanged)
+    Q_PROPERTY(int screen READ screen WRITE setScreen NOTIFY screenChanged)
+    Q_PROPERTY(QString secret READ secret WRITE setSecret NOTIFY secretChanged)
+    Q_PROPERTY(int security_led READ security_led WRITE setSecurity_led NOTIFY security_ledChanged)
+    Q_PROPERTY(int time_dst READ time_dst WRITE setTime_dst NOTIFY time_dstChanged)
+    Q_PROPERTY(int time_manual READ time_manual WRITE setTime_manual NOTIFY time_manualChanged)
+    Q_PROPERTY(int time_zone READ time_zone WRITE setTime_zone NOTIFY time_zoneChanged)
+    Q_PROPERTY(QString ver READ ver WRITE setVer NOTIFY verChanged)
+    Q_PROPERTY(int vol_mic READ vol_mic WRITE setVol_mic NOTIFY vol_micChanged)
+    Q_PROPERTY(int vol_speaker READ vol_speaker WRITE setVol_speaker NOTIFY vol_speakerChanged)
+    Q_PROPERTY(int vlang READ vlang WRITE setvLang NOTIFY vlangChanged)
+    Q_PROPERTY(int vresolution READ vresolution WRITE setvResolution NOTIFY vresolutionChanged)
+    Q_PROPERTY(int vspeedunit READ vspeedunit WRITE setvSpeedunit NOTIFY vspeedunitChanged)
+
+public:
+    explicit FileIO(QObject *parent = nullptr);
+    ~FileIO() override;
+
+    // Where the card search looks. A FileIO made by a scene takes its engine's
+    // source in classBegin(); without one it reads the mounted volumes.
+    void setVolumeSource(std::shared_ptr<const velmora::VolumeSource> volumes);
+
+    void classBegin() override;
+    void componentComplete() override {}
+
+    QString source() const { return mSource; }
+    int gps_speed() const { return m_camera.gps_speed; }
+    int cut_volt() const { return m_camera.cut_volt; }
+    int gsensor_sensitivity() const { return m_camera.gsensor_sensitivity; }
+    int lang() const;
+    int memory_type_mmc() const { return m_camera.memory_type_mmc; }
+    QString model() const { return m_camera.model.left(2); }
+    int motion_sensitivity() const { return m_camera.motion_sensitivity; }
+    int radar_sensitivity() const;
+    int parking_mode() const { return m_camera.parking_mode; }
+    int screen() const { return m_camera.screen; }
+    QString secret() const { return m_camera.secret; }
+    int security_led() const { return m_camera.security_led; }
+    int time_dst() const { return m_camera.time_dst; }
+    int time_manual() const { return m_camera.time_manual; }
+    int time_zone() const { return m_camera.time_zone; }
+    QString ver() const { return m_camera.ver; }
+    int vol_mic() const { return m_camera.vol_mic; }
+    int vol_speaker() const { return m_camera.vol_speaker; }
+    int vlang() const;
+    int vresolution() const;
+    int vspeedunit() const;
+
+signals:
+    void sourceChanged(QString source);
+    void error(QString msg);
+    void gps_speedChanged(int gps_speed);
+    void cut_voltChanged(int cut_volt);
+    void gsensor_sensitivityChanged(int gsensor_sensitivity);
+    void langChanged(int lang);
+    void memory_type_mmcChanged(int memory_type_mmc);
+    void modelChanged(QString model);
+    void motion_sensitivityChanged(int motion_sensitivity);
+    void radar_sensitivityChanged(int radar_sensitivity);
+    void parking_modeChanged(int parking_mode);
+    void screenChanged(int screen);
+    void secretChanged(QString secret);
+    void security_ledChanged(int security_led);
+    void time_dstChanged(int time_dst);
+    void time_manualChanged(int time_manual);
+    void time_zoneChanged(int time_zone);
+    void verChanged(int security_led);
+    void vol_micChanged(QString vol_mic);
+    void vol_speakerChanged(int vol_speaker);
+    void vlangChanged(int lang);
+    void vresolutionChanged(int lang);
+    void vspeedunitChanged(int lang);
+
+public slots:
+    void setGps_speed(int gps_speed);
+    void setLang(int lang);
+    void setCut_volt(int cut_volt);
+    void setGsensor_sensitivity(int gsensor_sensitivity);
+    void setMotion_sensitivity(int motion_sensitivity);
+    void setRadar_sensitivity(int radar_sensitivity);
+    void setParking_mode(int parking_mode);
+    void setVol_mic(int vol_mic);
+    void setVol_speaker(int vol_speaker);
+    void setTime_dst(int time_dst);
+    void setTime_manual(int time_manual);
+    void setTime_zone(int time_zone);
+    void setMemory_type_mmc(int memory_type_mmc);
+    void setVer(QString ver);
+    void setModel(QString model);
+    void setScreen(int screen);
+    void setSecret(QString secret);
+    void setSecurity_led(int security_led);
+    void setvLang(int lang);
+    void setvResolution(int resolution);
+    void setvSpeedunit(int speedUnit);
+    void setSource(QString source);
+
+public:
+    Q_INVOKABLE QString read();
+    Q_INVOKABLE bool write(QString data);
+    Q_INVOKABLE void fileSearch();
+    Q_INVOKABLE QString setfileInfo(QString files);
+    Q_INVOKABLE QString readfilename(int kind, int index);
+    Q_INVOKABLE QString readfileinfo(int kind, int index);
+    Q_INVOKABLE void fileRemove();
+    Q_INVOKABLE void fileRemove(int kind, int index);
+    Q_INVOKABLE void fileSave(int kind, int index, QString savePath);
+    Q_INVOKABLE void fileSaveStart();
+    Q_INVOKABLE QString readfilepath(int kind, int index);
+    Q_INVOKABLE QString readfilepath(QString filpath);
+    Q_INVOKABLE QString readBaseFName(int kind, int index);
+    Q_INVOKABLE QString readBaseFName(QString filpath);
+    Q_INVOKABLE int getVideoChannel(QString filpath);
+    Q_INVOKABLE int readfileCnt(int kind);
+    Q_INVOKABLE int readPOICnt();
+    Q_INVOKABLE float readMagneticDataX(int idx);
+    Q_INVOKABLE float readMagneticDataY(int idx);
+    Q_INVOKABLE float readMagneticDataZ(int idx);
+    Q_INVOKABLE int readGioDataCnt();
+    Q_INVOKABLE QString readGioDataLat(int idx);
+    Q_INVOKABLE QString readGioDataLon(int idx);
+    Q_INVOKABLE QString readGiolongitude(int idx);
+    Q_INVOKABLE float readGioDataLat1(int idx);
+    Q_INVOKABLE float readGioDataLon1();
+    Q_INVOKABLE int readGioDataTime(int idx);
+    Q_INVOKABLE QString readGioDataInfo(int runTime);
+    Q_INVOKABLE QString readCurrentSpeed(int runTime, int speedUnit);
+    Q_INVOKABLE int readProcessState();
+    Q_INVOKABLE QString readWorkDir();
+    Q_INVOKABLE void readConfig();
+    Q_INVOKABLE void writeConfig();
+    Q_INVOKABLE void readPCConfig();
+    Q_INVOKABLE void writePCConfig();
+    Q_INVOKABLE int fileValidation(QString filePath);
+    Q_INVOKABLE QString fileCut(QString filePath);
+    Q_INVOKABLE int getDialogWidth();
+    Q_INVOKABLE int getDialogHeight();
+    Q_INVOKABLE int getScreenWidth();
+    Q_INVOKABLE int getScreenHeight();
+    Q_INVOKABLE int getDriveCount();
+    Q_INVOKABLE QString getDriveName(int idx);
+    Q_INVOKABLE QString getDrivePath(int idx);
+    Q_INVOKABLE int getScreenCnt();
+    Q_INVOKABLE int setCurrentScreen(int x, int y);
+    Q_INVOKABLE void setCurrentScreen(int index);
+    Q_INVOKABLE int getCurrentScreenX();
+    Q_INVOKABLE int getCurrentScreenY();
+    Q_INVOKABLE int getCurrentScreenW();
+    Q_INVOKABLE int getCurrentScreenH();
+    Q_INVOKABLE QString getDrivePath();
+    Q_INVOKABLE float getDuration(QString tFilename);
+    Q_INVOKABLE QString getDesktopPath();
+
+private:
+    static constexpr int CategoryCount = 5;
+    static constexpr int SaveQueueSize = 100;
+
+    QFuture<void> m_StoredFuture;
+    QFuture<void> m_CopyFuture;
+    velmora::FileEntry mFileInfo;
+    std::array<velmora::FileEntry, SaveQueueSize> m_SaveList;
+    int mT2Idx = 0;
+    std::array<QList<velmora::FileEntry>, CategoryCount> m_FileList;
+    QString m_StoredFilePath;
+    QString m_SavePath;
+    int m_ProcessState = 0;
+    QString mSource;
+    QString m_CurrentDrivePath;
+    velmora::CameraSettings m_camera;
+    velmora::ViewerSettings m_viewer;
+    int m_DialogWidth = 0;
+    int m_DialogHeight = 0;
+    velmora::DriveTable m_drives;
+    QRect m_CurrentScreenRect; // null: x, y, width and height 0
+    std::shared_ptr<const velmora::VolumeSource> m_volumes;
+};
