@@ -1,57 +1,31 @@
 // velmora-tool: the viewer's libraries on the command line.
-#include "democard.h"
-#include "drivetable.h"
-#include "systemvolumes.h"
+#include "commands.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <QStringList>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-constexpr int Failure = 1;
-constexpr int Usage = 2;
+struct Command {
+    const char *name;
+    const char *synopsis;
+    int (*run)(const QStringList &args);
+};
+
+const Command Commands[] = {
+    {"cards", "cards [--card DIR]...         list the camera cards the viewer would find",
+     velmora::tool::cards},
+    {"make-demo-card", "make-demo-card DIR            write a small demo card folder",
+     velmora::tool::makeDemoCard},
+};
 
 void printUsage(FILE *out) {
-    std::fputs("usage: velmora-tool COMMAND [ARGS]\n"
-               "\n"
-               "commands:\n"
-               "  cards [--card DIR]...   list the camera cards the viewer would find\n"
-               "  make-demo-card DIR      write a small demo card folder\n"
-               "  help                    show this text\n",
-               out);
-}
-
-int listCards(const QStringList &args) {
-    QStringList folders;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] != QLatin1String("--card") || i + 1 >= args.size()) {
-            std::fprintf(stderr, "velmora-tool cards: unexpected argument '%s'\n",
-                         qPrintable(args[i]));
-            return Usage;
-        }
-        folders << args[++i];
-    }
-    velmora::DriveTable table;
-    table.search(velmora::SystemVolumes(folders).volumes(), QStringLiteral("DASHCAM"));
-    for (int i = 0; i < table.count(); ++i)
-        std::printf("%s\t%s\n", qPrintable(table.name(i)), qPrintable(table.path(i)));
-    return 0;
-}
-
-int makeDemoCard(const QStringList &args) {
-    if (args.size() != 1) {
-        std::fputs("usage: velmora-tool make-demo-card DIR\n", stderr);
-        return Usage;
-    }
-    const QString error = velmora::makeDemoCard(args.first());
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "velmora-tool make-demo-card: %s\n", qPrintable(error));
-        return Failure;
-    }
-    std::printf("demo card written to %s\n", qPrintable(args.first()));
-    return 0;
+    std::fputs("usage: velmora-tool COMMAND [ARGS]\n\ncommands:\n", out);
+    for (const Command &command : Commands)
+        std::fprintf(out, "  %s\n", command.synopsis);
+    std::fputs("  help                          show this text\n", out);
 }
 
 } // namespace
@@ -64,18 +38,18 @@ int main(int argc, char *argv[]) {
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         printUsage(stderr);
-        return Usage;
+        return velmora::tool::BadArguments;
     }
-    const QString command = args.takeFirst();
-    if (command == QLatin1String("cards"))
-        return listCards(args);
-    if (command == QLatin1String("make-demo-card"))
-        return makeDemoCard(args);
-    if (command == QLatin1String("help") || command == QLatin1String("--help")) {
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("help") || name == QLatin1String("--help")) {
         printUsage(stdout);
-        return 0;
+        return velmora::tool::Success;
     }
-    std::fprintf(stderr, "velmora-tool: unknown command '%s'\n", qPrintable(command));
+    for (const Command &command : Commands) {
+        if (name == QLatin1String(command.name))
+            return command.run(args);
+    }
+    std::fprintf(stderr, "velmora-tool: unknown command '%s'\n", qPrintable(name));
     printUsage(stderr);
-    return Usage;
+    return velmora::tool::BadArguments;
 }

@@ -1,0 +1,11 @@
+// Not built yet: each operation gives the neutral answer ("", 0, -1 or
+// nothing) so the scenes can already be written against the whole interface.
+#include "fileio.h"
+
+void FileIO::fileRemove() {}
+void FileIO::fileRemove(int, int) {}
+void FileIO::fileSave(int, int, QString) {}
+void FileIO::fileSaveStart() {}
+float FileIO::getDuration(QString) {
+    return 0.0f;
+}

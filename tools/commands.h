@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+// The commands of velmora-tool. Each takes the arguments after its name and
+// returns the exit code: 0 success, 1 failure, 2 bad arguments, 3 a file that
+// cannot be read or is not a recording.
+namespace velmora::tool {
+
+constexpr int Success = 0;
+constexpr int Failure = 1;
+constexpr int BadArguments = 2;
+constexpr int BadFile = 3;
+
+int cards(const QStringList &args);
+int makeDemoCard(const QStringList &args);
+
+} // namespace velmora::tool
