@@ -192,6 +192,10 @@ public:
     Q_INVOKABLE QString getDesktopPath();
 
 private:
+    // Starts the telemetry extraction of one recording in the background and
+    // returns the path it works on.
+    QString startExtraction(const QString &path);
+
     static constexpr int CategoryCount = 5;
     static constexpr int SaveQueueSize = 100;
 

@@ -30,3 +30,6 @@ int FileIO::fileValidation(QString) {
 QString FileIO::fileCut(QString) {
     return QString();
 }
+QString FileIO::readfilepath(int, int) {
+    return QString();
+}
