@@ -17,8 +17,7 @@ FileIO::FileIO(QObject *parent)
 
 FileIO::~FileIO() {
     // Never let a background task outlive the object it works for.
-    m_StoredFuture.cancel();
-    m_StoredFuture.waitForFinished();
+    m_extractor.cancelAndWait();
     m_CopyFuture.waitForFinished();
 }
 

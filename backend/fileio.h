@@ -1,8 +1,12 @@
 #pragma once
 
+#include "catalogue.h"
 #include "drivetable.h"
 #include "fileentry.h"
 #include "settingsvalues.h"
+#include "telemetryextractor.h"
+#include "telemetryqueries.h"
+#include "viewerconfigfile.h"
 
 #include <QFuture>
 #include <QList>
@@ -12,6 +16,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace velmora {
 class VolumeSource;
@@ -59,6 +64,8 @@ public:
     // Where the card search looks. A FileIO made by a scene takes its engine's
     // source in classBegin(); without one it reads the mounted volumes.
     void setVolumeSource(std::shared_ptr<const velmora::VolumeSource> volumes);
+    // Where the viewer's own settings are read and saved.
+    void setViewerConfigFile(const velmora::ViewerConfigFile &file);
 
     void classBegin() override;
     void componentComplete() override {}
@@ -168,7 +175,7 @@ public:
     Q_INVOKABLE int readProcessState();
     Q_INVOKABLE QString readWorkDir();
     Q_INVOKABLE void readConfig();
-    Q_INVOKABLE void writeConfig();
+    Q_INVOKABLE bool writeConfig();
     Q_INVOKABLE void readPCConfig();
     Q_INVOKABLE void writePCConfig();
     Q_INVOKABLE int fileValidation(QString filePath);
@@ -195,25 +202,34 @@ private:
     // Starts the telemetry extraction of one recording in the background and
     // returns the path it works on.
     QString startExtraction(const QString &path);
+    // The telemetry of the latest finished extraction, published whole with
+    // state 1; an empty Telemetry before the first one. It stays valid while
+    // the caller holds it, whatever the worker does meanwhile.
+    std::shared_ptr<const velmora::Telemetry> telemetry() const;
+    // Makes entry (kind, index) the current entry `mFileInfo` (an empty one
+    // outside the lists) and returns it.
+    const velmora::FileEntry &selectEntry(int kind, int index);
+    // The telemetry queries, following the latest published extraction.
+    velmora::TelemetryQueries &queries();
 
     static constexpr int CategoryCount = 5;
     static constexpr int SaveQueueSize = 100;
 
-    QFuture<void> m_StoredFuture;
     QFuture<void> m_CopyFuture;
     velmora::FileEntry mFileInfo;
     std::array<velmora::FileEntry, SaveQueueSize> m_SaveList;
     int mT2Idx = 0;
-    std::array<QList<velmora::FileEntry>, CategoryCount> m_FileList;
-    QString m_StoredFilePath;
+    velmora::Catalogue m_FileList; // the five category lists
     QString m_SavePath;
-    int m_ProcessState = 0;
+    velmora::TelemetryExtractor m_extractor; // the worker, its lists and its state
+    velmora::TelemetryQueries m_queries;     // holds the current GPS record (m_CurGioData)
     QString mSource;
     QString m_CurrentDrivePath;
     velmora::CameraSettings m_camera;
     velmora::ViewerSettings m_viewer;
-    int m_DialogWidth = 0;
-    int m_DialogHeight = 0;
+    std::optional<velmora::ViewerConfigFile> m_viewerConfig;
+    int m_DialogWidth = 1024; // the compact class until the settings say otherwise
+    int m_DialogHeight = 700;
     velmora::DriveTable m_drives;
     QRect m_CurrentScreenRect; // null: x, y, width and height 0
     std::shared_ptr<const velmora::VolumeSource> m_volumes;

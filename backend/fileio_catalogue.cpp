@@ -1,35 +1,72 @@
-// Not built yet: each operation gives the neutral answer ("", 0, -1 or
-// nothing) so the scenes can already be written against the whole interface.
+// The recording catalogue as the scenes see it: the five category lists,
+// lookups by (kind, index) and the small name and path helpers.
+#include "avilayout.h"
 #include "fileio.h"
+#include "fileurl.h"
 
-void FileIO::fileSearch() {}
-QString FileIO::setfileInfo(QString) {
-    return QString();
+#include <QDebug>
+#include <QFile>
+
+using velmora::Catalogue;
+using velmora::FileEntry;
+
+void FileIO::fileSearch() {
+    qDebug().noquote() << "fileSearch: ================> ";
+    // Carries on with the bare folder names, which normally finds nothing.
+    if (mSource.isEmpty())
+        emit error(QStringLiteral("source is empty"));
+    m_FileList.search(mSource, &mFileInfo);
 }
-QString FileIO::readfilename(int, int) {
-    return QString();
+
+QString FileIO::setfileInfo(QString files) {
+    qDebug().noquote() << "fileSearch: ================> ";
+    qDebug().noquote() << " files.length()==> " + QString::number(files.length());
+    m_FileList.takePicked(files, &mFileInfo);
+    return QStringLiteral("OK");
 }
-QString FileIO::readfileinfo(int, int) {
-    return QString();
+
+const FileEntry &FileIO::selectEntry(int kind, int index) {
+    mFileInfo = m_FileList.entry(kind, index);
+    return mFileInfo;
 }
-QString FileIO::readBaseFName(int, int) {
-    return QString();
+
+QString FileIO::readfilename(int kind, int index) {
+    return selectEntry(kind, index).fileName;
 }
-QString FileIO::readBaseFName(QString) {
-    return QString();
+
+QString FileIO::readfileinfo(int kind, int index) {
+    return selectEntry(kind, index).fileInfo;
 }
-int FileIO::getVideoChannel(QString) {
-    return -1;
+
+QString FileIO::readfilepath(int kind, int index) {
+    const QString path = selectEntry(kind, index).filePath;
+    // Nothing to extract for an entry that does not exist.
+    if (!m_FileList.contains(kind, index))
+        return QString();
+    return startExtraction(path);
 }
+
+QString FileIO::readBaseFName(int kind, int index) {
+    return Catalogue::baseName(selectEntry(kind, index).fileName);
+}
+
+QString FileIO::readBaseFName(QString filpath) {
+    return Catalogue::baseName(filpath);
+}
+
+int FileIO::getVideoChannel(QString filpath) {
+    const velmora::avi::ChannelLayout layout = velmora::avi::ChannelLayout::fromName(filpath);
+    return layout.isValid() ? layout.videoStreams : -1;
+}
+
 int FileIO::readfileCnt(int kind) {
-    return kind >= 0 && kind < CategoryCount ? m_FileList[size_t(kind)].size() : 0;
+    return m_FileList.count(kind);
 }
-int FileIO::fileValidation(QString) {
-    return 0;
+
+int FileIO::fileValidation(QString filePath) {
+    return QFile::exists(velmora::stripFileUrl(filePath)) ? 1 : 0;
 }
-QString FileIO::fileCut(QString) {
-    return QString();
-}
-QString FileIO::readfilepath(int, int) {
-    return QString();
+
+QString FileIO::fileCut(QString filePath) {
+    return velmora::stripFileUrl(filePath);
 }

@@ -1,13 +1,72 @@
-// Not built yet: each operation gives the neutral answer ("", 0, -1 or
-// nothing) so the scenes can already be written against the whole interface.
+// The camera's config.txt and the whole-file text operations on `source`.
 #include "fileio.h"
 
-void FileIO::setSecret(QString) {}
+#include "atomicfile.h"
+#include "cameraconfigfile.h"
+#include "camerakeys.h"
+#include "camerasecret.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QTextStream>
+
+void FileIO::setSecret(QString secret) {
+    // The code is kept encoded, as the camera stores it. Anything but four
+    // digits cannot be encoded and leaves the code as it was.
+    const QString encoded = velmora::encodeSecret(secret);
+    if (!encoded.isEmpty())
+        m_camera.secret = encoded;
+    qDebug().noquote() << "m_secret ===> " + m_camera.secret;
+}
+
+void FileIO::readConfig() {
+    qDebug().noquote() << "getDriveInfo() ===> " + m_CurrentDrivePath;
+    const QString path = m_CurrentDrivePath + QStringLiteral("config.txt");
+    qDebug().noquote() << "checkConfig.exists() ===============> " + path;
+    if (!QFile::exists(path) || !velmora::CameraConfigFile::read(path, m_camera))
+        return;
+    for (const velmora::CameraKey &key : velmora::cameraKeys()) {
+        qDebug().noquote() << QLatin1String(key.name) + QStringLiteral(" :") +
+                                  key.valueText(m_camera);
+    }
+}
+
+bool FileIO::writeConfig() {
+    const QString path = mSource + QStringLiteral("config.txt");
+    QString error;
+    if (!velmora::CameraConfigFile::write(path, m_camera, &error)) {
+        qDebug().noquote() << "save failed: " + error;
+        return false;
+    }
+    qDebug().noquote() << "save success";
+    return true;
+}
+
 QString FileIO::read() {
-    return QString();
+    if (mSource.isEmpty()) {
+        emit error(QStringLiteral("source is empty"));
+        return QString();
+    }
+    QFile file(mSource);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        emit error(QStringLiteral("Unable to open the file"));
+        return QString();
+    }
+    QString text;
+    QTextStream stream(&file);
+    while (!stream.atEnd())
+        text += stream.readLine();
+    return text;
 }
-bool FileIO::write(QString) {
-    return false;
+
+bool FileIO::write(QString data) {
+    if (mSource.isEmpty())
+        return false;
+    // Never leave the file half-written: the new text replaces it whole.
+    QString error;
+    if (!velmora::replaceFileAtomically(mSource, data.toUtf8(), &error)) {
+        qDebug().noquote() << "write failed: " + error;
+        return false;
+    }
+    return true;
 }
-void FileIO::readConfig() {}
-void FileIO::writeConfig() {}

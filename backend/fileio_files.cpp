@@ -6,6 +6,3 @@ void FileIO::fileRemove() {}
 void FileIO::fileRemove(int, int) {}
 void FileIO::fileSave(int, int, QString) {}
 void FileIO::fileSaveStart() {}
-float FileIO::getDuration(QString) {
-    return 0.0f;
-}

@@ -1,49 +1,131 @@
-// Not built yet: each operation gives the neutral answer ("", 0, -1 or
-// nothing) so the scenes can already be written against the whole interface.
+// The viewer's own settings and the screens' geometry.
 #include "fileio.h"
 
-int FileIO::vlang() const {
-    return 0;
+#include "screengeometry.h"
+
+#include <QDebug>
+
+namespace DialogSize = velmora::DialogSize;
+namespace Screens = velmora::ScreenGeometry;
+
+void FileIO::setViewerConfigFile(const velmora::ViewerConfigFile &file) {
+    m_viewerConfig = file;
 }
+
+int FileIO::vlang() const {
+    return m_viewer.lang == QLatin1String("fr") ? 1 : 0;
+}
+
 int FileIO::vresolution() const {
+    qDebug().nospace() << "m_ViewerResolution ============> " << m_viewer.resolution;
     return m_viewer.resolution;
 }
+
 int FileIO::vspeedunit() const {
+    qDebug().nospace() << "m_SpeedUnit ============> " << m_viewer.speedUnit;
     return m_viewer.speedUnit;
 }
-void FileIO::setvLang(int) {}
-void FileIO::setvResolution(int) {}
-void FileIO::setvSpeedunit(int) {}
-void FileIO::readPCConfig() {}
-void FileIO::writePCConfig() {}
+
+void FileIO::setvLang(int lang) {
+    if (lang == 0)
+        m_viewer.lang = QStringLiteral("en");
+    else if (lang == 1)
+        m_viewer.lang = QStringLiteral("fr");
+    qDebug().noquote() << "m_ViewerLang ===> " + m_viewer.lang;
+}
+
+void FileIO::setvResolution(int resolution) {
+    m_viewer.resolution = resolution;
+    qDebug().nospace() << "m_ViewerResolution ===> " << resolution;
+}
+
+void FileIO::setvSpeedunit(int speedUnit) {
+    m_viewer.speedUnit = speedUnit;
+    qDebug().nospace() << "m_SpeedUnit ===> " << speedUnit;
+}
+
+void FileIO::readPCConfig() {
+    if (!m_viewerConfig)
+        m_viewerConfig = velmora::ViewerConfigFile::forThisProgram();
+    const QString path = m_viewerConfig->readPath();
+    qDebug().noquote() << "checkConfig.exists() ===============> " + path;
+    if (m_viewerConfig->read(m_viewer)) {
+        qDebug().noquote() << "m_ViewerLang :" + m_viewer.lang;
+        qDebug().nospace() << "m_ViewerResolution :" << m_viewer.resolution;
+        qDebug().nospace() << "m_SpeedUnit :" << m_viewer.speedUnit;
+    }
+    const QSize size = DialogSize::nominal(m_viewer.resolution);
+    if (size.isValid()) {
+        m_DialogWidth = size.width();
+        m_DialogHeight = size.height();
+    }
+    setCurrentScreen(0);
+    qDebug().nospace() << "QDesktopWidget3 ======> " << m_DialogWidth << ", " << m_DialogHeight;
+}
+
+void FileIO::writePCConfig() {
+    if (!m_viewerConfig)
+        m_viewerConfig = velmora::ViewerConfigFile::forThisProgram();
+    QString error;
+    if (!m_viewerConfig->write(m_viewer, &error))
+        qDebug().noquote() << "viewer settings not saved: " + error;
+}
+
 int FileIO::getDialogWidth() {
+    const QSize size = DialogSize::nominal(m_viewer.resolution);
+    if (size.isValid())
+        m_DialogWidth = size.width();
     return m_DialogWidth;
 }
+
 int FileIO::getDialogHeight() {
-    return m_DialogHeight;
+    const QSize size = DialogSize::nominal(m_viewer.resolution);
+    if (size.isValid())
+        m_DialogHeight = size.height();
+    return DialogSize::usableHeight(m_viewer.resolution, m_DialogHeight);
 }
+
 int FileIO::getScreenWidth() {
-    return 0;
+    return Screens::fullGeometry(0).width();
 }
+
 int FileIO::getScreenHeight() {
-    return 0;
+    return Screens::fullGeometry(0).height();
 }
+
 int FileIO::getScreenCnt() {
-    return 0;
+    const int count = Screens::screenCount();
+    qDebug().nospace() << "desk.screenNumber() screenCount======> " << count;
+    return count;
 }
-int FileIO::setCurrentScreen(int, int) {
-    return 0;
+
+int FileIO::setCurrentScreen(int x, int y) {
+    const int index = Screens::screenAt(QPoint(x, y));
+    qDebug().nospace() << "desk.screenNumber() screenNumber======> " << index;
+    setCurrentScreen(index);
+    return index;
 }
-void FileIO::setCurrentScreen(int) {}
+
+void FileIO::setCurrentScreen(int index) {
+    m_CurrentScreenRect = Screens::availableGeometry(index);
+    qDebug().nospace() << "rect.x ======> " << m_CurrentScreenRect.x();
+    qDebug().nospace() << "rect.y ======> " << m_CurrentScreenRect.y();
+    qDebug().nospace() << "rect.w======> " << m_CurrentScreenRect.width();
+    qDebug().nospace() << "rect.h======> " << m_CurrentScreenRect.height();
+}
+
 int FileIO::getCurrentScreenX() {
     return m_CurrentScreenRect.x();
 }
+
 int FileIO::getCurrentScreenY() {
     return m_CurrentScreenRect.y();
 }
+
 int FileIO::getCurrentScreenW() {
     return m_CurrentScreenRect.width();
 }
+
 int FileIO::getCurrentScreenH() {
     return m_CurrentScreenRect.height();
 }

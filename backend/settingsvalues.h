@@ -31,9 +31,9 @@ struct CameraSettings {
 
 // The viewer's own settings (viewer_config.txt).
 struct ViewerSettings {
-    QString lang; // "en" or "fr"
-    int resolution = 0;
-    int speedUnit = 0;
+    QString lang;       // "en" or "fr"
+    int resolution = 4; // window-size class 0..4; 4 is the compact one
+    int speedUnit = 0;  // 0 mi/h, 1 km/h
 };
 
 } // namespace velmora

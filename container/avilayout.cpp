@@ -1,5 +1,8 @@
 #include "avilayout.h"
 
+#include <QIODevice>
+#include <cstring>
+
 namespace velmora::avi {
 
 ChannelLayout ChannelLayout::fromName(const QString &name) {
@@ -15,6 +18,15 @@ ChannelLayout ChannelLayout::fromName(const QString &name) {
 
 QByteArray ChannelLayout::chunkId(int stream, const char *kind) {
     return QByteArray::number(stream).rightJustified(2, '0') + kind;
+}
+
+int tag(QIODevice &in, const char *expected, QIODevice *out) {
+    char id[4];
+    if (in.read(id, 4) != 4)
+        return 0;
+    if (out)
+        out->write(id, 4);
+    return std::memcmp(id, expected, 4) == 0 ? 1 : 0;
 }
 
 } // namespace velmora::avi

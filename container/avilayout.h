@@ -7,6 +7,8 @@
 #include <QString>
 #include <cstdint>
 
+class QIODevice;
+
 namespace velmora::avi {
 
 // The program takes every recording as 30 frames per second.
@@ -70,6 +72,11 @@ struct ChannelLayout {
     // "%02d" followed by the two-letter kind ("dc", "wb", "tx").
     static QByteArray chunkId(int stream, const char *kind);
 };
+
+// Reads 4 bytes from `in` and compares them with the 4-byte id `expected`
+// (exact, case-sensitive). When `out` is given the bytes read are copied to
+// it. Returns 1 on a match, 0 otherwise (also when fewer than 4 bytes remain).
+int tag(QIODevice &in, const char *expected, QIODevice *out = nullptr);
 
 inline quint32 readLE32(const char *p) {
     const auto *u = reinterpret_cast<const unsigned char *>(p);

@@ -92,7 +92,7 @@ const QStringList FileIOMethods = {
     "method int readProcessState()",
     "method QString readWorkDir()",
     "method void readConfig()",
-    "method void writeConfig()",
+    "method bool writeConfig()",
     "method void readPCConfig()",
     "method void writePCConfig()",
     "method int fileValidation(QString filePath)",

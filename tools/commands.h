@@ -13,6 +13,11 @@ constexpr int BadArguments = 2;
 constexpr int BadFile = 3;
 
 int cards(const QStringList &args);
+int config(const QStringList &args);
 int makeDemoCard(const QStringList &args);
+int makeRecording(const QStringList &args);
+int catalogue(const QStringList &args);
+int telemetry(const QStringList &args);
+int info(const QStringList &args);
 
 } // namespace velmora::tool

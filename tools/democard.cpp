@@ -1,4 +1,6 @@
 #include "democard.h"
+#include "hevcclips.h"
+#include "recordingwriter.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -40,21 +42,74 @@ QByteArray demoConfig() {
     text.append(static_cast<char>(sum));
     return text;
 }
+
+// A morning on the road: a few short clips with real pictures, named the way
+// the camera names them (date and time, channel marker, category suffix).
+struct DemoClip {
+    const char *folder;
+    char prefix;
+    int channels;
+    QTime time;
+    char category;
+    double cruiseKnots;
+    QSet<int> voidSeconds;
+};
+
+QString writeDemoRecordings(const QDir &root) {
+    const QDate day(2026, 12, 6);
+    const DemoClip clips[] = {
+        {"Drive", 'R', 3, QTime(8, 15, 12), 'N', 27.0, {}},
+        {"Drive", 'R', 2, QTime(8, 15, 18), 'N', 30.0, {3}},
+        {"DriveEvent", 'R', 3, QTime(8, 17, 40), 'E', 24.0, {}},
+        {"Parking", 'R', 1, QTime(12, 2, 5), 'P', 0.0, {}},
+        {"ParkingEvent", 'R', 2, QTime(12, 40, 51), 'S', 0.0, {}},
+        {"Manual", 'T', 3, QTime(9, 1, 33), 'M', 20.0, {}},
+    };
+    for (const DemoClip &clip : clips) {
+        const QDateTime start(day, clip.time, Qt::UTC);
+        const QString path = root.filePath(
+            QLatin1String(clip.folder) + QLatin1Char('/') +
+            fixtures::cameraFileName(start, clip.channels, clip.category, clip.prefix));
+        if (QFile::exists(path))
+            continue;
+        fixtures::RecordingOptions options;
+        options.channels = clip.channels;
+        options.seconds = 5;
+        options.payload = fixtures::Payload::Hevc;
+        options.drive.start = start;
+        options.drive.cruiseKnots = clip.cruiseKnots;
+        options.drive.voidSeconds = clip.voidSeconds;
+        const fixtures::RecordingResult result = fixtures::writeRecording(path, options);
+        if (!result.ok)
+            return result.error;
+    }
+    return QString();
+}
 } // namespace
 
-QString makeDemoCard(const QString &dir) {
+QString makeDemoCard(const QString &dir, QString *warning) {
     QDir root(dir);
     for (const char *folder : CategoryFolders) {
         if (!root.mkpath(QLatin1String(folder)))
             return QStringLiteral("cannot create %1").arg(root.filePath(QLatin1String(folder)));
     }
     const QString configPath = root.filePath(QStringLiteral("config.txt"));
-    if (QFile::exists(configPath))
-        return QString();
-    QSaveFile config(configPath);
-    if (!config.open(QIODevice::WriteOnly) || config.write(demoConfig()) < 0 || !config.commit())
-        return QStringLiteral("cannot write %1: %2").arg(configPath, config.errorString());
-    return QString();
+    if (!QFile::exists(configPath)) {
+        QSaveFile config(configPath);
+        if (!config.open(QIODevice::WriteOnly) || config.write(demoConfig()) < 0 ||
+            !config.commit())
+            return QStringLiteral("cannot write %1: %2").arg(configPath, config.errorString());
+    }
+    if (!fixtures::ffmpegAvailable()) {
+        // Clips encoded by an earlier run are still used; otherwise skip.
+        QString error;
+        if (fixtures::hevcAccessUnits(0, 320, 180, &error).isEmpty()) {
+            if (warning)
+                *warning = QStringLiteral("no demo recordings: %1").arg(error);
+            return QString();
+        }
+    }
+    return writeDemoRecordings(root);
 }
 
 } // namespace velmora

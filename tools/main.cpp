@@ -17,8 +17,18 @@ struct Command {
 const Command Commands[] = {
     {"cards", "cards [--card DIR]...         list the camera cards the viewer would find",
      velmora::tool::cards},
+    {"config", "config show|set CARD_DIR [key=value]...  show or change the camera's config.txt",
+     velmora::tool::config},
     {"make-demo-card", "make-demo-card DIR            write a small demo card folder",
      velmora::tool::makeDemoCard},
+    {"make-recording", "make-recording OUT --channels N --seconds S ...  write a test recording",
+     velmora::tool::makeRecording},
+    {"catalogue", "catalogue DIR                 list a card's recordings by category (JSON)",
+     velmora::tool::catalogue},
+    {"telemetry", "telemetry FILE [--format json|csv|gpx|kml]  a recording's telemetry",
+     velmora::tool::telemetry},
+    {"info", "info FILE                     a recording's channels, duration and records (JSON)",
+     velmora::tool::info},
 };
 
 void printUsage(FILE *out) {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "settingsvalues.h"
+
+#include <QString>
+
+namespace velmora {
+
+// viewer_config.txt: INI group "config" with the keys lang, resolution and
+// speedunit (read in any letter case; written as "speedUnit" in a new file,
+// and in the file's own spelling when the key is already there).
+class ViewerConfigFile {
+public:
+    // `besideExecutable` is the portable copy in the program's folder;
+    // `userCopy` the one in the user's config folder, used where the program
+    // folder cannot be written (an installed program).
+    ViewerConfigFile(QString besideExecutable, QString userCopy);
+
+    // The copies an installed or portable viewer uses.
+    static ViewerConfigFile forThisProgram();
+
+    // The file reads come from: the user's copy when it exists, otherwise
+    // the one beside the executable.
+    QString readPath() const;
+    // The file saves go to: beside the executable when that folder can be
+    // written and no user copy has been made, otherwise the user's copy.
+    QString writePath() const;
+
+    // Loads the settings; false (settings untouched) when there is no file.
+    bool read(ViewerSettings &settings) const;
+    // Saves the settings, keeping the rest of the file; the old file stays
+    // as it was on any failure.
+    bool write(const ViewerSettings &settings, QString *error = nullptr) const;
+
+private:
+    QString m_besideExecutable;
+    QString m_userCopy;
+};
+
+} // namespace velmora
