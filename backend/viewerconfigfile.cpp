@@ -28,7 +28,10 @@ ViewerConfigFile::ViewerConfigFile(QString besideExecutable, QString userCopy)
     , m_userCopy(std::move(userCopy)) {}
 
 ViewerConfigFile ViewerConfigFile::forThisProgram() {
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    // The user's folder is named after the viewer, whichever program asks.
+    const QString userFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/velmora-viewer");
     return ViewerConfigFile(QCoreApplication::applicationDirPath() + QLatin1Char('/') + FileName,
                             userFolder + QLatin1Char('/') + FileName);
 }

@@ -1,46 +1,38 @@
 #include "democard.h"
+#include "cameraconfigfile.h"
+#include "camerasecret.h"
 #include "hevcclips.h"
 #include "recordingwriter.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace velmora {
 
 namespace {
 const char *const CategoryFolders[] = {"Drive", "DriveEvent", "Parking", "ParkingEvent", "Manual"};
 
-// A typical camera config.txt: "[config]", the twenty keys in ascending order
-// with line-feed ends, then one checksum byte (sum of all bytes mod 256).
-QByteArray demoConfig() {
-    QByteArray text = "[config]\n"
-                      "adas_fcws=0\n"
-                      "adas_ldws=0\n"
-                      "cut_volt=2\n"
-                      "gps_speed=1\n"
-                      "gsensor_sensitivity=3\n"
-                      "lang=en\n"
-                      "memory_type_mmc=1\n"
-                      "model=VM-3\n"
-                      "motion_sensitivity=2\n"
-                      "parking_mode=1\n"
-                      "radar_sensitivity=0\n"
-                      "screen=1\n"
-                      "secret=\n"
-                      "security_led=1\n"
-                      "time_dst=0\n"
-                      "time_manual=0\n"
-                      "time_zone=12\n"
-                      "ver=1.0.0\n"
-                      "vol_mic=1\n"
-                      "vol_speaker=3\n";
-    unsigned char sum = 0;
-    for (char c : text)
-        sum = static_cast<unsigned char>(sum + static_cast<unsigned char>(c));
-    text.append(static_cast<char>(sum));
-    return text;
+// The settings of a camera fresh from the box, with security code 1234.
+CameraSettings demoSettings() {
+    CameraSettings s;
+    s.cut_volt = 2;
+    s.gps_speed = 1;
+    s.gsensor_sensitivity = 3;
+    s.lang = QStringLiteral("en");
+    s.memory_type_mmc = 1;
+    s.model = QStringLiteral("VM-3");
+    s.motion_sensitivity = 2;
+    s.parking_mode = 1;
+    s.screen = 1;
+    s.secret = QStringLiteral("1234");
+    s.secretStored = encodeSecret(s.secret);
+    s.security_led = 1;
+    s.time_zone = 12;
+    s.ver = QStringLiteral("1.0.0");
+    s.vol_mic = 1;
+    s.vol_speaker = 3;
+    return s;
 }
 
 // A morning on the road: a few short clips with real pictures, named the way
@@ -94,15 +86,11 @@ QString makeDemoCard(const QString &dir, QString *warning) {
             return QStringLiteral("cannot create %1").arg(root.filePath(QLatin1String(folder)));
     }
     const QString configPath = root.filePath(QStringLiteral("config.txt"));
-    if (!QFile::exists(configPath)) {
-        QSaveFile config(configPath);
-        if (!config.open(QIODevice::WriteOnly) || config.write(demoConfig()) < 0 ||
-            !config.commit())
-            return QStringLiteral("cannot write %1: %2").arg(configPath, config.errorString());
-    }
+    QString error;
+    if (!QFile::exists(configPath) && !CameraConfigFile::write(configPath, demoSettings(), &error))
+        return error;
     if (!fixtures::ffmpegAvailable()) {
         // Clips encoded by an earlier run are still used; otherwise skip.
-        QString error;
         if (fixtures::hevcAccessUnits(0, 320, 180, &error).isEmpty()) {
             if (warning)
                 *warning = QStringLiteral("no demo recordings: %1").arg(error);

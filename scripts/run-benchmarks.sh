@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the Google Benchmark programs (bench/) and runs each one. Every
+# program measures a baseline in the same run and prints its figures as
+# ratios against it. The large recordings they need are generated once into
+# build/bench-data (about 450 MB).
+#   scripts/run-benchmarks.sh           full runs
+#   scripts/run-benchmarks.sh --quick   one short pass each (CI)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+extra=()
+case "${1:-}" in
+  --quick) extra=(--benchmark_min_time=0.05) ;;
+  '') ;;
+  *) echo "usage: $0 [--quick]" >&2; exit 2 ;;
+esac
+
+cmake --preset dev
+cmake --build --preset dev --target bench_catalogue bench_durationwalk bench_telemetry
+
+for bench in bench_catalogue bench_durationwalk bench_telemetry; do
+  echo "== $bench"
+  "build/bin/$bench" --benchmark_color=false "${extra[@]}"
+done
