@@ -1,5 +1,6 @@
 // The catalogue search over a full card: 5,000 recordings in the five category
 // folders, against a bare directory walk that lists the same files.
+#include "benchratio.h"
 #include "catalogue.h"
 #include "fileio.h"
 
@@ -9,10 +10,7 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -94,50 +92,15 @@ void BM_FileSearchWithDebugLines(benchmark::State &state) {
 }
 BENCHMARK(BM_FileSearchWithDebugLines)->Unit(benchmark::kMillisecond);
 
-// Prints as usual and keeps the mean time of each benchmark for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        // One figure per benchmark: the mean over repetitions when there are
-        // several, else the single run.
-        for (const Run &run : runs) {
-            if (run.error_occurred)
-                continue;
-            const std::string &name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean")
-                m_mean[name] = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Iteration && !m_mean.count(name))
-                m_ms[name] = run.real_accumulated_time * 1e3 / double(run.iterations);
-        }
-        for (const auto &[name, ms] : m_mean)
-            m_ms[name] = ms;
-    }
-    void printRatios() const {
-        const auto baseline = m_ms.find("BM_BaselineDirWalk");
-        if (baseline == m_ms.end())
-            return;
-        for (const auto &[name, ms] : m_ms) {
-            if (name != baseline->first)
-                std::printf("%s: %.2f ms, %.2fx the baseline walk (%.2f ms)\n", name.c_str(), ms,
-                            ms / baseline->second, baseline->second);
-        }
-    }
-
-private:
-    std::map<std::string, double> m_ms;
-    std::map<std::string, double> m_mean;
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    velmora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    reporter.printRatios();
+    reporter.printAgainst("BM_BaselineDirWalk", "baseline walk", 2);
     return 0;
 }

@@ -6,6 +6,8 @@
 // fixed amount of it measures the same machine (syscalls, page cache, memory
 // copy) and keeps the ratio comparable between machines. A stat() of the file
 // and a read of the whole file are shown as the floor and the ceiling.
+#include "benchratio.h"
+#include "benchread.h"
 #include "durationwalk.h"
 #include "recordingwriter.h"
 
@@ -14,8 +16,7 @@
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
-#include <string>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -90,52 +91,19 @@ BENCHMARK(BM_DurationWalk)->Unit(benchmark::kMicrosecond);
 void BM_ReadWholeFile(benchmark::State &state) {
     const QString path = recording();
     QByteArray block(1 << 20, '\0');
-    for (auto _ : state) {
-        QFile file(path);
-        file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-        qint64 total = 0;
-        for (qint64 n; (n = file.read(block.data(), block.size())) > 0;)
-            total += n;
-        benchmark::DoNotOptimize(total);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(velmora::bench::readWholeFile(path, block));
 }
 BENCHMARK(BM_ReadWholeFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.error_occurred)
-                continue;
-            const std::string &name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean")
-                m_mean[name] = run.GetAdjustedRealTime() * 1e3 /
-                               benchmark::GetTimeUnitMultiplier(run.time_unit);
-            else if (run.run_type == Run::RT_Iteration && !m_mean.count(name))
-                m_ms[name] = run.real_accumulated_time * 1e3 / double(run.iterations);
-        }
-        for (const auto &[name, ms] : m_mean)
-            m_ms[name] = ms;
-    }
-    void printRatios() const {
-        const auto baseline = m_ms.find("BM_BaselineRead1MB");
-        const auto walk = m_ms.find("BM_DurationWalk");
-        if (baseline == m_ms.end() || walk == m_ms.end())
-            return;
-        for (const auto &[name, ms] : m_ms) {
-            if (name != baseline->first)
-                std::printf("%s: %.3f ms, %.2fx the 1 MB read (%.3f ms)\n", name.c_str(), ms,
-                            ms / baseline->second, baseline->second);
-        }
-        std::printf("duration walk: %.3f ms (target under 10 ms): %s\n", walk->second,
-                    walk->second < 10.0 ? "met" : "MISSED");
-    }
-
-private:
-    std::map<std::string, double> m_ms;
-    std::map<std::string, double> m_mean;
-};
+void printRatios(const velmora::bench::RatioReporter &reporter) {
+    const std::optional<double> walk = reporter.ms("BM_DurationWalk");
+    if (!reporter.ms("BM_BaselineRead1MB") || !walk)
+        return;
+    reporter.printAgainst("BM_BaselineRead1MB", "1 MB read", 3);
+    std::printf("duration walk: %.3f ms (target under 10 ms): %s\n", *walk,
+                *walk < 10.0 ? "met" : "MISSED");
+}
 
 } // namespace
 
@@ -144,9 +112,9 @@ int main(int argc, char **argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     recording();
-    RatioReporter reporter;
+    velmora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    reporter.printRatios();
+    printRatios(reporter);
     return 0;
 }

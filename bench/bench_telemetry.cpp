@@ -11,6 +11,8 @@
 //    just after;
 //  - its 1,800 records against the whole-file byte search it replaced
 //    (tests/referenceextraction.h), record by record.
+#include "benchratio.h"
+#include "benchread.h"
 #include "recordingwriter.h"
 #include "referenceextraction.h"
 #include "telemetrycompare.h"
@@ -22,8 +24,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
-#include <map>
-#include <string>
+#include <optional>
 
 namespace {
 
@@ -77,11 +78,8 @@ const QString &recordingWithoutIndex() {
 }
 
 void warmPageCache(const QString &path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     QByteArray block(1 << 20, '\0');
-    while (file.read(block.data(), block.size()) > 0) {
-    }
+    velmora::bench::readWholeFile(path, block);
 }
 
 // A field of /proc/self/status ("VmHWM", "VmRSS") in kB, or -1.
@@ -186,14 +184,8 @@ void checkOnce(const char *program) {
 void BM_SequentialRead(benchmark::State &state) {
     const QString path = recording();
     QByteArray block(1 << 20, '\0');
-    for (auto _ : state) {
-        QFile file(path);
-        file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-        qint64 total = 0;
-        for (qint64 n; (n = file.read(block.data(), block.size())) > 0;)
-            total += n;
-        benchmark::DoNotOptimize(total);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(velmora::bench::readWholeFile(path, block));
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
 }
 BENCHMARK(BM_SequentialRead)->Unit(benchmark::kMillisecond)->Repetitions(3);
@@ -237,36 +229,19 @@ void BM_ReferenceByteSearch(benchmark::State &state) {
 }
 BENCHMARK(BM_ReferenceByteSearch)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.error_occurred)
-                continue;
-            const std::string &name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean")
-                m_ms[name] = run.GetAdjustedRealTime();
-        }
-    }
-    void printRatios() const {
-        const auto read = m_ms.find("BM_SequentialRead");
-        const auto extraction = m_ms.find("BM_Extraction");
-        if (read == m_ms.end() || extraction == m_ms.end())
-            return;
-        const double ratio = read->second / extraction->second;
-        std::printf("extraction %.3f ms, sequential read %.3f ms: %.1fx faster"
-                    " (target at least 20x): %s\n",
-                    extraction->second, read->second, ratio, ratio >= 20.0 ? "met" : "MISSED");
-        const auto walk = m_ms.find("BM_ExtractionChunkWalk");
-        if (walk != m_ms.end())
-            std::printf("without idx1 (chunk walk) %.3f ms: %.1fx faster than the read\n",
-                        walk->second, read->second / walk->second);
-    }
-
-private:
-    std::map<std::string, double> m_ms;
-};
+void printRatios(const velmora::bench::RatioReporter &reporter) {
+    const std::optional<double> read = reporter.ms("BM_SequentialRead");
+    const std::optional<double> extraction = reporter.ms("BM_Extraction");
+    if (!read || !extraction)
+        return;
+    const double ratio = *read / *extraction;
+    std::printf("extraction %.3f ms, sequential read %.3f ms: %.1fx faster"
+                " (target at least 20x): %s\n",
+                *extraction, *read, ratio, ratio >= 20.0 ? "met" : "MISSED");
+    if (const std::optional<double> walk = reporter.ms("BM_ExtractionChunkWalk"))
+        std::printf("without idx1 (chunk walk) %.3f ms: %.1fx faster than the read\n", *walk,
+                    *read / *walk);
+}
 
 } // namespace
 
@@ -277,9 +252,9 @@ int main(int argc, char **argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     checkOnce(argv[0]);
-    RatioReporter reporter;
+    velmora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    reporter.printRatios();
+    printRatios(reporter);
     return g_failed ? 1 : 0;
 }

@@ -25,6 +25,15 @@ void appendFloat(QByteArray &out, float v) {
     out.append(buffer, int(result.ptr - buffer));
 }
 
+// A sensor sample as "x,y,z".
+void appendSample(QByteArray &out, const MagneticData &s) {
+    appendFloat(out, s.x);
+    out += ',';
+    appendFloat(out, s.y);
+    out += ',';
+    appendFloat(out, s.z);
+}
+
 void appendJsonString(QByteArray &out, const QString &text) {
     out += '"';
     const QByteArray utf8 = text.toUtf8();
@@ -146,26 +155,23 @@ QByteArray telemetryJson(const Telemetry &telemetry) {
         if (i)
             out += ',';
         out += '[';
-        appendFloat(out, s.x);
-        out += ',';
-        appendFloat(out, s.y);
-        out += ',';
-        appendFloat(out, s.z);
+        appendSample(out, s);
         out += ']';
     }
     out += "],\"gps\":[";
+    const auto field = [&out](const char *key, const QString &text) {
+        out += key;
+        appendJsonString(out, text);
+    };
     for (int i = 0; i < telemetry.gio.size(); ++i) {
         const GioData &g = telemetry.gio[i];
         if (i)
             out += ',';
-        out += "{\"time\":" + QByteArray::number(g.time) + ",\"ew\":";
-        appendJsonString(out, g.ew);
-        out += ",\"lat\":";
-        appendJsonString(out, g.lat);
-        out += ",\"lon\":";
-        appendJsonString(out, g.lon);
-        out += ",\"speed\":";
-        appendJsonString(out, g.speed);
+        out += "{\"time\":" + QByteArray::number(g.time);
+        field(",\"ew\":", g.ew);
+        field(",\"lat\":", g.lat);
+        field(",\"lon\":", g.lon);
+        field(",\"speed\":", g.speed);
         out += '}';
     }
     out += "]}";
@@ -179,11 +185,7 @@ QByteArray telemetryCsv(const Telemetry &telemetry) {
         const MagneticData &s = telemetry.magnetic[frame];
         const int second = frame / avi::FramesPerSecond;
         out += QByteArray::number(frame) + ',' + QByteArray::number(second) + ',';
-        appendFloat(out, s.x);
-        out += ',';
-        appendFloat(out, s.y);
-        out += ',';
-        appendFloat(out, s.z);
+        appendSample(out, s);
         const int pos = bySecond.value(second, -1);
         if (pos < 0) {
             out += ",,,,,,,\n";

@@ -4,6 +4,7 @@
 #include "camerakeys.h"
 #include "camerasecret.h"
 #include "fileio.h"
+#include "testfiles.h"
 #include "volume.h"
 
 #include <QDir>
@@ -44,17 +45,6 @@ const QByteArray TypicalText = "[config]\n"
                                "ver=2.1.7\n"
                                "vol_mic=1\n"
                                "vol_speaker=4\n";
-
-QByteArray readAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
 
 QStringList entriesOf(const QString &dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);

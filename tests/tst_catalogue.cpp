@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "fileio.h"
 #include "fileurl.h"
+#include "testfiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,14 +16,7 @@
 
 namespace {
 
-// An empty file stands in for a recording: the catalogue never reads them.
-void touch(const QString &path, const QDateTime &modified = QDateTime()) {
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    if (modified.isValid())
-        QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
-}
+// Recordings here are empty files (touch): the catalogue never reads them.
 
 QStringList namesOf(FileIO &file, int kind) {
     QStringList names;

@@ -1,5 +1,6 @@
 // The telemetry export formats on hand-built telemetry: JSON texts as stored,
 // CSV rows per sample, GPX checked against the GPX 1.1 schema, KML order.
+#include "gpsrecord.h"
 #include "telemetryexport.h"
 
 #include <QJsonArray>
@@ -11,24 +12,13 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
-using velmora::GioData;
 using velmora::MagneticData;
 using velmora::Telemetry;
+using velmora::testing::record;
 
 Q_DECLARE_METATYPE(velmora::Telemetry)
 
 namespace {
-
-GioData record(int time, const QString &lat, const QString &lon, const QString &ew,
-               const QString &speed) {
-    GioData g;
-    g.time = time;
-    g.lat = lat;
-    g.lon = lon;
-    g.ew = ew;
-    g.speed = speed;
-    return g;
-}
 
 // 3 seconds of samples (90); GPS at seconds 0, 1 (a W position) and 2 (no
 // position), none for second 3 and its samples.

@@ -2,6 +2,7 @@
 // rounding, the current GPS record, bounds, and the second index against a
 // plain walk of the list.
 #include "fileio.h"
+#include "gpsrecord.h"
 #include "recordingwriter.h"
 #include "telemetryqueries.h"
 
@@ -12,19 +13,9 @@ using velmora::GioData;
 using velmora::MagneticData;
 using velmora::Telemetry;
 using velmora::TelemetryQueries;
+using velmora::testing::record;
 
 namespace {
-
-GioData record(int time, const QString &lat, const QString &lon, const QString &ew,
-               const QString &speed) {
-    GioData g;
-    g.time = time;
-    g.lat = lat;
-    g.lon = lon;
-    g.ew = ew;
-    g.speed = speed;
-    return g;
-}
 
 // Seconds 0..n-1 except `missing`; second s has latitude 48 degrees plus s
 // minutes, and speed s knots.

@@ -1,24 +1,9 @@
 // velmora-tool on the command line: the demo card and the card listing.
+#include "toolrunner.h"
+
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-const QString Tool = QStringLiteral(TOOL_PATH);
-
-int runTool(const QStringList &arguments, QByteArray *out = nullptr) {
-    QProcess process;
-    process.start(Tool, arguments);
-    if (!process.waitForFinished(30000))
-        return -999;
-    if (out)
-        *out = process.readAllStandardOutput();
-    return process.exitCode();
-}
-
-} // namespace
 
 class ToolTest : public QObject {
     Q_OBJECT
@@ -27,7 +12,7 @@ private slots:
     void demoCardHasTheCategoriesAndAValidConfig() {
         QTemporaryDir dir;
         const QString card = dir.filePath("card");
-        QCOMPARE(runTool({"make-demo-card", card}), 0);
+        QCOMPARE(runTool({"make-demo-card", card}).code, 0);
         for (const char *folder : {"Drive", "DriveEvent", "Parking", "ParkingEvent", "Manual"})
             QVERIFY2(QDir(card).exists(folder), folder);
 
@@ -50,7 +35,7 @@ private slots:
         QVERIFY(edited.open(QIODevice::WriteOnly));
         edited.write("edited");
         edited.close();
-        QCOMPARE(runTool({"make-demo-card", card}), 0);
+        QCOMPARE(runTool({"make-demo-card", card}).code, 0);
         QVERIFY(edited.open(QIODevice::ReadOnly));
         QCOMPARE(edited.readAll(), QByteArray("edited"));
     }
@@ -60,21 +45,21 @@ private slots:
         QFile blocker(dir.filePath("file"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        QCOMPARE(runTool({"make-demo-card", dir.filePath("file/card")}), 1);
+        QCOMPARE(runTool({"make-demo-card", dir.filePath("file/card")}).code, 1);
     }
 
     void cardsListsAFolderGivenAsCard() {
         QTemporaryDir dir;
-        QByteArray out;
-        QCOMPARE(runTool({"cards", "--card", dir.path()}, &out), 0);
-        QVERIFY2(out.contains("DASHCAM\t" + dir.path().toUtf8() + "/\n"), out.constData());
+        const ToolRun run = runTool({"cards", "--card", dir.path()});
+        QCOMPARE(run.code, 0);
+        QVERIFY2(run.out.contains("DASHCAM\t" + dir.path().toUtf8() + "/\n"), run.out.constData());
     }
 
     void usageErrorsExitWithTwo() {
-        QCOMPARE(runTool({}), 2);
-        QCOMPARE(runTool({"no-such-command"}), 2);
-        QCOMPARE(runTool({"make-demo-card"}), 2);
-        QCOMPARE(runTool({"cards", "--card"}), 2);
+        QCOMPARE(runTool({}).code, 2);
+        QCOMPARE(runTool({"no-such-command"}).code, 2);
+        QCOMPARE(runTool({"make-demo-card"}).code, 2);
+        QCOMPARE(runTool({"cards", "--card"}).code, 2);
     }
 };
 

@@ -1,45 +1,22 @@
 // velmora-tool catalogue: a card folder's recordings as JSON.
+#include "testfiles.h"
+#include "toolrunner.h"
+
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
 
 namespace {
 
-const QString Tool = QStringLiteral(TOOL_PATH);
-
-struct Run {
-    int code = -999;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runTool(const QStringList &arguments) {
-    QProcess process;
-    process.start(Tool, arguments);
-    Run run;
-    if (!process.waitForFinished(30000))
-        return run;
-    run.code = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-void touch(const QString &path) {
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(file.setFileTime(QDateTime(QDate(2021, 3, 4), QTime(5, 6)),
-                             QFileDevice::FileModificationTime));
-}
+// The modification time of every file the tests make.
+const QDateTime Modified(QDate(2021, 3, 4), QTime(5, 6));
 
 // An error is one line on stderr and nothing on stdout.
-void checkOneErrorLine(const Run &run) {
+void checkOneErrorLine(const ToolRun &run) {
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.endsWith('\n') && run.err.count('\n') == 1, run.err.constData());
 }
@@ -52,12 +29,12 @@ class ToolCatalogueTest : public QObject {
 private slots:
     void listsTheFiveCategories() {
         QTemporaryDir card;
-        touch(card.filePath("Drive/R_20210101_100000_N.avi"));
-        touch(card.filePath("Drive/sub/T_20210102_100000_N.avi"));
-        touch(card.filePath("Drive/notes.txt"));
-        touch(card.filePath("Manual/R_20210103_100000_M.avi"));
+        touch(card.filePath("Drive/R_20210101_100000_N.avi"), Modified);
+        touch(card.filePath("Drive/sub/T_20210102_100000_N.avi"), Modified);
+        touch(card.filePath("Drive/notes.txt"), Modified);
+        touch(card.filePath("Manual/R_20210103_100000_M.avi"), Modified);
 
-        const Run run = runTool({"catalogue", card.path()});
+        const ToolRun run = runTool({"catalogue", card.path()});
         QCOMPARE(run.code, 0);
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(run.out, &error);
@@ -86,15 +63,15 @@ private slots:
     void badArgumentsAndFolders() {
         for (const QStringList &args : {QStringList{"catalogue"}, QStringList{"catalogue", ""},
                                         QStringList{"catalogue", "a", "b"}}) {
-            const Run run = runTool(args);
+            const ToolRun run = runTool(args);
             QCOMPARE(run.code, 2);
             checkOneErrorLine(run);
         }
 
         QTemporaryDir dir;
-        touch(dir.filePath("file"));
+        touch(dir.filePath("file"), Modified);
         for (const QString &path : {dir.filePath("missing"), dir.filePath("file")}) {
-            const Run run = runTool({"catalogue", path});
+            const ToolRun run = runTool({"catalogue", path});
             QCOMPARE(run.code, 3);
             checkOneErrorLine(run);
         }
@@ -106,7 +83,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir().mkpath(dir.filePath("card")));
         QVERIFY(QFile::setPermissions(dir.filePath("card"), QFileDevice::WriteOwner));
-        const Run run = runTool({"catalogue", dir.filePath("card")});
+        const ToolRun run = runTool({"catalogue", dir.filePath("card")});
         QFile::setPermissions(dir.filePath("card"), QFileDevice::ReadOwner |
                                                         QFileDevice::WriteOwner |
                                                         QFileDevice::ExeOwner);

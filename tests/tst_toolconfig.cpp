@@ -1,38 +1,11 @@
 // velmora-tool config: show and set, and refusing values the camera does not take.
+#include "testfiles.h"
+#include "toolrunner.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-const QString Tool = QStringLiteral(TOOL_PATH);
-
-struct Result {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Result runTool(const QStringList &arguments) {
-    QProcess process;
-    process.start(Tool, arguments);
-    Result r;
-    if (!process.waitForFinished(30000))
-        return r;
-    r.code = process.exitCode();
-    r.out = process.readAllStandardOutput();
-    r.err = process.readAllStandardError();
-    return r;
-}
-
-QByteArray readAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class ToolConfigTest : public QObject {
     Q_OBJECT
@@ -46,7 +19,7 @@ private slots:
         QVERIFY(
             runTool({"config", "set", dir.path(), "cut_volt=5", "secret=0907", "LANG=fr"}).code ==
             0);
-        const Result shown = runTool({"config", "show", dir.path()});
+        const ToolRun shown = runTool({"config", "show", dir.path()});
         QCOMPARE(shown.code, 0);
         const QJsonObject root = QJsonDocument::fromJson(shown.out).object();
         const QJsonObject keys = root.value("keys").toObject();
@@ -77,7 +50,7 @@ private slots:
         QCOMPARE(runTool({"make-demo-card", dir.path()}).code, 0);
         const QByteArray before = readAll(dir.filePath("config.txt"));
         // A valid change in the same call is not written either.
-        const Result r = runTool({"config", "set", dir.path(), "vol_speaker=1", assignment});
+        const ToolRun r = runTool({"config", "set", dir.path(), "vol_speaker=1", assignment});
         QCOMPARE(r.code, 2);
         QVERIFY(!r.err.trimmed().isEmpty());
         QCOMPARE(r.err.trimmed().count('\n'), 0); // one clear line

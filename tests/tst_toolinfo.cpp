@@ -1,35 +1,11 @@
 // velmora-tool info: channels, header duration, frames and telemetry records
 // of one recording as a JSON line; bad arguments and bad files as exit codes.
 #include "recordingwriter.h"
+#include "toolrunner.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-const QString Tool = QStringLiteral(TOOL_PATH);
-
-struct Run {
-    int code = -999;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runTool(const QStringList &arguments) {
-    QProcess process;
-    process.start(Tool, arguments);
-    Run run;
-    if (!process.waitForFinished(30000))
-        return run;
-    run.code = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-} // namespace
 
 class ToolInfoTest : public QObject {
     Q_OBJECT
@@ -77,7 +53,7 @@ private slots:
         options.channels = channels;
         options.frames = frames;
         options.falseTextIdEvery = falseTextIdEvery;
-        const Run run = runTool({"info", write(name, options)});
+        const ToolRun run = runTool({"info", write(name, options)});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, json + '\n');
         QVERIFY(run.err.isEmpty());
@@ -110,7 +86,7 @@ private slots:
             {{"info", wrongMarker}, 3},
         };
         for (const auto &c : cases) {
-            const Run run = runTool(c.args);
+            const ToolRun run = runTool(c.args);
             QCOMPARE(run.code, c.code);
             QVERIFY(run.out.isEmpty());
             // One clear line on stderr.

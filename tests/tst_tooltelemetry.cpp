@@ -1,34 +1,19 @@
 // velmora-tool telemetry on generated recordings: what it extracts, each
 // output format, and the exit codes for bad arguments and bad files.
 #include "recordingwriter.h"
+#include "toolrunner.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-const QString Tool = QStringLiteral(TOOL_PATH);
-
-struct Run {
-    int code = -999;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runTool(const QStringList &arguments) {
-    QProcess process;
-    process.start(Tool, QStringList{QStringLiteral("telemetry")} + arguments);
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.code = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+// "velmora-tool telemetry" with the given arguments; extraction takes longer.
+ToolRun runTelemetry(const QStringList &arguments) {
+    return runTool(QStringList{QStringLiteral("telemetry")} + arguments, 60000);
 }
 
 } // namespace
@@ -49,7 +34,8 @@ private slots:
     }
 
     void jsonHoldsTheStoredTexts() {
-        const Run run = runTool({m_path, QStringLiteral("--format"), QStringLiteral("json")});
+        const ToolRun run =
+            runTelemetry({m_path, QStringLiteral("--format"), QStringLiteral("json")});
         QCOMPARE(run.code, 0);
         QVERIFY(run.err.isEmpty());
         QVERIFY(run.out.startsWith("{\"samples\":[["));
@@ -78,11 +64,11 @@ private slots:
             QCOMPARE(g.value(QLatin1String("speed")).toString(), fix.speed);
         }
         // Without --format the output is the same JSON.
-        QCOMPARE(runTool({m_path}).out, run.out);
+        QCOMPARE(runTelemetry({m_path}).out, run.out);
     }
 
     void csvRowPerSample() {
-        const Run run = runTool({m_path, QStringLiteral("--format=csv")});
+        const ToolRun run = runTelemetry({m_path, QStringLiteral("--format=csv")});
         QCOMPARE(run.code, 0);
         const QList<QByteArray> lines = run.out.trimmed().split('\n');
         QCOMPARE(lines.size(), 151);
@@ -94,10 +80,12 @@ private slots:
     }
 
     void gpxAndKmlTrack() {
-        const Run gpx = runTool({m_path, QStringLiteral("--format"), QStringLiteral("gpx")});
+        const ToolRun gpx =
+            runTelemetry({m_path, QStringLiteral("--format"), QStringLiteral("gpx")});
         QCOMPARE(gpx.code, 0);
         QCOMPARE(gpx.out.count("<trkpt "), 4);
-        const Run kml = runTool({m_path, QStringLiteral("--format"), QStringLiteral("kml")});
+        const ToolRun kml =
+            runTelemetry({m_path, QStringLiteral("--format"), QStringLiteral("kml")});
         QCOMPARE(kml.code, 0);
         QVERIFY(kml.out.contains("<LineString>"));
         // West positions: negative longitudes, written before the latitudes.
@@ -118,7 +106,7 @@ private slots:
     void badArguments() {
         QFETCH(QStringList, arguments);
         arguments.replaceInStrings(QStringLiteral("FILE"), m_path);
-        const Run run = runTool(arguments);
+        const ToolRun run = runTelemetry(arguments);
         QCOMPARE(run.code, 2);
         QVERIFY(run.out.isEmpty());
         QVERIFY(run.err.startsWith("velmora-tool telemetry: "));
@@ -133,7 +121,8 @@ private slots:
         const QString unmarked = m_dir.filePath(QStringLiteral("clip.avi"));
         QVERIFY(QFile::copy(m_path, unmarked));
         for (const QString &path : {missing, text.fileName(), unmarked, m_dir.path()}) {
-            const Run run = runTool({path, QStringLiteral("--format"), QStringLiteral("gpx")});
+            const ToolRun run =
+                runTelemetry({path, QStringLiteral("--format"), QStringLiteral("gpx")});
             QCOMPARE(run.code, 3);
             QVERIFY(run.out.isEmpty());
             QCOMPARE(run.err.count('\n'), 1);

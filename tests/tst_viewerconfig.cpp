@@ -1,5 +1,6 @@
 // viewer_config.txt, the window-size classes and the screens.
 #include "fileio.h"
+#include "testfiles.h"
 #include "viewerconfigfile.h"
 #include "volume.h"
 
@@ -16,17 +17,6 @@ using velmora::ViewerSettings;
 namespace {
 
 const QString DefaultFile = QStringLiteral(DEFAULT_VIEWER_CONFIG);
-
-QByteArray readAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A program folder and a user config folder inside one temporary folder.
 struct Folders {

@@ -1,0 +1,21 @@
+#pragma once
+
+// A GPS record built from its stored texts, for hand-built telemetry.
+#include "telemetrytypes.h"
+
+#include <QString>
+
+namespace velmora::testing {
+
+inline GioData record(int time, const QString &lat, const QString &lon, const QString &ew,
+                      const QString &speed) {
+    GioData g;
+    g.time = time;
+    g.lat = lat;
+    g.lon = lon;
+    g.ew = ew;
+    g.speed = speed;
+    return g;
+}
+
+} // namespace velmora::testing
