@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QString>
 #include <QtTest>
+#include <sys/mount.h>
+#include <unistd.h>
 
 // The whole file, or nothing when it cannot be read.
 inline QByteArray readAll(const QString &path) {
@@ -29,3 +31,41 @@ inline void touch(const QString &path, const QDateTime &modified = QDateTime()) 
     if (modified.isValid())
         QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
 }
+
+// Makes a folder read-only for this process, with the files `fill` puts in it
+// first. Root writes into any folder whatever its permissions, so for root the
+// folder becomes a small file system mounted read-only. Undone on destruction.
+class ReadOnlyFolder {
+public:
+    template <typename Fill>
+    ReadOnlyFolder(const QString &path, Fill fill)
+        : m_path(path) {
+        if (geteuid() != 0) {
+            fill();
+            m_ready = QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+            return;
+        }
+        const QByteArray where = QFile::encodeName(path);
+        if (mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
+            return;
+        m_mounted = true;
+        fill();
+        m_ready = mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    ~ReadOnlyFolder() {
+        if (m_mounted)
+            umount(QFile::encodeName(m_path).constData());
+        else
+            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+
+    // False when the folder could not be made read-only here.
+    bool ready() const { return m_ready; }
+
+private:
+    QString m_path;
+    bool m_mounted = false;
+    bool m_ready = false;
+};

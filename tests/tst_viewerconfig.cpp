@@ -8,8 +8,6 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/mount.h>
-#include <unistd.h>
 
 using velmora::ViewerConfigFile;
 using velmora::ViewerSettings;
@@ -104,27 +102,10 @@ private slots:
     void readOnlyProgramFolderSavesToTheUserFolder() {
         Folders folders;
         const QString besideExe = folders.program() + "/viewer_config.txt";
-        const QByteArray program = folders.program().toLocal8Bit();
-        bool mounted = false;
-        if (geteuid() == 0) {
-            // Root writes into any folder; only a read-only file system stops it.
-            if (mount("tmpfs", program.constData(), "tmpfs", 0, "size=64k") != 0)
-                QSKIP("cannot mount a file system here");
-            mounted = true;
-            QVERIFY(QFile::copy(DefaultFile, besideExe));
-            QVERIFY(mount(nullptr, program.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) ==
-                    0);
-        } else {
-            QVERIFY(QFile::copy(DefaultFile, besideExe));
-            QVERIFY(QFile::setPermissions(folders.program(), QFile::ReadOwner | QFile::ExeOwner));
-        }
-        const auto restore = qScopeGuard([&] {
-            if (mounted)
-                umount(program.constData());
-            else
-                QFile::setPermissions(folders.program(),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        });
+        const ReadOnlyFolder readOnly(folders.program(),
+                                      [&] { QVERIFY(QFile::copy(DefaultFile, besideExe)); });
+        if (!readOnly.ready())
+            QSKIP("cannot make a read-only folder here");
         auto file = fileIOWith(folders.file());
         file->readPCConfig();
         file->setvSpeedunit(1);
