@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup-debian.sh
 # shellcheck disable=SC2086
-cmake --preset dev ${VELMORA_CMAKE_ARGS:-}
+cmake --preset dev -DVELMORA_BUILD_TESTS=ON ${VELMORA_CMAKE_ARGS:-}
 cmake --build --preset dev
 
 # The start-up tests open windows: without a display, use a virtual one.

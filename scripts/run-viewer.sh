@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup-debian.sh
-cmake --preset dev -DVELMORA_BUILD_TESTS=OFF
+cmake --preset dev
 cmake --build --preset dev --target velmora-viewer velmora-tool
 
 bin=build/bin
