@@ -1,139 +1,96 @@
-// velmora-tool telemetry on generated recordings: what it extracts, each
-// output format, and the exit codes for bad arguments and bad files.
+// velmora-tool telemetry on a generated recording: the extracted lists in
+// each output format, and exit codes 2 (bad arguments) and 3 (bad files).
 #include "recordingwriter.h"
+#include "testfiles.h"
 #include "toolrunner.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-// "velmora-tool telemetry" with the given arguments; extraction takes longer.
-ToolRun runTelemetry(const QStringList &arguments) {
-    return runTool(QStringList{QStringLiteral("telemetry")} + arguments, 60000);
-}
-
-} // namespace
 
 class ToolTelemetryTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+    velmora::fixtures::RecordingOptions m_options;
+    QString m_path;
+
+    static ToolRun run(const QStringList &arguments) {
+        return runTool(QStringList{QStringLiteral("telemetry")} + arguments, 60000);
+    }
+
 private slots:
+    // Two channels, 5 s, second 2 a void fix, west of Greenwich.
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         m_options.channels = 2;
         m_options.seconds = 5;
         m_options.drive.voidSeconds = {2};
-        m_options.drive.startLongitude = -11.5167; // west of Greenwich
+        m_options.drive.startLongitude = -11.5167;
         m_path = m_dir.filePath(velmora::fixtures::cameraFileName(m_options.drive.start, 2));
-        const auto result = velmora::fixtures::writeRecording(m_path, m_options);
-        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY(velmora::fixtures::writeRecording(m_path, m_options).ok);
+        // Bad files: a text file with a camera name, the recording without a marker.
+        writeAll(m_dir.filePath(QStringLiteral("R_20261206_000001_S_N.avi")), "not a recording");
+        QVERIFY(QFile::copy(m_path, m_dir.filePath(QStringLiteral("clip.avi"))));
     }
 
-    void jsonHoldsTheStoredTexts() {
-        const ToolRun run =
-            runTelemetry({m_path, QStringLiteral("--format"), QStringLiteral("json")});
-        QCOMPARE(run.code, 0);
-        QVERIFY(run.err.isEmpty());
-        QVERIFY(run.out.startsWith("{\"samples\":[["));
-        QVERIFY(run.out.endsWith("]}\n"));
-        QCOMPARE(run.out.count('\n'), 1);
-        const QJsonObject doc = QJsonDocument::fromJson(run.out).object();
-        const QJsonArray samples = doc.value(QLatin1String("samples")).toArray();
-        QCOMPARE(samples.size(), 150);
-        for (int f : {0, 29, 30, 149}) {
-            const velmora::fixtures::SensorSample s = m_options.drive.sensor(f);
-            const QJsonArray got = samples[f].toArray();
-            QCOMPARE(float(got[0].toDouble()), s.x / 1000.0f);
-            QCOMPARE(float(got[1].toDouble()), s.y / 1000.0f);
-            QCOMPARE(float(got[2].toDouble()), s.z / 1000.0f);
-        }
-        const QJsonArray gps = doc.value(QLatin1String("gps")).toArray();
-        QCOMPARE(gps.size(), 4); // second 2 is a void fix
-        int i = 0;
-        for (int second : {0, 1, 3, 4}) {
-            const velmora::fixtures::GpsFixTexts fix = m_options.drive.fix(second);
-            const QJsonObject g = gps[i++].toObject();
-            QCOMPARE(g.value(QLatin1String("time")).toInt(), second);
-            QCOMPARE(g.value(QLatin1String("lat")).toString(), fix.lat);
-            QCOMPARE(g.value(QLatin1String("lon")).toString(), fix.lon);
-            QCOMPARE(g.value(QLatin1String("ew")).toString(), fix.ew);
-            QCOMPARE(g.value(QLatin1String("speed")).toString(), fix.speed);
-        }
-        // Without --format the output is the same JSON.
-        QCOMPARE(runTelemetry({m_path}).out, run.out);
-    }
-
-    void csvRowPerSample() {
-        const ToolRun run = runTelemetry({m_path, QStringLiteral("--format=csv")});
-        QCOMPARE(run.code, 0);
-        const QList<QByteArray> lines = run.out.trimmed().split('\n');
-        QCOMPARE(lines.size(), 151);
-        QVERIFY(lines[0].startsWith("frame,second,x,y,z,"));
-        QVERIFY(lines[61].startsWith("60,2,"));
-        QVERIFY(lines[61].endsWith(",,,,,,,")); // the void second has no record
-        QVERIFY(lines[91].startsWith("90,3,"));
-        QVERIFY(lines[91].contains(',' + m_options.drive.fix(3).lat.toLatin1() + ','));
-    }
-
-    void gpxAndKmlTrack() {
-        const ToolRun gpx =
-            runTelemetry({m_path, QStringLiteral("--format"), QStringLiteral("gpx")});
-        QCOMPARE(gpx.code, 0);
-        QCOMPARE(gpx.out.count("<trkpt "), 4);
-        const ToolRun kml =
-            runTelemetry({m_path, QStringLiteral("--format"), QStringLiteral("kml")});
-        QCOMPARE(kml.code, 0);
-        QVERIFY(kml.out.contains("<LineString>"));
-        // West positions: negative longitudes, written before the latitudes.
-        QCOMPARE(m_options.drive.fix(0).ew, QStringLiteral("W"));
-        QCOMPARE(kml.out.count("\n          -11.5"), 4);
-        QVERIFY(kml.out.contains("\n          -11.5167000,48.1173000\n"));
-    }
-
-    void badArguments_data() {
+    // Each format on stdout, nothing on stderr: JSON (the default) on one
+    // line with the stored texts, a CSV row per sample, a GPX point per fix,
+    // KML lon,lat lines (west negative).
+    void formats_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("nothing") << QStringList();
-        QTest::newRow("unknown format") << QStringList{"FILE", "--format", "xml"};
-        QTest::newRow("format without value") << QStringList{"FILE", "--format"};
-        QTest::newRow("two files") << QStringList{"FILE", "FILE"};
-        QTest::newRow("unknown option") << QStringList{"FILE", "--verbose"};
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<int>("count");
+        const auto f = m_options.drive.fix(3);
+        const QString fix =
+            QStringLiteral("{\"time\":3,\"ew\":\"%1\",\"lat\":\"%2\",\"lon\":\"%3\","
+                           "\"speed\":\"%4\"}")
+                .arg(f.ew, f.lat, f.lon, f.speed);
+        QTest::newRow("json") << QStringList{m_path} << QByteArray("\n") << 1;
+        QTest::newRow("json fix") << QStringList{m_path, "--format", "json"} << fix.toUtf8() << 1;
+        QTest::newRow("csv") << QStringList{m_path, "--format=csv"} << QByteArray("\n") << 151;
+        QTest::newRow("gpx") << QStringList{m_path, "--format", "gpx"} << QByteArray("<trkpt ")
+                             << 4;
+        QTest::newRow("kml") << QStringList{m_path, "--format", "kml"}
+                             << QByteArray("<coordinates>\n          -11.5167000,48.1173000\n")
+                             << 1;
     }
-
-    void badArguments() {
+    void formats() {
         QFETCH(QStringList, arguments);
-        arguments.replaceInStrings(QStringLiteral("FILE"), m_path);
-        const ToolRun run = runTelemetry(arguments);
-        QCOMPARE(run.code, 2);
-        QVERIFY(run.out.isEmpty());
-        QVERIFY(run.err.startsWith("velmora-tool telemetry: "));
+        QFETCH(QByteArray, expected);
+        QFETCH(int, count);
+        const ToolRun result = run(arguments);
+        QCOMPARE(result.code, 0);
+        QCOMPARE(result.out.count(expected), count);
+        QVERIFY(result.out.endsWith('\n') && result.err.isEmpty());
     }
 
-    void badFiles() {
-        const QString missing = m_dir.filePath(QStringLiteral("R_20261206_000000_S_N.avi"));
-        QFile text(m_dir.filePath(QStringLiteral("R_20261206_000001_S_N.avi")));
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write("not a recording at all");
-        text.close();
-        const QString unmarked = m_dir.filePath(QStringLiteral("clip.avi"));
-        QVERIFY(QFile::copy(m_path, unmarked));
-        for (const QString &path : {missing, text.fileName(), unmarked, m_dir.path()}) {
-            const ToolRun run =
-                runTelemetry({path, QStringLiteral("--format"), QStringLiteral("gpx")});
-            QCOMPARE(run.code, 3);
-            QVERIFY(run.out.isEmpty());
-            QCOMPARE(run.err.count('\n'), 1);
-            QVERIFY(run.err.startsWith("velmora-tool telemetry: " + path.toUtf8() + ": "));
-        }
+    // Bad arguments: 2; bad files: 3 and one line naming the file.
+    void failures_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::newRow("nothing") << QStringList() << 2;
+        QTest::newRow("unknown format") << QStringList{m_path, "--format", "xml"} << 2;
+        QTest::newRow("format without value") << QStringList{m_path, "--format"} << 2;
+        QTest::newRow("two files") << QStringList{m_path, m_path} << 2;
+        QTest::newRow("unknown option") << QStringList{m_path, "--verbose"} << 2;
+        auto file = [this](const char *name) {
+            return QStringList{m_dir.filePath(name), "--format", "gpx"};
+        };
+        QTest::newRow("missing") << file("R_20261206_000000_S_N.avi") << 3;
+        QTest::newRow("not a recording") << file("R_20261206_000001_S_N.avi") << 3;
+        QTest::newRow("no marker") << file("clip.avi") << 3;
+        QTest::newRow("folder") << file(".") << 3;
     }
-
-private:
-    QTemporaryDir m_dir;
-    velmora::fixtures::RecordingOptions m_options;
-    QString m_path;
+    void failures() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        const ToolRun result = run(arguments);
+        QCOMPARE(result.code, code);
+        QVERIFY(result.out.isEmpty());
+        const QByteArray file = code == 3 ? arguments.first().toUtf8() + ": " : QByteArray();
+        QVERIFY(result.err.startsWith("velmora-tool telemetry: " + file));
+        QVERIFY(code != 3 || result.err.count('\n') == 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(ToolTelemetryTest)
