@@ -1,13 +1,57 @@
 #include "languagemanager.h"
 
-LanguageManager::LanguageManager(QObject *parent)
-    : QObject(parent) {}
+#include "enums.h"
 
-// Loading the translation catalogues is not built yet: the code is kept and
-// announced, and the scenes go on showing their source texts.
+#include <QCoreApplication>
+#include <QDebug>
+#include <QQmlEngine>
+
+LanguageManager::LanguageManager(QObject *parent, const QString &catalogueFolder)
+    : QObject(parent)
+    , mCatalogueFolder(catalogueFolder) {}
+
+QString LanguageManager::catalogueFolder() const {
+    return mCatalogueFolder.isEmpty() ? QCoreApplication::applicationDirPath() : mCatalogueFolder;
+}
+
 void LanguageManager::setLanguage(int language) {
+    qDebug().noquote() << "setLanguage1 : start" + QString::number(language);
     if (language == m_language)
         return;
+
+    qDebug().noquote() << "setLanguage2 : start";
+    const QString dir = catalogueFolder();
+    bool loaded = false;
+    if (language == Enums::ENG) {
+        qDebug().noquote() << "mTranslator.load : start";
+        loaded = mTranslator.load(dir + "/lang_en.qm");
+        qDebug().noquote() << "mTranslator.load : end";
+    } else if (language == Enums::FRE) {
+        loaded = mTranslator.load(dir + "/lang_fr.qm");
+    } else {
+        QCoreApplication::removeTranslator(&mTranslator);
+    }
+
+    if (loaded) {
+        qDebug().noquote() << "mTranslator : start";
+        QCoreApplication::installTranslator(&mTranslator);
+        qDebug().noquote() << "mTranslator : end";
+    } else {
+        // A failed load has emptied the translator: the source texts show.
+        qDebug().noquote() << "set will be default language.";
+    }
+
+    qDebug().noquote() << "languageChanged : languageChanged";
     m_language = language;
     emit languageChanged();
+
+    qDebug().noquote() << "retranslate : start";
+    retranslate();
+    qDebug().noquote() << "retranslate : retranslate";
+}
+
+void LanguageManager::retranslate() {
+    // Texts already on screen are evaluated anew by the engine that owns us.
+    if (auto *engine = qobject_cast<QQmlEngine *>(parent()))
+        engine->retranslate();
 }

@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QTranslator>
 
-// Owns the interface language and its translator.
+// Owns the interface language and its translator. The catalogues
+// "lang_en.qm" and "lang_fr.qm" are looked up in the executable's folder.
 class LanguageManager : public QObject {
     Q_OBJECT
     Q_PROPERTY(int language READ language WRITE setLanguage NOTIFY languageChanged)
 
 public:
-    explicit LanguageManager(QObject *parent = nullptr);
+    // catalogueFolder: where the catalogues lie; empty means the folder of the
+    // running executable.
+    explicit LanguageManager(QObject *parent = nullptr, const QString &catalogueFolder = QString());
 
     int language() const { return m_language; }
     void setLanguage(int language);
@@ -18,6 +22,10 @@ signals:
     void languageChanged();
 
 private:
+    QString catalogueFolder() const;
+    void retranslate();
+
     int m_language = 0;
     QTranslator mTranslator;
+    QString mCatalogueFolder;
 };

@@ -13,12 +13,14 @@ const QString None = QStringLiteral("none");
 } // namespace
 
 FileIO::FileIO(QObject *parent)
-    : QObject(parent) {}
+    : QObject(parent) {
+    connect(&m_copier, &velmora::RecordingCopier::copyFinished, this, &FileIO::copyFinished);
+}
 
 FileIO::~FileIO() {
     // Never let a background task outlive the object it works for.
     m_extractor.cancelAndWait();
-    m_CopyFuture.waitForFinished();
+    m_copier.cancelAndWait();
 }
 
 void FileIO::setVolumeSource(std::shared_ptr<const velmora::VolumeSource> volumes) {

@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "drivetable.h"
 #include "fileentry.h"
+#include "recordingcopier.h"
 #include "settingsvalues.h"
 #include "telemetryextractor.h"
 #include "telemetryqueries.h"
@@ -14,6 +15,7 @@
 #include <QQmlParserStatus>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 #include <optional>
@@ -117,6 +119,8 @@ signals:
     void vlangChanged(int lang);
     void vresolutionChanged(int lang);
     void vspeedunitChanged(int lang);
+    // A copy batch started by fileSaveStart() has ended.
+    void copyFinished(int copied, int failed, QStringList failedNames);
 
 public slots:
     void setGps_speed(int gps_speed);
@@ -213,14 +217,13 @@ private:
     velmora::TelemetryQueries &queries();
 
     static constexpr int CategoryCount = 5;
-    static constexpr int SaveQueueSize = 100;
 
-    QFuture<void> m_CopyFuture;
     velmora::FileEntry mFileInfo;
-    std::array<velmora::FileEntry, SaveQueueSize> m_SaveList;
-    int mT2Idx = 0;
-    velmora::Catalogue m_FileList; // the five category lists
+    QList<velmora::FileEntry> m_SaveList; // the batch being queued; taken whole on start
+    int mT2Idx = 0;                       // entries queued in it
+    velmora::Catalogue m_FileList;        // the five category lists
     QString m_SavePath;
+    velmora::RecordingCopier m_copier;       // copies the started batches, one after another
     velmora::TelemetryExtractor m_extractor; // the worker, its lists and its state
     velmora::TelemetryQueries m_queries;     // holds the current GPS record (m_CurGioData)
     QString mSource;

@@ -1,8 +1,50 @@
-// Not built yet: each operation gives the neutral answer ("", 0, -1 or
-// nothing) so the scenes can already be written against the whole interface.
+// Deleting recordings from the card and copying them to a folder of the
+// user's choice. The copies run in the background, batch after batch; each
+// batch reports its outcome with copyFinished().
 #include "fileio.h"
 
-void FileIO::fileRemove() {}
-void FileIO::fileRemove(int, int) {}
-void FileIO::fileSave(int, int, QString) {}
-void FileIO::fileSaveStart() {}
+#include <QDebug>
+#include <QFile>
+
+void FileIO::fileRemove() {
+    m_FileList.clear();
+}
+
+// The entry stays in its list: the list panel deletes its rows from the last
+// to the first and searches the card again afterwards.
+void FileIO::fileRemove(int kind, int index) {
+    qDebug().noquote() << "kind: ================> " + QString::number(kind);
+    qDebug().noquote() << "index: ================> " + QString::number(index);
+    const QString path = selectEntry(kind, index).filePath;
+    qDebug().noquote() << "mFileInfo filePath: ================> " + path;
+    if (!m_FileList.contains(kind, index)) {
+        qDebug().noquote() << "fileRemove failed: ================> no such recording";
+        return;
+    }
+    QFile file(path);
+    if (!file.remove())
+        qDebug().noquote() << "fileRemove failed: ================> " + path + ": " +
+                                  file.errorString();
+}
+
+void FileIO::fileSave(int kind, int index, QString savePath) {
+    qDebug().noquote() << "fileSave kind: ================> " + QString::number(kind);
+    qDebug().noquote() << "fileSave index: ================> " + QString::number(index);
+    qDebug().noquote() << "fileSave mT2Idx: ================> " + QString::number(mT2Idx);
+    if (!m_FileList.contains(kind, index)) {
+        qDebug().noquote() << "fileSave failed: ================> no such recording";
+        return;
+    }
+    m_SaveList.append(m_FileList.entry(kind, index));
+    // The last call before a start decides the folder of the whole batch.
+    m_SavePath = savePath;
+    ++mT2Idx;
+}
+
+// Hands the queued entries to the copier as one batch and starts a new,
+// empty queue at once, so nothing queued later can mix into this batch.
+void FileIO::fileSaveStart() {
+    m_copier.start({m_SaveList, m_SavePath});
+    m_SaveList.clear();
+    mT2Idx = 0;
+}

@@ -71,6 +71,9 @@ signals:
     void disFilePathChanged();
     void videoChannelChanged();
     void WindowRestartChanged();
+    // An export started by runMake has ended; `ok` is false when nothing was
+    // written. Emitted on the object's own thread.
+    void exportFinished(QString destination, bool ok);
 
 private:
     QString m_contentStr;

@@ -15,9 +15,9 @@ case "${1:-}" in
 esac
 
 cmake --preset dev
-cmake --build --preset dev --target bench_catalogue bench_durationwalk bench_telemetry
+cmake --build --preset dev --target bench_catalogue bench_durationwalk bench_telemetry bench_channelexport
 
-for bench in bench_catalogue bench_durationwalk bench_telemetry; do
+for bench in bench_catalogue bench_durationwalk bench_telemetry bench_channelexport; do
   echo "== $bench"
   "build/bin/$bench" --benchmark_color=false "${extra[@]}"
 done

@@ -38,6 +38,7 @@ const QStringList FileIOMethods = {
     "signal void vlangChanged(int lang)",
     "signal void vresolutionChanged(int lang)",
     "signal void vspeedunitChanged(int lang)",
+    "signal void copyFinished(int copied, int failed, QStringList failedNames)",
     "slot void setGps_speed(int gps_speed)",
     "slot void setLang(int lang)",
     "slot void setCut_volt(int cut_volt)",
@@ -153,6 +154,7 @@ const QStringList CommonFuncMethods = {
     "signal void disFilePathChanged()",
     "signal void videoChannelChanged()",
     "signal void WindowRestartChanged()",
+    "signal void exportFinished(QString destination, bool ok)",
 };
 
 const QStringList CommonFuncProperties = {

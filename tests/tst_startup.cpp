@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.lines.contains("qml: probe: enum 0 1 2"), qPrintable(log));
         QVERIFY(run.lines.contains("qml: probe: language 0"));
-        QVERIFY(run.lines.contains("qml: probe: runPrint Print__"));
+        QVERIFY(run.lines.contains("qml: probe: contentStr content__"));
         QVERIFY(run.lines.contains("qml: probe: state 0 0"));
         // The --card folder is found by the search the scene's FileIO runs as it is made.
         QVERIFY2(run.lines.contains("qml: probe: card " + card.path() + "/"), qPrintable(log));

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QStringList>
+#include <memory>
+
+class QCoreApplication;
 
 // The commands of velmora-tool. Each takes the arguments after its name and
 // returns the exit code: 0 success, 1 failure, 2 bad arguments, 3 a file that
@@ -19,5 +22,11 @@ int makeRecording(const QStringList &args);
 int catalogue(const QStringList &args);
 int telemetry(const QStringList &args);
 int info(const QStringList &args);
+int exportChannel(const QStringList &args);
+int report(const QStringList &args);
+
+// The application object for the report command, which prints (fonts need a
+// GUI application); every other command runs on a QCoreApplication.
+std::unique_ptr<QCoreApplication> reportApplication(int &argc, char **argv);
 
 } // namespace velmora::tool

@@ -29,6 +29,13 @@ const Command Commands[] = {
      velmora::tool::telemetry},
     {"info", "info FILE                     a recording's channels, duration and records (JSON)",
      velmora::tool::info},
+    {"export-channel",
+     "export-channel FILE --channel N --out DIR  write one camera channel as a file",
+     velmora::tool::exportChannel},
+    {"report",
+     "report --name NAME --date D --position P --sensor S --note N --lang 0|1|2 --pdf OUT  print "
+     "the accident report to a PDF",
+     velmora::tool::report},
 };
 
 void printUsage(FILE *out) {
@@ -41,7 +48,10 @@ void printUsage(FILE *out) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app =
+        argc > 1 && std::strcmp(argv[1], "report") == 0
+            ? velmora::tool::reportApplication(argc, argv)
+            : std::make_unique<QCoreApplication>(argc, argv);
     // The libraries log their steps for the viewer's console; keep the tool's
     // output to its results.
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));

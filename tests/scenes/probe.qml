@@ -24,8 +24,8 @@ Window {
     Component.onCompleted: {
         console.log("probe: enum", EnumLanguage.KOR, EnumLanguage.ENG, EnumLanguage.FRE)
         console.log("probe: language", LanguageManager.language)
-        commonFunc.runPrint = "a scene's text"
-        console.log("probe: runPrint", commonFunc.runPrint)
+        commonFunc.contentStr = "a scene's text"
+        console.log("probe: contentStr", commonFunc.contentStr)
         console.log("probe: state", myFile.readProcessState(), myFile.readfileCnt(0))
         console.log("probe: source", myFile.source, myFile.getDriveCount())
         for (var i = 0; i < myFile.getDriveCount(); ++i)

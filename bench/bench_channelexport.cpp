@@ -1,0 +1,175 @@
+// Exporting one camera channel of a 60-second, three-channel recording of
+// about 450 MB, with the page cache warm.
+//
+// Baseline: `cp` copying a file of exactly the export's output size within
+// the same folder, in the same run. The export's throughput is its output
+// bytes over its time; the target is at least 0.7x cp's. The export syncs
+// its file to the disk before renaming it, which cp does not, so cp followed
+// by a sync of the copy is shown as well.
+#include "benchratio.h"
+#include "channelexport.h"
+#include "durationwalk.h"
+#include "recordingwriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+constexpr int Seconds = 60;
+constexpr int Frames = Seconds * 30;
+constexpr int Channel = 1;
+
+QString dataDir() {
+    return QStringLiteral(BENCH_DATA_DIR);
+}
+
+void warm(const QString &path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    while (!file.read(1 << 20).isEmpty()) {
+    }
+}
+
+// The recording the other benchmarks use, written once into the build tree.
+const QString &recording() {
+    static QString path;
+    if (!path.isEmpty())
+        return path;
+    QDir().mkpath(dataDir());
+    path = QDir(dataDir()).filePath(QStringLiteral("R_20261206_081512_T_N.avi"));
+    const velmora::DurationWalkResult existing =
+        velmora::DurationWalk::walkFile(path, velmora::DurationWalk::NameGate::Skip);
+    if (existing.frames != Frames || QFileInfo(path).size() < 400'000'000) {
+        velmora::fixtures::RecordingOptions o;
+        o.channels = 3;
+        o.seconds = Seconds;
+        o.videoChunkSize = 83'000; // about 20 Mbit/s per camera
+        std::fprintf(stderr, "writing %s ...\n", qPrintable(path));
+        const auto written = velmora::fixtures::writeRecording(path, o);
+        if (!written.ok) {
+            std::fprintf(stderr, "%s\n", qPrintable(written.error));
+            std::exit(1);
+        }
+    }
+    warm(path);
+    std::fprintf(stderr, "recording: %s, %lld bytes\n", qPrintable(path),
+                 static_cast<long long>(QFileInfo(path).size()));
+    return path;
+}
+
+QString outputPath() {
+    return QDir(dataDir()).filePath(QStringLiteral("R_20261206_081512_T_N_CAM1.avi"));
+}
+
+// A file as large as the export's output, for cp to copy.
+const QString &cpSource(qint64 *bytes = nullptr) {
+    static QString path;
+    static qint64 size = 0;
+    if (path.isEmpty()) {
+        const velmora::ChannelExportResult r =
+            velmora::ChannelExport::run(recording(), outputPath(), Channel);
+        if (!r.ok()) {
+            std::fprintf(stderr, "export failed: %s\n", qPrintable(r.error));
+            std::exit(1);
+        }
+        size = r.bytes;
+        path = QDir(dataDir()).filePath(QStringLiteral("cp-source.bin"));
+        QFile::remove(path);
+        QFile::copy(outputPath(), path);
+        warm(path);
+        std::fprintf(stderr, "export output: %lld bytes\n", static_cast<long long>(size));
+    }
+    if (bytes)
+        *bytes = size;
+    return path;
+}
+
+QString copyPath() {
+    return QDir(dataDir()).filePath(QStringLiteral("cp-copy.bin"));
+}
+
+void runCp(benchmark::State &state, bool sync) {
+    qint64 bytes = 0;
+    const QByteArray from = QFile::encodeName(cpSource(&bytes));
+    const QByteArray to = QFile::encodeName(copyPath());
+    const QByteArray command = "cp '" + from + "' '" + to + "'";
+    for (auto _ : state) {
+        state.PauseTiming();
+        ::unlink(to.constData());
+        state.ResumeTiming();
+        if (std::system(command.constData()) != 0)
+            state.SkipWithError("cp failed");
+        if (sync) {
+            const int fd = ::open(to.constData(), O_WRONLY);
+            ::fsync(fd);
+            ::close(fd);
+        }
+    }
+}
+
+void BM_Cp(benchmark::State &state) {
+    runCp(state, false);
+}
+BENCHMARK(BM_Cp)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
+
+void BM_CpAndSync(benchmark::State &state) {
+    runCp(state, true);
+}
+BENCHMARK(BM_CpAndSync)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
+
+void BM_ExportChannel(benchmark::State &state) {
+    qint64 bytes = 0;
+    cpSource(&bytes);
+    const QString source = recording();
+    const QString out = outputPath();
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(out);
+        state.ResumeTiming();
+        const velmora::ChannelExportResult r = velmora::ChannelExport::run(source, out, Channel);
+        if (!r.ok() || r.bytes != bytes)
+            state.SkipWithError("export failed");
+    }
+}
+BENCHMARK(BM_ExportChannel)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
+
+void printRatios(const velmora::bench::RatioReporter &reporter) {
+    const std::optional<double> cp = reporter.ms("BM_Cp");
+    const std::optional<double> exported = reporter.ms("BM_ExportChannel");
+    if (!cp || !exported)
+        return;
+    reporter.printAgainst("BM_Cp", "cp time", 1);
+    const double throughput = *cp / *exported;
+    std::printf("export throughput: %.2fx cp's (target at least 0.7x): %s\n", throughput,
+                throughput >= 0.7 ? "met" : "MISSED");
+    if (const std::optional<double> synced = reporter.ms("BM_CpAndSync"))
+        std::printf("export throughput: %.2fx that of cp followed by a sync of the copy\n",
+                    *synced / *exported);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    cpSource();
+    velmora::bench::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    printRatios(reporter);
+    QFile::remove(outputPath());
+    QFile::remove(copyPath());
+    QFile::remove(cpSource());
+    return 0;
+}

@@ -1,0 +1,40 @@
+// CommonFunc: the export of one camera channel of a recording. The report
+// screen sets the channel, the folder and the name, then writes the
+// recording's path into runMake, which starts the export in the background.
+#include "channelexport.h"
+#include "commonfunc.h"
+
+#include <QDebug>
+#include <QFutureWatcher>
+#include <QtConcurrent>
+
+void CommonFunc::setVideoChannel(int channel) {
+    m_videoChannel = channel;
+}
+
+void CommonFunc::setDisFilePath(const QString &path) {
+    m_disFilePath = path;
+}
+
+// Built from the folder and channel set before, so those come first.
+void CommonFunc::setDisFileName(const QString &name) {
+    m_disFileName = velmora::ChannelExport::destinationPath(m_disFilePath, name, m_videoChannel);
+    qDebug().noquote() << "disFileNameText : " + m_disFileName;
+}
+
+// Returns at once; the export runs on the global thread pool with its own
+// copy of the arguments, so further writes start further exports. The
+// watcher belongs to this object: if it is destroyed first, the export
+// still completes and its result is dropped.
+void CommonFunc::setRunMake(const QString &sourcePath) {
+    const QString destination = m_disFileName;
+    const int channel = m_videoChannel;
+    auto *watcher = new QFutureWatcher<bool>(this);
+    connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher, destination] {
+        emit exportFinished(destination, watcher->result());
+        watcher->deleteLater();
+    });
+    watcher->setFuture(QtConcurrent::run([sourcePath, destination, channel] {
+        return velmora::ChannelExport::run(sourcePath, destination, channel).ok();
+    }));
+}

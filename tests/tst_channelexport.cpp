@@ -1,0 +1,301 @@
+// The channel export: real HEVC recordings from the generator, exported and
+// checked with ffprobe and ffmpeg against the source channel; refusals that
+// must leave nothing behind; exports running at once through CommonFunc;
+// velmora-tool export-channel.
+#include "avilayout.h"
+#include "channelexport.h"
+#include "commonfunc.h"
+#include "hevcclips.h"
+#include "recordingwriter.h"
+#include "testfiles.h"
+#include "toolrunner.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::fixtures;
+
+namespace {
+
+quint32 u32(const QByteArray &b, qint64 at) {
+    return avi::readLE32(b.constData() + at);
+}
+
+struct Chunk {
+    QByteArray id;
+    quint32 size;
+    qint64 offset; // from the "movi" list type
+};
+
+// The data chunks and index of a file in the camera's layout with one video
+// stream; an empty `error` when every size field agrees with the file.
+struct Parsed {
+    QByteArray error;
+    QVector<Chunk> chunks, index;
+};
+
+Parsed parseSingleChannel(const QByteArray &b) {
+    Parsed p;
+    const qint64 movi = avi::MoviListOffset(1) + 8;
+    if (b.size() < movi + 4 || u32(b, 4) != quint32(b.size() - 8) || u32(b, 16) != 378 ||
+        u32(b, 24 + 8 + 24) != 3 || b.mid(movi, 4) != "movi")
+        return {"header", {}, {}};
+    const qint64 end = movi + u32(b, movi - 4);
+    qint64 at = movi + 4;
+    for (; at + 8 <= end; at += 8 + u32(b, at + 4))
+        p.chunks.append({b.mid(at, 4), u32(b, at + 4), at - movi});
+    if (at != end || b.mid(end, 4) != "idx1" || end + 8 + u32(b, end + 4) != b.size())
+        return {"data list or index size", {}, {}};
+    for (qint64 e = end + 8; e < b.size(); e += 16)
+        p.index.append({b.mid(e, 4), u32(b, e + 12), u32(b, e + 8)});
+    return p;
+}
+
+// ffprobe's streams. One probe packet: a longer content probe takes the
+// telemetry records for MP3 (a sensor value of -1 reads as a sync word) and
+// hides the stream's declared type.
+QJsonArray probe(const QString &path) {
+    QProcess ffprobe;
+    ffprobe.start("ffprobe", {"-v", "quiet", "-max_probe_packets", "1", "-of", "json",
+                              "-show_entries", "stream=codec_type,codec_name,nb_frames", path});
+    ffprobe.waitForFinished(60000);
+    return QJsonDocument::fromJson(ffprobe.readAllStandardOutput()).object()["streams"].toArray();
+}
+
+QByteArray extractVideo(const QString &path, int stream) {
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-i", path, "-map", QString("0:v:%1").arg(stream), "-c",
+                            "copy", "-f", "hevc", "-"});
+    ffmpeg.waitForFinished(60000);
+    return ffmpeg.readAllStandardOutput();
+}
+
+QStringList filesIn(const QString &folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+class ChannelExportTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString record(const QString &name, RecordingOptions o, RecordingResult *written = nullptr) {
+        const QString path = m_dir.filePath(name);
+        const RecordingResult r = writeRecording(path, o);
+        if (written)
+            *written = r;
+        return r.ok ? path : QString();
+    }
+
+private slots:
+    void exportsTheChosenChannel_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<int>("parity");
+        QTest::addColumn<bool>("index");
+        QTest::addColumn<int>("videoSize"); // synthetic payload; 0 = real HEVC
+        QTest::newRow("CAM1 of _D_") << 2 << 1 << int(MoviParity::Even) << true << 0;
+        QTest::newRow("front of _S_") << 1 << 0 << int(MoviParity::Even) << true << 0;
+        QTest::newRow("CAM2 of _T_") << 3 << 2 << int(MoviParity::Even) << true << 0;
+        QTest::newRow("odd movi size") << 3 << 1 << int(MoviParity::Odd) << true << 0;
+        QTest::newRow("no idx1") << 2 << 0 << int(MoviParity::Natural) << false << 0;
+        // Bodies larger than the copy buffer pass through it in pieces.
+        QTest::newRow("large bodies") << 1 << 0 << int(MoviParity::Odd) << true << 2'500'001;
+    }
+
+    void exportsTheChosenChannel() {
+        QFETCH(int, channels);
+        QFETCH(int, channel);
+        QFETCH(int, parity);
+        QFETCH(bool, index);
+        QFETCH(int, videoSize);
+        const bool hevc = videoSize == 0;
+        if (hevc && (!ffmpegAvailable() || !ffprobeAvailable()))
+            QSKIP("ffmpeg/ffprobe is not installed (Debian package ffmpeg)");
+        RecordingOptions o;
+        o.channels = channels;
+        o.frames = hevc ? 75 : 6;
+        o.payload = hevc ? Payload::Hevc : Payload::Synthetic;
+        if (!hevc)
+            o.videoChunkSize = videoSize;
+        o.moviParity = MoviParity(parity);
+        o.writeIndex = index;
+        RecordingResult r;
+        static int row = 0;
+        const QString name =
+            cameraFileName(QDateTime(QDate(2026, 12, 7), QTime(8, 15, row++)), channels);
+        const QString source = record(name, o, &r);
+        QVERIFY2(!source.isEmpty(), qPrintable(r.error));
+        const QString out = m_dir.filePath(QTest::currentDataTag() + QString(".avi"));
+
+        const ChannelExportResult result = ChannelExport::run(source, out, channel);
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        const QByteArray bytes = readAll(out);
+        QCOMPARE(result.bytes, qint64(bytes.size()));
+        QCOMPARE(result.chunks, qint64(2 * r.frames + r.audioBlocks));
+        QCOMPARE(result.indexEntries, index ? result.chunks : 0);
+
+        // The one stream's chunks, in recording order; entry i indexes chunk i.
+        const Parsed p = parseSingleChannel(bytes);
+        QVERIFY2(p.error.isEmpty(), p.error.constData());
+        QStringList ids;
+        for (const Chunk &c : p.chunks)
+            ids << c.id;
+        QCOMPARE(ids.count("00dc"), r.frames);
+        QCOMPARE(ids.count("02tx"), r.frames);
+        QCOMPARE(ids.count("01wb"), r.audioBlocks);
+        QCOMPARE(p.index.size(), index ? p.chunks.size() : 0);
+        for (int i = 0; i < p.index.size(); ++i) {
+            QCOMPARE(p.index[i].id, p.chunks[i].id);
+            QCOMPARE(p.index[i].size, p.chunks[i].size);
+            QCOMPARE(p.index[i].offset, p.chunks[i].offset);
+        }
+        QVERIFY(p.chunks.isEmpty() || p.chunks.first().offset == 4);
+        // A single-channel source comes out as it went in.
+        if (channels == 1)
+            QVERIFY(bytes == readAll(source));
+        if (!hevc)
+            return;
+
+        const QJsonArray streams = probe(out);
+        QCOMPARE(streams.size(), 3);
+        QCOMPARE(streams[0]["codec_type"].toString(), QString("video"));
+        QCOMPARE(streams[0]["nb_frames"].toString().toInt(), r.frames);
+        QCOMPARE(streams[1]["codec_type"].toString(), QString("audio"));
+        QVERIFY2(QStringList({"subtitle", "data"}).contains(streams[2]["codec_type"].toString()),
+                 qPrintable(streams[2]["codec_type"].toString()));
+        const QByteArray video = extractVideo(out, 0);
+        QVERIFY(!video.isEmpty());
+        QVERIFY(video == extractVideo(source, channel));
+    }
+
+    // Nothing is written, and no temporary file stays, when the export cannot
+    // be done.
+    void refusalsLeaveNothing() {
+        RecordingOptions o;
+        const QString single = record("R_20261206_081512_S_N.avi", o);
+        const QString notRecording = m_dir.filePath("R_20261206_081513_D_N.avi");
+        writeAll(notRecording, QByteArray(2000, 'x'));
+        const QString locked = m_dir.filePath("locked");
+        const QString empty = m_dir.filePath("empty");
+        QVERIFY(QDir().mkpath(locked) && QDir().mkpath(empty));
+        ReadOnlyFolder readOnly(locked, [] {});
+        QVERIFY(readOnly.ready());
+
+        using S = ChannelExportResult::Status;
+        const struct {
+            QString source, folder;
+            int channel;
+            S status;
+        } cases[] = {
+            {single, empty, 2, S::MissingChannel},
+            {single, empty, -1, S::MissingChannel},
+            {notRecording, empty, 0, S::NotARecording},
+            {m_dir.filePath("R_gone_S_N.avi"), empty, 0, S::SourceUnreadable},
+            {single, locked, 0, S::WriteFailed},
+            {single, m_dir.filePath("missing"), 0, S::WriteFailed},
+        };
+        for (const auto &c : cases) {
+            const QString out = ChannelExport::destinationPath(c.folder, "N", c.channel);
+            if (c.status == S::MissingChannel)
+                QTest::ignoreMessage(QtDebugMsg,
+                                     QRegularExpression("^setRunMake : refused .*no channel"));
+            const ChannelExportResult result = ChannelExport::run(c.source, out, c.channel);
+            QCOMPARE(int(result.status), int(c.status));
+            QVERIFY(!result.error.isEmpty());
+            QCOMPARE(filesIn(c.folder), QStringList());
+        }
+        // A folder in the destination's place is not replaced.
+        QVERIFY(QDir().mkpath(empty + "/N_front.avi"));
+        QCOMPARE(int(ChannelExport::run(single, empty + "/N_front.avi", 0).status),
+                 int(S::WriteFailed));
+        QCOMPARE(filesIn(empty), QStringList());
+    }
+
+    // The report screen's sequence, for two channels without waiting: each
+    // export ends with its own signal and a file equal to a lone export's.
+    void commonFuncRunsExportsAtOnce() {
+        RecordingOptions o;
+        o.channels = 2;
+        o.seconds = 20;
+        o.videoChunkSize = 20000;
+        const QString source = record("R_20261206_081514_D_N.avi", o);
+        QVERIFY(!source.isEmpty());
+        const QString folder = m_dir.filePath("exports");
+        QVERIFY(QDir().mkpath(folder));
+
+        CommonFunc func;
+        QSignalSpy finished(&func, &CommonFunc::exportFinished);
+        for (int channel : {0, 1}) {
+            func.setProperty("videoChannel", channel);
+            func.setProperty("disFilePath", folder);
+            const QString expected =
+                folder + "/R_20261206_081514_D_N_" + ChannelExport::channelWord(channel) + ".avi";
+            QTest::ignoreMessage(QtDebugMsg, qPrintable("disFileNameText : " + expected));
+            func.setProperty("disFileName", "R_20261206_081514_D_N");
+            QCOMPARE(func.property("disFileName").toString(), expected);
+            func.setProperty("runMake", source);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 60000);
+        for (const QList<QVariant> &signal : finished) {
+            QVERIFY(signal[1].toBool());
+            const QString out = signal[0].toString();
+            const QString alone = m_dir.filePath("alone.avi");
+            QVERIFY(ChannelExport::run(source, alone, out.endsWith("_front.avi") ? 0 : 1).ok());
+            QVERIFY2(readAll(out) == readAll(alone), qPrintable(out));
+        }
+        QCOMPARE(filesIn(folder), QStringList({"R_20261206_081514_D_N_CAM1.avi",
+                                               "R_20261206_081514_D_N_front.avi"}));
+
+        func.setProperty("videoChannel", 2);
+        func.setProperty("disFileName", "R_20261206_081514_D_N");
+        func.setProperty("runMake", source);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 60000);
+        QCOMPARE(finished.last()[1].toBool(), false);
+        QCOMPARE(filesIn(folder).size(), 2);
+    }
+
+    void theToolExportsAndReports() {
+        RecordingOptions o;
+        o.channels = 3;
+        const QString source = record("R_20261206_081515_T_N.avi", o);
+        const QString folder = m_dir.filePath("tool");
+        QVERIFY(QDir().mkpath(folder));
+        const QString out = folder + "/R_20261206_081515_T_N_CAM2.avi";
+        const ToolRun run = runTool({"export-channel", source, "--channel", "2", "--out", folder});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out.trimmed(), QFile::encodeName(out));
+        const QString direct = m_dir.filePath("direct.avi");
+        QVERIFY(ChannelExport::run(source, direct, 2).ok());
+        QVERIFY(readAll(out) == readAll(direct));
+
+        const QString single = record("R_20261206_081516_S_N.avi", RecordingOptions());
+        const struct {
+            QStringList args;
+            int code;
+        } cases[] = {
+            {{source, "--channel", "2"}, 2},
+            {{source, "--channel", "3", "--out", folder}, 2},
+            {{source, "--channel", "x", "--out", folder}, 2},
+            {{"--channel", "0", "--out", folder}, 2},
+            {{single, "--channel", "1", "--out", folder}, 3},
+            {{m_dir.filePath("none_S_.avi"), "--channel", "0", "--out", folder}, 3},
+            {{single, "--channel", "0", "--out", m_dir.filePath("missing")}, 1},
+        };
+        for (const auto &c : cases)
+            QVERIFY2(runTool(QStringList("export-channel") + c.args).code == c.code,
+                     qPrintable(c.args.join(' ')));
+        QCOMPARE(filesIn(folder), QStringList({"R_20261206_081515_T_N_CAM2.avi"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(ChannelExportTest)
+#include "tst_channelexport.moc"

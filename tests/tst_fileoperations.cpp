@@ -1,0 +1,258 @@
+// Deleting recordings and copying them to a folder: never an overwritten or
+// partial file, batches that never mix, and a count of what was copied. Also
+// run under ThreadSanitizer (label "threads").
+#include "fileio.h"
+#include "recordingcopier.h"
+#include "testfiles.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThreadPool>
+#include <QtTest>
+#include <mutex>
+
+namespace {
+
+// A recording of `size` bytes whose content depends on its name.
+void writeRecording(const QString &path, int size) {
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QByteArray block(4093, Qt::Uninitialized);
+    const uint seed = qHash(QFileInfo(path).fileName());
+    for (int i = 0; i < block.size(); ++i)
+        block[i] = char((uint(i) * 2654435761u + seed) >> 13);
+    writeAll(path, block.repeated(size / block.size() + 1).left(size));
+}
+
+QStringList filesIn(const QString &folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// A small file system mounted over `path` (root only); unmounted on
+// destruction.
+class SmallFileSystem {
+public:
+    SmallFileSystem(const QString &path, const QByteArray &size)
+        : m_path(QFile::encodeName(path)) {
+        m_mounted = geteuid() == 0 && mount("tmpfs", m_path.constData(), "tmpfs", 0,
+                                            ("size=" + size).constData()) == 0;
+    }
+    ~SmallFileSystem() {
+        if (m_mounted)
+            umount(m_path.constData());
+    }
+    bool mounted() const { return m_mounted; }
+
+private:
+    QByteArray m_path;
+    bool m_mounted = false;
+};
+
+// The debug lines of every thread, collected while an instance lives.
+class DebugLines {
+public:
+    DebugLines() {
+        s_lines.clear();
+        m_previous = qInstallMessageHandler(&DebugLines::collect);
+    }
+    ~DebugLines() { qInstallMessageHandler(m_previous); }
+    QStringList lines() const {
+        std::lock_guard<std::mutex> lock(s_mutex);
+        return s_lines;
+    }
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext &, const QString &text) {
+        std::lock_guard<std::mutex> lock(s_mutex);
+        if (type == QtDebugMsg)
+            s_lines << text;
+    }
+    static inline std::mutex s_mutex;
+    static inline QStringList s_lines;
+    QtMessageHandler m_previous;
+};
+
+} // namespace
+
+class FileOperationsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_card; // the card root, ending in "/"
+
+    // A FileIO whose category 0 lists the recordings named `names`, 64 KiB
+    // each unless `size` says otherwise.
+    void makeCard(FileIO &file, const QStringList &names, int size = 64 * 1024) {
+        m_card = m_dir.filePath(QStringLiteral("card%1/").arg(++m_cards));
+        for (const QString &name : names)
+            writeRecording(m_card + "Drive/" + name, size);
+        file.setSource(m_card);
+        file.fileSearch();
+        QCOMPARE(file.readfileCnt(0), names.size());
+    }
+    QString folder(const QString &name) {
+        const QString path = m_dir.filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+    int m_cards = 0;
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void cleanup() { QThreadPool::globalInstance()->waitForDone(); }
+
+    // Rows 3 and 1, deleted from the last to the first as the list panel
+    // does: exactly those two files go, and the lists stay as they were
+    // until the next search.
+    void deletingRowsRemovesExactlyThoseFiles() {
+        FileIO file;
+        makeCard(file, {"R_1_N.avi", "R_2_N.avi", "R_3_N.avi", "R_4_N.avi", "R_5_N.avi"});
+        DebugLines log;
+        file.fileRemove(0, 3);
+        file.fileRemove(0, 1);
+        QCOMPARE(filesIn(m_card + "Drive"), QStringList({"R_1_N.avi", "R_3_N.avi", "R_5_N.avi"}));
+        QCOMPARE(file.readfileCnt(0), 5);
+        QCOMPARE(
+            log.lines().mid(0, 3),
+            QStringList({"kind: ================> 0", "index: ================> 3",
+                         "mFileInfo filePath: ================> " + m_card + "Drive/R_2_N.avi"}));
+        // A file already gone, and a row that does not exist: logged, no harm.
+        file.fileRemove(0, 3);
+        file.fileRemove(0, 9);
+        QCOMPARE(filesIn(m_card + "Drive").size(), 3);
+        QCOMPARE(log.lines().filter("fileRemove failed").size(), 2);
+
+        file.fileRemove();
+        QCOMPARE(file.readfileCnt(0), 0);
+    }
+
+    // One destination exists already: it is kept as it was, the other
+    // recording is copied, and the batch says so.
+    void existingDestinationIsNeverOverwritten() {
+        FileIO file;
+        makeCard(file, {"R_1_N.avi", "R_2_N.avi"});
+        const QString out = folder("existing");
+        writeAll(out + "/R_2_N.avi", "mine");
+        QSignalSpy finished(&file, &FileIO::copyFinished);
+        DebugLines log;
+        file.fileSave(0, 1, out);
+        file.fileSave(0, 0, out);
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first(), QVariantList({1, 1, QStringList{"R_2_N.avi"}}));
+        QCOMPARE(readAll(out + "/R_2_N.avi"), QByteArray("mine"));
+        QCOMPARE(readAll(out + "/R_1_N.avi"), readAll(m_card + "Drive/R_1_N.avi"));
+        QCOMPARE(filesIn(out), QStringList({"R_1_N.avi", "R_2_N.avi"}));
+        const QStringList lines = log.lines();
+        QCOMPARE(lines.mid(0, 3), QStringList({"fileSave kind: ================> 0",
+                                               "fileSave index: ================> 1",
+                                               "fileSave mT2Idx: ================> 0"}));
+        QVERIFY(lines.contains("fileSave mT2Idx: ================> 1"));
+        QVERIFY(lines.contains("copyFunction fileName: ================> R_1_N.avi"));
+        QVERIFY(lines.contains("copyFunction filePath: ================> " + m_card +
+                               "Drive/R_1_N.avi"));
+        QCOMPARE(lines.last(), QString("copyFunction ================> end"));
+
+        // The queue was handed over whole: a new start copies nothing.
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.last(), QVariantList({0, 0, QStringList()}));
+    }
+
+    // The destination is the folder, "/" and the name, the "/" added even
+    // after a folder that ends in one; more than 100 entries fit a batch.
+    void destinationGetsItsSlash_data() {
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("plain folder") << "";
+        QTest::newRow("folder ending in /") << "/";
+    }
+    void destinationGetsItsSlash() {
+        QFETCH(QString, suffix);
+        QCOMPARE(velmora::RecordingCopier::destination("/media/u/out" + suffix, "R_1_N.avi"),
+                 "/media/u/out" + suffix + "/R_1_N.avi");
+        QStringList names;
+        for (int i = 0; i < 101; ++i)
+            names << QStringLiteral("R_%1_N.avi").arg(i, 3, 10, QLatin1Char('0'));
+        FileIO file;
+        makeCard(file, names, 16);
+        const QString out = folder(QTest::currentDataTag());
+        QSignalSpy finished(&file, &FileIO::copyFinished);
+        for (int i = names.size() - 1; i >= 0; --i)
+            file.fileSave(0, i, out + suffix);
+        file.fileSaveStart();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(finished.first(), QVariantList({101, 0, QStringList()}));
+        QCOMPARE(filesIn(out), names);
+    }
+
+    // A second batch queued while the first one copies starts afterwards
+    // with its own entries and folder, and each reports its own counts.
+    void batchesQueuedWhileCopyingNeverMix() {
+        FileIO file;
+        makeCard(file, {"R_1_N.avi", "R_2_N.avi", "R_3_N.avi", "R_4_N.avi", "R_5_N.avi"}, 4 << 20);
+        const QString first = folder("first");
+        const QString second = folder("second");
+        writeAll(second + "/R_5_N.avi", "mine");
+        QSignalSpy finished(&file, &FileIO::copyFinished);
+        for (int row : {4, 3, 2}) // R_1 .. R_3, newest first
+            file.fileSave(0, row, first);
+        file.fileSaveStart();
+        for (int row : {1, 0})
+            file.fileSave(0, row, second);
+        file.fileSaveStart();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 30000);
+        QCOMPARE(finished.at(0), QVariantList({3, 0, QStringList()}));
+        QCOMPARE(finished.at(1), QVariantList({1, 1, QStringList{"R_5_N.avi"}}));
+        QCOMPARE(filesIn(first), QStringList({"R_1_N.avi", "R_2_N.avi", "R_3_N.avi"}));
+        QCOMPARE(filesIn(second), QStringList({"R_4_N.avi", "R_5_N.avi"}));
+        QCOMPARE(readAll(second + "/R_5_N.avi"), QByteArray("mine"));
+    }
+
+    // A full disk: the recording that does not fit leaves nothing behind and
+    // is reported; the next one is still copied.
+    void fullDestinationLeavesNoPartialFile() {
+        FileIO file;
+        makeCard(file, {"R_1_N.avi"}, 64 * 1024);
+        writeRecording(m_card + "Drive/R_2_N.avi", 2 << 20);
+        file.fileSearch();
+        const QString out = folder("full");
+        SmallFileSystem small(out, "1m");
+        if (!small.mounted())
+            QSKIP("needs root to mount a small file system");
+        QSignalSpy finished(&file, &FileIO::copyFinished);
+        file.fileSave(0, 0, out); // R_2, 2 MiB
+        file.fileSave(0, 1, out); // R_1, 64 KiB
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first(), QVariantList({1, 1, QStringList{"R_2_N.avi"}}));
+        QCOMPARE(filesIn(out), QStringList{"R_1_N.avi"});
+        QCOMPARE(readAll(out + "/R_1_N.avi"), readAll(m_card + "Drive/R_1_N.avi"));
+    }
+
+    // Going away mid-batch stops before the next file and waits: whatever is
+    // in the folder then is complete, and no temporary file is left.
+    void destructionWhileCopyingLeavesCompleteFilesOnly() {
+        QStringList names;
+        for (int i = 0; i < 8; ++i)
+            names << QStringLiteral("R_%1_N.avi").arg(i);
+        const QString out = folder("interrupted");
+        QString card;
+        {
+            FileIO file;
+            makeCard(file, names, 8 << 20);
+            card = m_card;
+            for (int i = 0; i < names.size(); ++i)
+                file.fileSave(0, i, out);
+            file.fileSaveStart();
+            QThread::msleep(20);
+        }
+        const QStringList copied = filesIn(out);
+        QVERIFY(copied.size() < names.size());
+        for (const QString &name : copied) {
+            QVERIFY2(names.contains(name), qPrintable(name));
+            QCOMPARE(readAll(out + "/" + name), readAll(card + "Drive/" + name));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(FileOperationsTest)
+#include "tst_fileoperations.moc"

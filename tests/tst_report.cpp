@@ -1,0 +1,239 @@
+// The accident report: the page composed from the report screen's inputs,
+// and the page printed to PDF (checked with poppler's tools).
+#include "reportdocument.h"
+#include "reportprinter.h"
+#include "testfiles.h"
+#include "toolrunner.h"
+
+#include <QFontDatabase>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+using namespace velmora::report;
+
+namespace {
+
+QString pdfTool(const QString &tool, const QString &pdf, const QStringList &options = {}) {
+    QProcess process;
+    // pdftotext writes to standard output when told "-".
+    const QStringList target = tool == "pdftotext" ? QStringList{pdf, "-"} : QStringList{pdf};
+    process.start(tool, options + target);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("%1 failed: %2").arg(tool, process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// True when every text of `parts` occurs in `text`, in that order.
+bool inOrder(const QString &text, const QStringList &parts) {
+    int from = 0;
+    for (const QString &part : parts) {
+        from = text.indexOf(part, from);
+        if (from < 0)
+            return false;
+        from += part.size();
+    }
+    return true;
+}
+
+const ReportTexts Plain{"2024-03-01 10:20:30", "N 37.5, E 127.0", "X 0.1 Y 0.2 Z 0.3", "ok"};
+
+} // namespace
+
+Q_DECLARE_METATYPE(ReportTexts)
+
+class ReportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pageLayout() {
+        const QString html = composeReportHtml("R_20240301_D_1.avi", Plain, 1, "/home/u/Desktop");
+        const QString font = "<font face=\"NotoSansCJKkr-DemiLight\" size=\"3\">";
+        const QString light = "style=\"border-bottom:1px solid #ccc;\"";
+        const QString image = "<tr><td align=\"center\"><img "
+                              "src=\"/home/u/Desktop/velmora/report/%1R_20240301_D_1.avi.png\" "
+                              "width=\"370\" height=\"205\"></td></tr>";
+        const QString expected =
+            "<html><head><title>Report</title></head><body>"
+            "<table width=\"100%\" border=\"0\" cellpadding=\"10\">"
+            "<tr><td colspan=\"4\" align=\"center\" style=\"border-bottom:2px solid #333;\">"
+            "<h2><font face=\"NotoSansCJKkr-DemiLight\" size=\"6\">Accident report</font></h2>"
+            "</td></tr><tr>"
+            "<td align=\"center\" bgcolor=\"#F8F8F8\" " +
+            light + ">" + font + "Date of Accident</font></td><td width=\"35%\" " + light + ">" +
+            font + "2024-03-01 10:20:30</font></td>" +
+            "<td width=\"15%\" align=\"center\" bgcolor=\"#F8F8F8\" " + light + ">" + font +
+            "Shock Sensor</font></td><td width=\"35%\" " + light + ">" + font +
+            "X 0.1 Y 0.2 Z 0.3</font></td></tr><tr>" +
+            "<td width=\"15%\" align=\"center\" bgcolor=\"#F8F8F8\" " + light + ">" + font +
+            "Location of Accident</font></td><td colspan=\"3\" " + light + ">" + font +
+            "N 37.5, E 127.0</font></td></tr>" +
+            "<tr><td colspan=\"4\" align=\"center\" style=\"border-bottom:1px solid #ccc; "
+            "background-repeat:no-repeat; background-position:right top;\">"
+            "<table width=\"370\" border=\"0\">" +
+            image.arg("F_") + image.arg("R_") +
+            "</table></td></tr><tr><td colspan=\"4\" bgcolor=\"#F8F8F8\" " + light + ">" + font +
+            "Note</font></td></tr>"
+            "<tr><td height=\"80\" colspan=\"4\" valign=\"top\" style=\"border-bottom:2px solid "
+            "#333;\">" +
+            font + "ok</font></td></tr></table></body></html>";
+        QCOMPARE(html, expected);
+    }
+
+    void labelsAndImages_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QString>("images");
+        const QStringList korean = {"사건보고서", "발생일자", "충격 센서", "발생위치", "메모"};
+        const QStringList english = {"Accident report", "Date of Accident", "Shock Sensor",
+                                     "Location of Accident", "Note"};
+        const QStringList french = {"Rapport d'accident", "Date de l'accident", "Capteur de choc",
+                                    "Lieu de l'accident", "Remarque"};
+        QTest::newRow("three, Korean") << "R_1_T_2" << 0 << korean << "FRS";
+        QTest::newRow("D before S, French") << "R_1_S_D_2" << 2 << french << "FR";
+        QTest::newRow("one, English") << "R_1_S_2" << 1 << english << "F";
+        QTest::newRow("no marker") << "R_1_X_2" << 1 << english << "";
+        QTest::newRow("lower-case marker") << "R_1_t_2" << 2 << french << "";
+        QTest::newRow("unknown language")
+            << "R_1_T_2" << 3 << QStringList{"", "", "", "", ""} << "FRS";
+    }
+    void labelsAndImages() {
+        QFETCH(QString, name);
+        QFETCH(int, language);
+        QFETCH(QStringList, labels);
+        QFETCH(QString, images);
+        const QString html = composeReportHtml(name, Plain, language, "/d");
+        QStringList shown;
+        const QRegularExpression cell("size=\"[36]\">([^<]*)</font>");
+        for (auto it = cell.globalMatch(html); it.hasNext();)
+            shown << it.next().captured(1);
+        QCOMPARE(shown, QStringList({labels[0], labels[1], Plain.date, labels[2], Plain.sensor,
+                                     labels[3], Plain.position, labels[4], Plain.note}));
+        QString expectedSources, sources;
+        for (const QChar prefix : images)
+            expectedSources += QStringLiteral("/d/velmora/report/%1_%2.png;").arg(prefix).arg(name);
+        const QRegularExpression image("<img src=\"([^\"]*)\" width=\"370\" height=\"205\">");
+        for (auto it = image.globalMatch(html); it.hasNext();)
+            sources += it.next().captured(1) + ";";
+        QCOMPARE(sources, expectedSources);
+    }
+
+    void userTextsPrintAsTyped() {
+        const ReportTexts texts{"1 < 2", "A&B \"road\"", "x>y", "fish & chips\n<b>no</b>\n\nend"};
+        const QString html = composeReportHtml("R_S_", texts, 1, "/d");
+        QVERIFY(html.contains(">1 &lt; 2<"));
+        QVERIFY(html.contains(">A&amp;B &quot;road&quot;<"));
+        QVERIFY(html.contains(">x&gt;y<"));
+        QVERIFY(html.contains(">fish &amp; chips<br>&lt;b&gt;no&lt;/b&gt;<br><br>end<"));
+
+        // Accents and Korean survive wherever the local encoding is not EUC-KR.
+        const QString typed = "Café, 서울 강남구 — ß";
+        for (const char *local : {"UTF-8", "ISO-8859-1"}) {
+            QVERIFY(!isEucKrCompatible(QTextCodec::codecForName(local)));
+            QCOMPARE(userText(typed, QTextCodec::codecForName(local)), typed);
+        }
+        QVERIFY(composeReportHtml("R_S_", {typed, typed, typed, typed}, 0, "/d").count(typed) == 4);
+        // Where it is EUC-KR (code page 949), Korean goes through it unharmed.
+        QTextCodec *eucKr = QTextCodec::codecForName("eucKR");
+        QVERIFY(eucKr && isEucKrCompatible(eucKr));
+        QCOMPARE(userText("서울 A&B", eucKr), QString("서울 A&amp;B"));
+    }
+
+    void printsPdf() {
+        QTemporaryDir dir;
+        const QString desktop = dir.filePath("Desktop");
+        const QString name = "R_20240301_T_9";
+        // The second additional camera's snapshot is missing: its place stays
+        // empty (a blank 1 x 1 picture, no broken-image icon).
+        QImage snapshot(64, 36, QImage::Format_RGB32);
+        snapshot.fill(Qt::red);
+        QVERIFY(QDir().mkpath(snapshotFolder(desktop)));
+        for (const char *prefix : {"F_", "R_"})
+            QVERIFY(snapshot.save(snapshotFolder(desktop) + prefix + name + ".png"));
+        const ReportTexts texts{"2024-03-01 10:20:30", "Rue de Rivoli, Paris", "X 1.25 Y -0.50",
+                                "First line\nsecond < line & more\nthird line"};
+        const QString pdf = dir.filePath("report.pdf");
+        QString error;
+        QVERIFY2(printReportToPdf(composeReportHtml(name, texts, 2, desktop), pdf, &error),
+                 qPrintable(error));
+        // Read row by row; the narrow label cells wrap their labels.
+        QVERIFY(inOrder(pdfTool("pdftotext", pdf, {"-layout"}),
+                        {"Rapport d'accident", "Date de", texts.date, "Capteur", texts.sensor,
+                         "Lieu de", texts.position, "Remarque", "First line",
+                         "second < line & more", "third line"}));
+        QStringList imageSizes;
+        for (const QString &row : pdfTool("pdfimages", pdf, {"-list"}).split('\n').mid(2)) {
+            const QStringList columns = row.simplified().split(' ');
+            if (columns.size() > 4 && columns[2] == "image")
+                imageSizes << columns[3] + "x" + columns[4];
+        }
+        QCOMPARE(imageSizes, QStringList({"64x36", "64x36", "1x1"}));
+
+        // A failed print leaves the existing report as it was.
+        writeAll(dir.filePath("kept.pdf"), "old report");
+        QVERIFY(!printReportToPdf("<p>x</p>", dir.filePath("kept.pdf/x.pdf"), &error));
+        QVERIFY(!printReportToPdf("<p>x</p>", dir.filePath("missing/x.pdf"), &error));
+        QCOMPARE(readAll(dir.filePath("kept.pdf")), QByteArray("old report"));
+    }
+
+    // The page's face resolves to Noto Sans CJK KR, for Latin texts too, and
+    // the font goes into the PDF.
+    void cjkFontEmbedded_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<ReportTexts>("texts");
+        QTest::addColumn<QStringList>("lines");
+        const ReportTexts korean{"2024년 3월 1일", "서울특별시 중구", "X 0.1", "앞차와 충돌\n정지"};
+        QTest::newRow("Korean") << 0 << korean
+                                << QStringList{"사건보고서",    "발생일자",    korean.date,
+                                               korean.position, "앞차와 충돌", "정지"};
+        const ReportTexts latin{"2024-03-01", "Lyon", "X 0.1", "Café"};
+        QTest::newRow("Latin") << 1 << latin
+                               << QStringList{"Accident report", "2024-03-01", "Lyon", "Café"};
+    }
+    void cjkFontEmbedded() {
+        QFETCH(int, language);
+        QFETCH(ReportTexts, texts);
+        QFETCH(QStringList, lines);
+        if (!QFontDatabase().families().contains("Noto Sans CJK KR"))
+            QSKIP("fonts-noto-cjk is not installed");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("report.pdf");
+        QString error;
+        QVERIFY2(printReportToPdf(composeReportHtml("R_1", texts, language, "/none"), pdf, &error),
+                 qPrintable(error));
+        QVERIFY(inOrder(pdfTool("pdftotext", pdf, {"-layout"}), lines));
+        const QString fonts = pdfTool("pdffonts", pdf);
+        const QRegularExpression embeddedKr("NotoSansCJKkr\\S*\\s.*\\byes\\b");
+        QVERIFY2(embeddedKr.match(fonts).hasMatch(), qPrintable(fonts));
+    }
+
+    void tool() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("insurer.pdf");
+        QStringList args = {
+            "report", "--name",   "R_1_D_2", "--date", "2024-03-01",         "--position",
+            "Lyon",   "--sensor", "X 2.0",   "--note", "line one\nline two", "--lang",
+            "1",      "--pdf",    pdf};
+        const ToolRun run = runTool(args, 60000);
+        QVERIFY2(run.code == 0, run.err.constData());
+        QVERIFY(
+            inOrder(pdfTool("pdftotext", pdf, {"-layout"}),
+                    {"Accident report", "2024-03-01", "X 2.0", "Lyon", "line one", "line two"}));
+
+        const auto with = [&](int at, const QString &value) {
+            QStringList changed = args;
+            changed[at] = value;
+            return changed;
+        };
+        QCOMPARE(runTool(args.mid(0, args.size() - 2)).code, 2);
+        QCOMPARE(runTool(with(12, "5")).code, 2);
+        QCOMPARE(runTool(args + QStringList{"--copies", "2"}).code, 2);
+        QCOMPARE(runTool(with(14, dir.filePath("no/such/folder.pdf"))).code, 1);
+    }
+};
+
+QTEST_MAIN(ReportTest)
+#include "tst_report.moc"

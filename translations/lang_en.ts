@@ -1,0 +1,549 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ko_KR">
+<context>
+    <name>GraphViewer</name>
+    <message>
+        <source>empty</source>
+        <translation>empty</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>SDCard를 삽입해주세요</source>
+        <translation>Please insert the SD card</translation>
+    </message>
+    <message>
+        <source>SDCard가 제거되었습니다.</source>
+        <translation>The SD card has been removed.</translation>
+    </message>
+    <message>
+        <source>No video is selected</source>
+        <translation>No video is selected</translation>
+    </message>
+    <message>
+        <source>영문으로된 파일명과 경로만 지원합니다.</source>
+        <translation>Only file names and paths in English letters are supported.</translation>
+    </message>
+    <message>
+        <source>Do you want to delete the selected video?</source>
+        <translation>Do you want to delete the selected video?</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>닫  기</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Successfully Saved</source>
+        <translation>Successfully saved</translation>
+    </message>
+    <message>
+        <source>AVI files (R_*.avi T_*.avi)</source>
+        <translation>AVI files (R_*.avi T_*.avi)</translation>
+    </message>
+    <message>
+        <source>loading...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>전방</source>
+        <translation>Front</translation>
+    </message>
+    <message>
+        <source>CAM1</source>
+        <translation>CAM1</translation>
+    </message>
+    <message>
+        <source>CAM2</source>
+        <translation>CAM2</translation>
+    </message>
+    <message>
+        <source>Previous file</source>
+        <translation>Previous file</translation>
+    </message>
+    <message>
+        <source>Next file</source>
+        <translation>Next file</translation>
+    </message>
+    <message>
+        <source>Rewind 3 seconds</source>
+        <translation>Rewind 3 seconds</translation>
+    </message>
+    <message>
+        <source>Fast forward 3 seconds</source>
+        <translation>Fast forward 3 seconds</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>Switch screen</source>
+        <translation>Switch screens</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>Horizontal reverse</source>
+        <translation>Flip horizontally</translation>
+    </message>
+    <message>
+        <source>Vertical reverse</source>
+        <translation>Flip vertically</translation>
+    </message>
+    <message>
+        <source>Full screen</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>Km/h</source>
+        <translation>km/h</translation>
+    </message>
+    <message>
+        <source>Mi/h</source>
+        <translation>mph</translation>
+    </message>
+</context>
+<context>
+    <name>QSDSel</name>
+    <message>
+        <source>SD 카드 드라이브</source>
+        <translation>SD card drive</translation>
+    </message>
+    <message>
+        <source>SDCard</source>
+        <translation>SD card</translation>
+    </message>
+    <message>
+        <source>스냅샷 저장 위치</source>
+        <translation>Snapshot save location</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>버전 정보</source>
+        <translation>Version information</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>영상 저장 위치</source>
+        <translation>Video save location</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>닫  기</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Successfully Saved</source>
+        <translation>Successfully saved</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>사건보고서</source>
+        <translation>Accident report</translation>
+    </message>
+    <message>
+        <source>전방</source>
+        <translation>Front</translation>
+    </message>
+    <message>
+        <source>CAM1</source>
+        <translation>CAM1</translation>
+    </message>
+    <message>
+        <source>CAM2</source>
+        <translation>CAM2</translation>
+    </message>
+    <message>
+        <source>1. 발생일자</source>
+        <translation>1. Date of the incident</translation>
+    </message>
+    <message>
+        <source>2. 발생위치</source>
+        <translation>2. Location of the incident</translation>
+    </message>
+    <message>
+        <source>3. 충격 센서</source>
+        <translation>3. Impact sensor</translation>
+    </message>
+    <message>
+        <source>4. 메모</source>
+        <translation>4. Notes</translation>
+    </message>
+    <message>
+        <source>인  쇄</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>닫  기</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>저장할 영상을 선택하세요</source>
+        <translation>Select the videos to save</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>No channel is selected</source>
+        <translation>No channel is selected</translation>
+    </message>
+    <message>
+        <source>Successfully Saved</source>
+        <translation>Successfully saved</translation>
+    </message>
+</context>
+<context>
+    <name>SettingPCView</name>
+    <message>
+        <source>PC Viewer Setting</source>
+        <translation>PC Viewer settings</translation>
+    </message>
+    <message>
+        <source>MAC Viewer Setting</source>
+        <translation>Mac Viewer settings</translation>
+    </message>
+    <message>
+        <source>언어</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>영어</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>프랑스어</source>
+        <translation>French</translation>
+    </message>
+    <message>
+        <source>해상도</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>저  장</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>닫  기</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Save Success</source>
+        <translation>Saved successfully</translation>
+    </message>
+</context>
+<context>
+    <name>SettingSelect</name>
+    <message>
+        <source>Setting</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>PC Viewer</source>
+        <translation>PC Viewer</translation>
+    </message>
+    <message>
+        <source>MAC Viewer</source>
+        <translation>Mac Viewer</translation>
+    </message>
+    <message>
+        <source>Dashcam</source>
+        <translation>Dashcam</translation>
+    </message>
+</context>
+<context>
+    <name>SettingSub01</name>
+    <message>
+        <source>주차모드</source>
+        <translation>Parking mode</translation>
+    </message>
+    <message>
+        <source>저전압 차단</source>
+        <translation>Low-voltage cut-off</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>ECO</source>
+        <translation>Eco</translation>
+    </message>
+    <message>
+        <source>CAMERA</source>
+        <translation>Camera</translation>
+    </message>
+</context>
+<context>
+    <name>SettingSub02</name>
+    <message>
+        <source>충격 감도</source>
+        <translation>Impact sensitivity</translation>
+    </message>
+    <message>
+        <source>모션 감도</source>
+        <translation>Motion sensitivity</translation>
+    </message>
+    <message>
+        <source>레이더 감도</source>
+        <translation>Radar sensitivity</translation>
+    </message>
+</context>
+<context>
+    <name>SettingSub03</name>
+    <message>
+        <source>마이크</source>
+        <translation>Microphone</translation>
+    </message>
+    <message>
+        <source>스피커</source>
+        <translation>Speaker</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+</context>
+<context>
+    <name>SettingSub04</name>
+    <message>
+        <source>수동 설정</source>
+        <translation>Manual setting</translation>
+    </message>
+    <message>
+        <source>타임존</source>
+        <translation>Time zone</translation>
+    </message>
+    <message>
+        <source>서머타임</source>
+        <translation>Daylight saving time</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+</context>
+<context>
+    <name>SettingSub05</name>
+    <message>
+        <source>주차녹화 메모리 할당</source>
+        <translation>Memory for parking recordings</translation>
+    </message>
+    <message>
+        <source>(Read-Only)</source>
+        <translation>(Read-only)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingSub06</name>
+    <message>
+        <source>화면설정</source>
+        <translation>Screen</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>언어</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>영어</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>프랑스어</source>
+        <translation>French</translation>
+    </message>
+    <message>
+        <source>시큐리티 LED</source>
+        <translation>Security LED</translation>
+    </message>
+    <message>
+        <source>비밀번호</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>속도 단위</source>
+        <translation>Speed unit</translation>
+    </message>
+    <message>
+        <source>mi</source>
+        <translation>mph</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>km/h</translation>
+    </message>
+    <message>
+        <source>버전</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>모델</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+</context>
+<context>
+    <name>SettingView</name>
+    <message>
+        <source>Dashcam Setting</source>
+        <translation>Dashcam settings</translation>
+    </message>
+    <message>
+        <source>녹화</source>
+        <translation>Recording</translation>
+    </message>
+    <message>
+        <source>민감도</source>
+        <translation>Sensitivity</translation>
+    </message>
+    <message>
+        <source>사운드</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>시간</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>메모리</source>
+        <translation>Memory</translation>
+    </message>
+    <message>
+        <source>시스템</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>저  장</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>닫  기</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Successfully Saved</source>
+        <translation>Successfully saved</translation>
+    </message>
+</context>
+<context>
+    <name>TopMenu</name>
+    <message>
+        <source>SD카드</source>
+        <translation>SD card</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>버전</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>보고서</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>스냅샷</source>
+        <translation>Snapshot</translation>
+    </message>
+    <message>
+        <source>설정</source>
+        <translation>Settings</translation>
+    </message>
+</context>
+<context>
+    <name>VideoFilelist</name>
+    <message>
+        <source>주행</source>
+        <translation>Driving</translation>
+    </message>
+    <message>
+        <source>주행 충격</source>
+        <translation>Driving impact</translation>
+    </message>
+    <message>
+        <source>주차</source>
+        <translation>Parking</translation>
+    </message>
+    <message>
+        <source>주차 충격</source>
+        <translation>Parking impact</translation>
+    </message>
+    <message>
+        <source>수동</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>삭제</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>저장</source>
+        <translation>Save</translation>
+    </message>
+</context>
+</TS>
