@@ -1,5 +1,7 @@
 #include "atomicfile.h"
 
+#include "posixio.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,37 +12,6 @@
 #include <unistd.h>
 
 namespace velmora {
-
-namespace {
-
-QString systemError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-bool writeAll(int fd, const QByteArray &bytes) {
-    const char *p = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
-void syncFolder(const QByteArray &folder) {
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-} // namespace
 
 // Written with the system calls themselves: every write, the sync and the
 // rename are checked, so a full disk or a pulled card can never leave a
@@ -59,27 +30,27 @@ bool replaceFileAtomically(const QString &path, const QByteArray &bytes, QString
     QByteArray tempName = finalName + ".XXXXXX";
     const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
     if (fd < 0)
-        return fail(
-            QStringLiteral("cannot write in %1: %2").arg(target.absolutePath(), systemError()));
+        return fail(QStringLiteral("cannot write in %1: %2")
+                        .arg(target.absolutePath(), posixio::systemError()));
 
     struct stat old {};
     const mode_t mode = ::stat(finalName.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     QString why;
     if (::fchmod(fd, mode) != 0)
-        why = systemError();
-    else if (!writeAll(fd, bytes))
-        why = systemError();
+        why = posixio::systemError();
+    else if (!posixio::writeAll(fd, bytes.constData(), bytes.size()))
+        why = posixio::systemError();
     else if (::fsync(fd) != 0)
-        why = systemError();
+        why = posixio::systemError();
     if (::close(fd) != 0 && why.isEmpty())
-        why = systemError();
+        why = posixio::systemError();
     if (why.isEmpty() && ::rename(tempName.constData(), finalName.constData()) != 0)
-        why = systemError();
+        why = posixio::systemError();
     if (!why.isEmpty()) {
         ::unlink(tempName.constData());
         return fail(QStringLiteral("cannot save %1: %2").arg(path, why));
     }
-    syncFolder(QFile::encodeName(target.absolutePath()));
+    posixio::syncFolder(QFile::encodeName(target.absolutePath()));
     return true;
 }
 

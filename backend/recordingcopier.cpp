@@ -1,5 +1,7 @@
 #include "recordingcopier.h"
 
+#include "posixio.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -47,22 +49,6 @@ private:
     int m_fd;
 };
 
-bool writeAll(int fd, const char *p, ssize_t left) {
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
 // Gives `from` the name `to` unless `to` exists. Where the file system cannot
 // refuse atomically, a hard link does; where it has none either (FAT), the
 // name is checked just before the rename.
@@ -83,14 +69,6 @@ bool renameNoReplace(const QByteArray &from, const QByteArray &to) {
         return false;
     }
     return ::rename(from.constData(), to.constData()) == 0;
-}
-
-void syncFolder(const QByteArray &folder) {
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 } // namespace
@@ -230,7 +208,7 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target,
         }
         if (n == 0)
             break;
-        if (!writeAll(out.get(), buffer.data(), n)) {
+        if (!posixio::writeAll(out.get(), buffer.data(), n)) {
             why = QStringLiteral("cannot write %1: %2").arg(target, systemError(errno));
             break;
         }
@@ -256,7 +234,7 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target,
         ::unlink(tempName.constData());
         return fail(why);
     }
-    syncFolder(QFile::encodeName(QFileInfo(target).absolutePath()));
+    posixio::syncFolder(QFile::encodeName(QFileInfo(target).absolutePath()));
     return true;
 }
 

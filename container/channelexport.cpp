@@ -1,5 +1,7 @@
 #include "channelexport.h"
 
+#include "posixio.h"
+
 #include "avilayout.h"
 
 #include <QByteArray>
@@ -30,9 +32,7 @@ void log(const char *label, const QString &value) {
     qDebug().noquote() << QLatin1String(label) + value;
 }
 
-QString systemError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
+using posixio::systemError;
 
 bool hasId(const QByteArray &block, int offset, const char *id) {
     return std::memcmp(block.constData() + offset, id, 4) == 0;
@@ -119,18 +119,9 @@ public:
     bool spill() { return m_buffer.size() < OutputBufferSize || flush(); }
 
     bool flush() {
-        const char *p = m_buffer.constData();
-        qint64 left = m_buffer.size();
-        while (left > 0) {
-            const ssize_t n = ::write(m_fd, p, size_t(left));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return fail();
-            p += n;
-            left -= n;
-            m_flushed += n;
-        }
+        if (!posixio::writeAll(m_fd, m_buffer.constData(), m_buffer.size()))
+            return fail();
+        m_flushed += m_buffer.size();
         m_buffer.clear();
         return true;
     }
@@ -152,13 +143,8 @@ public:
         if (::close(fd) != 0 || ::rename(m_tempName.constData(), m_finalName.constData()) != 0)
             return fail();
         m_tempName.clear();
-        const QByteArray folder =
-            QFile::encodeName(QFileInfo(QFile::decodeName(m_finalName)).absolutePath());
-        const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dirFd >= 0) {
-            ::fsync(dirFd);
-            ::close(dirFd);
-        }
+        posixio::syncFolder(
+            QFile::encodeName(QFileInfo(QFile::decodeName(m_finalName)).absolutePath()));
         return true;
     }
 
