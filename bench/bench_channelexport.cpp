@@ -7,6 +7,7 @@
 // its file to the disk before renaming it, which cp does not, so cp followed
 // by a sync of the copy is shown as well.
 #include "benchratio.h"
+#include "benchrecording.h"
 #include "channelexport.h"
 #include "durationwalk.h"
 #include "recordingwriter.h"
@@ -49,16 +50,7 @@ const QString &recording() {
     const velmora::DurationWalkResult existing =
         velmora::DurationWalk::walkFile(path, velmora::DurationWalk::NameGate::Skip);
     if (existing.frames != Frames || QFileInfo(path).size() < 400'000'000) {
-        velmora::fixtures::RecordingOptions o;
-        o.channels = 3;
-        o.seconds = Seconds;
-        o.videoChunkSize = 83'000; // about 20 Mbit/s per camera
-        std::fprintf(stderr, "writing %s ...\n", qPrintable(path));
-        const auto written = velmora::fixtures::writeRecording(path, o);
-        if (!written.ok) {
-            std::fprintf(stderr, "%s\n", qPrintable(written.error));
-            std::exit(1);
-        }
+        velmora::bench::writeRecordingOrExit(path, velmora::bench::largeRecording());
     }
     warm(path);
     std::fprintf(stderr, "recording: %s, %lld bytes\n", qPrintable(path),

@@ -8,6 +8,7 @@
 // and a read of the whole file are shown as the floor and the ceiling.
 #include "benchratio.h"
 #include "benchread.h"
+#include "benchrecording.h"
 #include "durationwalk.h"
 #include "recordingwriter.h"
 
@@ -34,16 +35,7 @@ const QString &recording() {
     path = QDir(dir).filePath(QStringLiteral("T_20261206_081512_T_N.avi"));
     const velmora::DurationWalkResult existing = velmora::DurationWalk::walkFile(path);
     if (existing.frames != Frames || QFileInfo(path).size() < 400'000'000) {
-        velmora::fixtures::RecordingOptions o;
-        o.channels = 3;
-        o.seconds = Seconds;
-        o.videoChunkSize = 83'000; // about 20 Mbit/s per camera
-        std::fprintf(stderr, "writing %s ...\n", qPrintable(path));
-        const auto written = velmora::fixtures::writeRecording(path, o);
-        if (!written.ok) {
-            std::fprintf(stderr, "%s\n", qPrintable(written.error));
-            std::exit(1);
-        }
+        velmora::bench::writeRecordingOrExit(path, velmora::bench::largeRecording());
     }
     // Warm the page cache.
     QFile file(path);

@@ -13,6 +13,7 @@
 //    (tests/referenceextraction.h), record by record.
 #include "benchratio.h"
 #include "benchread.h"
+#include "benchrecording.h"
 #include "recordingwriter.h"
 #include "referenceextraction.h"
 #include "telemetrycompare.h"
@@ -49,20 +50,12 @@ QString writeOnce(const QString &name, bool index) {
     const velmora::TelemetryExtraction existing = velmora::extractTelemetry(path);
     if (QFileInfo(path).size() < 400'000'000 || existing.records != Records ||
         existing.usedIndex != index) {
-        velmora::fixtures::RecordingOptions o;
-        o.channels = 3;
-        o.seconds = Seconds;
-        o.videoChunkSize = 83'000; // about 20 Mbit/s per camera
+        velmora::fixtures::RecordingOptions o = velmora::bench::largeRecording();
         o.writeIndex = index;
         o.drive.voidSeconds = {10, 11, 12};
         o.drive.nonRmcSeconds = {20};
         o.drive.gnrmcSeconds = {30, 31};
-        std::fprintf(stderr, "writing %s ...\n", qPrintable(path));
-        const auto written = velmora::fixtures::writeRecording(path, o);
-        if (!written.ok) {
-            std::fprintf(stderr, "%s\n", qPrintable(written.error));
-            std::exit(1);
-        }
+        velmora::bench::writeRecordingOrExit(path, o);
     }
     return path;
 }

@@ -12,12 +12,9 @@ namespace velmora::tool {
 namespace {
 
 int badArgument(const char *message, const QString &detail = QString()) {
-    if (detail.isEmpty())
-        std::fprintf(stderr, "velmora-tool export-channel: %s\n", message);
-    else
-        std::fprintf(stderr, "velmora-tool export-channel: %s '%s'\n", message, qPrintable(detail));
-    std::fputs("usage: velmora-tool export-channel FILE --channel 0|1|2 --out DIR\n", stderr);
-    return BadArguments;
+    return refuseArguments("export-channel",
+                           "velmora-tool export-channel FILE --channel 0|1|2 --out DIR", message,
+                           detail);
 }
 
 } // namespace

@@ -13,12 +13,8 @@ namespace velmora::tool {
 namespace {
 
 int badArgument(const char *message, const QString &detail = QString()) {
-    if (detail.isEmpty())
-        std::fprintf(stderr, "velmora-tool telemetry: %s\n", message);
-    else
-        std::fprintf(stderr, "velmora-tool telemetry: %s '%s'\n", message, qPrintable(detail));
-    std::fputs("usage: velmora-tool telemetry FILE [--format json|csv|gpx|kml]\n", stderr);
-    return BadArguments;
+    return refuseArguments("telemetry", "velmora-tool telemetry FILE [--format json|csv|gpx|kml]",
+                           message, detail);
 }
 
 int badFile(const QString &path, const char *reason) {

@@ -8,12 +8,19 @@ class QCoreApplication;
 // The commands of velmora-tool. Each takes the arguments after its name and
 // returns the exit code: 0 success, 1 failure, 2 bad arguments, 3 a file that
 // cannot be read or is not a recording.
+#include <QString>
+
 namespace velmora::tool {
 
 constexpr int Success = 0;
 constexpr int Failure = 1;
 constexpr int BadArguments = 2;
 constexpr int BadFile = 3;
+
+// Prints "velmora-tool COMMAND: MESSAGE 'DETAIL'" and the usage line to
+// stderr, and returns BadArguments.
+int refuseArguments(const char *command, const char *usage, const char *message,
+                    const QString &detail = QString());
 
 int cards(const QStringList &args);
 int config(const QStringList &args);
