@@ -1,5 +1,6 @@
 #include "channelexport.h"
 
+#include "exportoutput.h"
 #include "posixio.h"
 
 #include "avilayout.h"
@@ -13,7 +14,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
 namespace velmora {
@@ -22,9 +22,6 @@ namespace {
 
 using Status = ChannelExportResult::Status;
 
-// Output buffer: chunk bodies are read straight into it and written out
-// whenever it fills. Bodies larger than this pass through it in pieces.
-constexpr qint64 OutputBufferSize = 1 << 20;
 constexpr int IndexEntriesPerRead = 4096;
 constexpr int MaxVideoStreams = 4; // "00dc" to "03dc" are taken as video
 
@@ -73,96 +70,6 @@ qint64 readAt(int fd, char *out, qint64 length, qint64 pos) {
     return done;
 }
 
-// The temporary output file and its buffer. Every write is checked; the
-// file takes its final name only in commit().
-class Output {
-public:
-    ~Output() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        if (!m_tempName.isEmpty())
-            ::unlink(m_tempName.constData());
-    }
-
-    bool open(const QByteArray &finalName) {
-        m_finalName = finalName;
-        m_tempName = finalName + ".XXXXXX";
-        m_fd = ::mkostemp(m_tempName.data(), O_CLOEXEC);
-        if (m_fd < 0) {
-            m_tempName.clear();
-            return fail();
-        }
-        if (::fchmod(m_fd, 0644) != 0)
-            return fail();
-        m_buffer.reserve(int(OutputBufferSize));
-        return true;
-    }
-
-    int descriptor() const { return m_fd; }
-    qint64 position() const { return m_flushed + m_buffer.size(); }
-    const QString &error() const { return m_error; }
-
-    void append(const char *bytes, int length) { m_buffer.append(bytes, length); }
-    void append(const QByteArray &bytes) { m_buffer.append(bytes); }
-    void appendLE32(quint32 value) { avi::appendLE32(m_buffer, value); }
-
-    // Room for `length` more bytes at the end of the buffer, flushing first
-    // if they do not fit. `length` must not exceed the buffer size.
-    char *reserve(qint64 length, bool *ok) {
-        *ok = m_buffer.size() + length <= OutputBufferSize || flush();
-        const int at = m_buffer.size();
-        m_buffer.resize(at + int(length));
-        return m_buffer.data() + at;
-    }
-
-    // Writes the buffer out once it is full.
-    bool spill() { return m_buffer.size() < OutputBufferSize || flush(); }
-
-    bool flush() {
-        if (!posixio::writeAll(m_fd, m_buffer.constData(), m_buffer.size()))
-            return fail();
-        m_flushed += m_buffer.size();
-        m_buffer.clear();
-        return true;
-    }
-
-    // Overwrites a 32-bit size field already written.
-    bool patchLE32(qint64 pos, quint32 value) {
-        QByteArray word;
-        avi::appendLE32(word, value);
-        return ::pwrite(m_fd, word.constData(), 4, off_t(pos)) == 4 || fail();
-    }
-
-    // Flushes, syncs and gives the file its final name, replacing any file of
-    // that name.
-    bool commit() {
-        if (!flush() || ::fsync(m_fd) != 0)
-            return fail();
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0 || ::rename(m_tempName.constData(), m_finalName.constData()) != 0)
-            return fail();
-        m_tempName.clear();
-        posixio::syncFolder(
-            QFile::encodeName(QFileInfo(QFile::decodeName(m_finalName)).absolutePath()));
-        return true;
-    }
-
-private:
-    bool fail() {
-        if (m_error.isEmpty())
-            m_error = systemError();
-        return false;
-    }
-
-    QByteArray m_finalName;
-    QByteArray m_tempName;
-    int m_fd = -1;
-    QByteArray m_buffer;
-    qint64 m_flushed = 0;
-    QString m_error;
-};
-
 class Source {
 public:
     ~Source() {
@@ -203,7 +110,7 @@ Kind kindOf(const char *id) {
 // position of every data chunk written.
 class Exporter {
 public:
-    Exporter(Source &source, Output &output, int videoStreams, int channel)
+    Exporter(Source &source, ExportOutput &output, int videoStreams, int channel)
         : m_source(source)
         , m_output(output)
         , m_videoStreams(videoStreams) {
@@ -272,9 +179,10 @@ public:
             m_chunkPositions.append(m_output.position());
             m_output.append(newId);
             m_output.appendLE32(size);
-            if (!copyBody(bodyAt, size, header, &got))
+            if (!m_output.copyFrom(fd, bodyAt, size))
                 return false;
             pos = bodyAt + size;
+            got = readAt(fd, header, sizeof header, pos);
         }
     }
 
@@ -327,7 +235,9 @@ public:
 
     qint64 chunks() const { return m_chunkPositions.size(); }
     qint64 indexEntries() const { return m_written; }
-    const QString &readError() const { return m_readError; }
+    const QString &readError() const {
+        return m_readError.isEmpty() ? m_output.readError() : m_readError;
+    }
 
 private:
     // The chunk's id in the output, or a null array when it is dropped.
@@ -345,62 +255,13 @@ private:
         return QByteArray();
     }
 
-    // Reads the body at `bodyAt` into the output, and with it the next chunk
-    // header into `next` (*got: its bytes read, or -1).
-    bool copyBody(qint64 bodyAt, quint32 size, char *next, qint64 *got) {
-        const int fd = m_source.descriptor();
-        qint64 left = size;
-        qint64 at = bodyAt;
-        while (left > OutputBufferSize) {
-            bool ok = false;
-            char *piece = m_output.reserve(OutputBufferSize, &ok);
-            if (!ok)
-                return false;
-            const qint64 got = readAt(fd, piece, OutputBufferSize, at);
-            if (got != OutputBufferSize)
-                return got < 0 ? readFailed() : readFailed(shrunk());
-            at += OutputBufferSize;
-            left -= OutputBufferSize;
-        }
-        bool ok = false;
-        char *body = m_output.reserve(left, &ok);
-        if (!ok)
-            return false;
-        // One read for the body and the header after it.
-        struct iovec parts[2] = {{body, size_t(left)}, {next, avi::ChunkHeaderSize}};
-        qint64 done = 0;
-        const qint64 total = left + avi::ChunkHeaderSize;
-        while (done < total) {
-            ssize_t n;
-            if (done < left) {
-                struct iovec rest[2] = {{body + done, size_t(left - done)}, parts[1]};
-                n = ::preadv(fd, rest, 2, off_t(at + done));
-            } else {
-                n = ::pread(fd, next + (done - left), size_t(total - done), off_t(at + done));
-            }
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return readFailed();
-            if (n == 0)
-                break;
-            done += n;
-        }
-        if (done < left)
-            return readFailed(shrunk());
-        *got = done - left;
-        return true;
-    }
-
     bool readFailed(const QString &why = systemError()) {
         m_readError = why;
         return false;
     }
 
-    static QString shrunk() { return QStringLiteral("the recording ended while it was read"); }
-
     Source &m_source;
-    Output &m_output;
+    ExportOutput &m_output;
     int m_videoStreams;
     bool m_selected[MaxVideoStreams] = {};
     int m_selectedCount = 1;
@@ -474,7 +335,7 @@ ChannelExportResult ChannelExport::run(const QString &source, const QString &des
 
     const QByteArray destinationName = QFile::encodeName(destination);
     log("fWrBA.constData() : ", QFile::decodeName(destinationName));
-    Output out;
+    ExportOutput out;
     const bool isFolder = QFileInfo(destination).isDir();
     const bool created = !isFolder && out.open(destinationName);
     log("fWr : ", QString::number(out.descriptor()));

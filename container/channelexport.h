@@ -4,10 +4,11 @@
 // chosen video stream, the audio stream and the telemetry stream, with the
 // data chunks renumbered and the index rebuilt for the new stream numbers.
 //
-// The copy streams the source once, front to back: chunk bodies go through
-// one bounded output buffer, the other channels' bodies are never read. The
-// result is written under a temporary name in the destination folder, synced
-// and renamed into place only when complete; on any failure nothing is left.
+// The copy streams the source once, front to back: chunk bodies are copied by
+// the kernel where the file systems allow it, through one bounded buffer
+// otherwise; the other channels' bodies are never read. The result is written
+// under a temporary name in the destination folder and renamed into place
+// only when complete; on any failure nothing is left.
 // Every call keeps its state to itself, so several exports may run at once.
 #include <QString>
 

@@ -69,3 +69,25 @@ private:
     bool m_mounted = false;
     bool m_ready = false;
 };
+
+// A small file system mounted over `path` (root only); unmounted on
+// destruction.
+class SmallFileSystem {
+public:
+    SmallFileSystem(const QString &path, const QByteArray &size)
+        : m_path(QFile::encodeName(path)) {
+        m_mounted = geteuid() == 0 && mount("tmpfs", m_path.constData(), "tmpfs", 0,
+                                            ("size=" + size).constData()) == 0;
+    }
+    ~SmallFileSystem() {
+        if (m_mounted)
+            umount(m_path.constData());
+    }
+    SmallFileSystem(const SmallFileSystem &) = delete;
+    SmallFileSystem &operator=(const SmallFileSystem &) = delete;
+    bool mounted() const { return m_mounted; }
+
+private:
+    QByteArray m_path;
+    bool m_mounted = false;
+};

@@ -11,7 +11,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace velmora;
@@ -247,10 +246,9 @@ private slots:
 
     void fullDiskLeavesTheOldFile() {
         QTemporaryDir mountPoint;
-        const QByteArray path = mountPoint.path().toLocal8Bit();
-        if (mount("tmpfs", path.constData(), "tmpfs", 0, "size=16k") != 0)
+        SmallFileSystem small(mountPoint.path(), "16k");
+        if (!small.mounted())
             QSKIP("cannot mount a small file system here (needs root)");
-        const auto unmount = qScopeGuard([&] { umount(path.constData()); });
 
         const QByteArray old = withChecksum(TypicalText);
         const QString config = mountPoint.filePath("config.txt");

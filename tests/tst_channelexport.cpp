@@ -5,6 +5,7 @@
 #include "avilayout.h"
 #include "channelexport.h"
 #include "commonfunc.h"
+#include "exportoutput.h"
 #include "hevcclips.h"
 #include "recordingwriter.h"
 #include "testfiles.h"
@@ -17,6 +18,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace velmora;
 using namespace velmora::fixtures;
@@ -81,6 +84,8 @@ QStringList filesIn(const QString &folder) {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(velmora::ExportOutput::BodyCopy)
 
 class ChannelExportTest : public QObject {
     Q_OBJECT
@@ -218,6 +223,85 @@ private slots:
         QCOMPARE(int(ChannelExport::run(single, empty + "/N_front.avi", 0).status),
                  int(S::WriteFailed));
         QCOMPARE(filesIn(empty), QStringList());
+    }
+
+    // A full destination leaves neither the file nor its temporary.
+    void fullDiskLeavesNothing() {
+        RecordingOptions o;
+        o.seconds = 2;
+        o.videoChunkSize = 20000;
+        const QString source = record("R_20261206_081516_S_N.avi", o);
+        QVERIFY(QFileInfo(source).size() > 1 << 20);
+        const QString folder = m_dir.filePath("small");
+        QVERIFY(QDir().mkpath(folder));
+        SmallFileSystem small(folder, "256k");
+        if (!small.mounted())
+            QSKIP("cannot mount a small file system here (needs root)");
+        const ChannelExportResult result =
+            ChannelExport::run(source, ChannelExport::destinationPath(folder, "N", 0), 0);
+        QCOMPARE(int(result.status), int(ChannelExportResult::Status::WriteFailed));
+        QVERIFY2(result.error.contains(QString::fromLocal8Bit(strerror(ENOSPC))),
+                 qPrintable(result.error));
+        QCOMPARE(filesIn(folder), QStringList());
+    }
+
+    // The file is the same whichever way the bodies are copied: pieces larger
+    // than the pipe and the buffer, and runs of small pieces that use up the
+    // pipe's slots long before its bytes.
+    void outputCopiesBodiesEitherWay_data() {
+        QTest::addColumn<ExportOutput::BodyCopy>("copy");
+        QTest::newRow("kernel") << ExportOutput::BodyCopy::Kernel;
+        QTest::newRow("buffered") << ExportOutput::BodyCopy::Buffered;
+    }
+
+    void outputCopiesBodiesEitherWay() {
+        QFETCH(ExportOutput::BodyCopy, copy);
+        QByteArray source(5 << 20, '\0');
+        for (int i = 0; i < source.size(); ++i)
+            source[i] = char(i * 7 + (i >> 13));
+        const QString sourcePath = m_dir.filePath("pieces.bin");
+        writeAll(sourcePath, source);
+        const int fd = ::open(QFile::encodeName(sourcePath).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0);
+        const auto closeSource = qScopeGuard([fd] { ::close(fd); });
+
+        const QString out = m_dir.filePath("pieces.out");
+        QByteArray expected(4, '\0');
+        {
+            ExportOutput output(copy);
+            QVERIFY(output.open(QFile::encodeName(out)));
+            output.appendLE32(0);
+            const auto piece = [&](qint64 at, qint64 length) {
+                output.append("head", 4);
+                expected += "head" + source.mid(at, length);
+                return output.copyFrom(fd, at, length);
+            };
+            QVERIFY(piece(13, 3 << 20));
+            for (int i = 0; i < 3000; ++i)
+                QVERIFY(piece(i * 1531 % (4 << 20), 1 + i % 700));
+            QVERIFY(piece(source.size() - 5, 5));
+            output.append("tail", 4);
+            expected += "tail";
+            QCOMPARE(output.position(), qint64(expected.size()));
+            QVERIFY(output.flush());
+            QVERIFY(output.patchLE32(0, quint32(expected.size())));
+            QVERIFY(output.commit());
+        }
+        QByteArray size;
+        avi::appendLE32(size, quint32(expected.size()));
+        expected.replace(0, 4, size);
+        QVERIFY(readAll(out) == expected);
+
+        // A piece past the source's end is a read failure, and nothing stays.
+        const QString cut = m_dir.filePath("cut.out");
+        {
+            ExportOutput output(copy);
+            QVERIFY(output.open(QFile::encodeName(cut)));
+            QVERIFY(!output.copyFrom(fd, source.size() - 100, 200));
+            QVERIFY2(output.readError().contains("ended"), qPrintable(output.readError()));
+            QVERIFY(output.error().isEmpty());
+        }
+        QCOMPARE(filesIn(m_dir.path()).filter("cut.out"), QStringList());
     }
 
     // The report screen's sequence, for two channels without waiting: each

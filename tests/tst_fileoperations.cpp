@@ -27,26 +27,6 @@ QStringList filesIn(const QString &folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-// A small file system mounted over `path` (root only); unmounted on
-// destruction.
-class SmallFileSystem {
-public:
-    SmallFileSystem(const QString &path, const QByteArray &size)
-        : m_path(QFile::encodeName(path)) {
-        m_mounted = geteuid() == 0 && mount("tmpfs", m_path.constData(), "tmpfs", 0,
-                                            ("size=" + size).constData()) == 0;
-    }
-    ~SmallFileSystem() {
-        if (m_mounted)
-            umount(m_path.constData());
-    }
-    bool mounted() const { return m_mounted; }
-
-private:
-    QByteArray m_path;
-    bool m_mounted = false;
-};
-
 // The debug lines of every thread, collected while an instance lives.
 class DebugLines {
 public:
