@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "cardenvironment.h"
+#include "playerregistration.h"
 #include "registration.h"
 #include "startupoptions.h"
 #include "systemvolumes.h"
@@ -38,6 +39,7 @@ int runViewer(int argc, char *argv[]) {
     }
 
     registerBackendTypes();
+    registerPlayerTypes();
 
     auto engine = std::make_unique<QQmlApplicationEngine>();
     CardEnvironment::attach(engine.get(), std::make_shared<SystemVolumes>(options.cardFolders));

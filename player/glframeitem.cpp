@@ -1,0 +1,107 @@
+#include "glframeitem.h"
+
+#include <QDebug>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QQuickWindow>
+#include <mpv/render_gl.h>
+
+namespace velmora {
+
+namespace {
+
+void *procAddress(void *, const char *name) {
+    QOpenGLContext *context = QOpenGLContext::currentContext();
+    return context ? reinterpret_cast<void *>(context->getProcAddress(QByteArray(name))) : nullptr;
+}
+
+// Lives on the render thread. It frees its render context before it lets
+// go of the core.
+class GlFrameRenderer : public QQuickFramebufferObject::Renderer {
+public:
+    GlFrameRenderer(std::shared_ptr<MpvHandle> mpv, std::shared_ptr<FrameNotifier> notifier)
+        : m_mpv(std::move(mpv))
+        , m_notifier(std::move(notifier)) {}
+
+    ~GlFrameRenderer() override {
+        if (m_context)
+            mpv_render_context_free(m_context);
+    }
+
+    void synchronize(QQuickFramebufferObject *item) override {
+        m_window = item->window();
+        m_frameSize = static_cast<GlFrameItem *>(item)->frameSize();
+    }
+
+    QOpenGLFramebufferObject *createFramebufferObject(const QSize &size) override {
+        if (!m_context && m_mpv)
+            createContext();
+        QSize bounded = size;
+        if (m_frameSize.isValid())
+            bounded = bounded.boundedTo(m_frameSize);
+        return new QOpenGLFramebufferObject(bounded.expandedTo(QSize(1, 1)));
+    }
+
+    void render() override {
+        if (!m_context)
+            return;
+        QOpenGLFramebufferObject *target = framebufferObject();
+        mpv_opengl_fbo fbo{int(target->handle()), target->width(), target->height(), 0};
+        int flipY = 0;
+        mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+                                     {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
+        mpv_render_context_render(m_context, params);
+        if (m_window)
+            m_window->resetOpenGLState();
+    }
+
+private:
+    void createContext() {
+        mpv_opengl_init_params gl{procAddress, nullptr};
+        const char *api = MPV_RENDER_API_TYPE_OPENGL;
+        mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(api)},
+                                     {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
+                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
+        if (mpv_render_context_create(&m_context, m_mpv->get(), params) < 0) {
+            qDebug().noquote() << QStringLiteral("Video: no OpenGL rendering");
+            m_context = nullptr;
+            m_notifier->ready(false);
+            return;
+        }
+        mpv_render_context_set_update_callback(
+            m_context, [](void *notifier) { static_cast<FrameNotifier *>(notifier)->notify(); },
+            m_notifier.get());
+        m_notifier->ready(true);
+    }
+
+    std::shared_ptr<MpvHandle> m_mpv;
+    std::shared_ptr<FrameNotifier> m_notifier;
+    mpv_render_context *m_context = nullptr;
+    QQuickWindow *m_window = nullptr;
+    QSize m_frameSize;
+};
+
+} // namespace
+
+GlFrameItem::GlFrameItem(std::shared_ptr<MpvHandle> mpv, QQuickItem *parent)
+    : QQuickFramebufferObject(parent)
+    , m_mpv(std::move(mpv))
+    , m_notifier(std::make_shared<FrameNotifier>(this)) {}
+
+GlFrameItem::~GlFrameItem() {
+    m_notifier->detach();
+}
+
+QQuickFramebufferObject::Renderer *GlFrameItem::createRenderer() const {
+    return new GlFrameRenderer(m_mpv, m_notifier);
+}
+
+void GlFrameItem::setFrameSize(const QSize &size) {
+    if (size == m_frameSize)
+        return;
+    m_frameSize = size;
+    update();
+}
+
+} // namespace velmora

@@ -1,0 +1,410 @@
+#include "mpvplayer.h"
+
+#include "mpvnames.h"
+#include "recordingprotocol.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QStringList>
+#include <cmath>
+#include <mpv/client.h>
+
+namespace velmora {
+
+namespace n = mpvnames;
+
+namespace {
+
+void log(const QString &line) {
+    qDebug().noquote() << QStringLiteral("Video: ") + line;
+}
+
+QByteArray seconds(qint64 ms) {
+    return QByteArray::number(double(ms) / 1000.0, 'f', 3);
+}
+
+// Copying decoders only: the picture is drawn by our own code, not through
+// a graphics interop.
+QByteArray decoderName(const QString &name) {
+    static const QHash<QString, QByteArray> names = {
+        {"vaapi", "vaapi-copy"},
+        {"cuda", "nvdec-copy"},
+        {"nvdec", "nvdec-copy"},
+        {"vdpau", "vdpau-copy"},
+        {"dxva", "dxva2-copy"},
+        {"d3d11", "d3d11va-copy"},
+        {"videotoolbox", "videotoolbox-copy"},
+    };
+    return names.value(name.toLower());
+}
+
+} // namespace
+
+MpvPlayer::MpvPlayer(QObject *parent)
+    : QObject(parent) {
+    QString error;
+    m_mpv = MpvHandle::create(&error);
+    if (!m_mpv) {
+        log(QStringLiteral("no player: ") + error);
+        return;
+    }
+    mpv_handle *mpv = m_mpv->get();
+    // VELMORA_MPV_LOG=warn (or info, debug...) passes mpv's own messages on.
+    if (const QByteArray level = qgetenv("VELMORA_MPV_LOG"); !level.isEmpty())
+        mpv_request_log_messages(mpv, level.constData());
+    mpv_observe_property(mpv, 0, n::TimePos, MPV_FORMAT_DOUBLE);
+    mpv_observe_property(mpv, 0, n::Duration, MPV_FORMAT_DOUBLE);
+    mpv_observe_property(mpv, 0, n::Width, MPV_FORMAT_INT64);
+    mpv_observe_property(mpv, 0, n::Height, MPV_FORMAT_INT64);
+    // Runs on mpv's threads: it only queues the event handling.
+    mpv_set_wakeup_callback(
+        mpv,
+        [](void *context) {
+            auto *self = static_cast<MpvPlayer *>(context);
+            if (!self->m_wakeupQueued.exchange(true))
+                QMetaObject::invokeMethod(
+                    self,
+                    [self] {
+                        self->m_wakeupQueued = false;
+                        self->handleEvents();
+                    },
+                    Qt::QueuedConnection);
+        },
+        this);
+}
+
+MpvPlayer::~MpvPlayer() {
+    if (!m_mpv)
+        return;
+    mpv_set_wakeup_callback(m_mpv->get(), nullptr, nullptr);
+    // A renderer may hold the core a little longer; it should not play on.
+    command({n::Stop});
+}
+
+void MpvPlayer::setFile(const QString &path) {
+    m_file = path;
+}
+
+void MpvPlayer::command(std::initializer_list<const char *> args) {
+    if (!m_mpv)
+        return;
+    const char *argv[8] = {};
+    int i = 0;
+    for (const char *arg : args)
+        argv[i++] = arg;
+    mpv_command(m_mpv->get(), argv);
+}
+
+void MpvPlayer::setFlag(const char *name, bool on) {
+    if (m_mpv)
+        mpv_set_property_string(m_mpv->get(), name, on ? "yes" : "no");
+}
+
+void MpvPlayer::setDouble(const char *name, double value) {
+    if (m_mpv)
+        mpv_set_property(m_mpv->get(), name, MPV_FORMAT_DOUBLE, &value);
+}
+
+void MpvPlayer::setVideoTrack(int track) {
+    if (m_mpv)
+        mpv_set_property_string(m_mpv->get(), n::Vid, QByteArray::number(track + 1).constData());
+}
+
+void MpvPlayer::setVolume(qreal volume) {
+    setDouble(n::Volume, qBound(0.0, volume, 1.0) * 100.0);
+}
+
+void MpvPlayer::setMuted(bool muted) {
+    setFlag(n::Mute, muted);
+    // The camera's sound is the first audio stream; the probe can take the
+    // telemetry stream for a second one.
+    if (m_mpv)
+        mpv_set_property_string(m_mpv->get(), n::Aid, muted ? "no" : "1");
+}
+
+void MpvPlayer::setPicture(qreal brightness, qreal contrast, bool software) {
+    m_brightness = qBound(-1.0, brightness, 1.0);
+    m_contrast = qBound(-1.0, contrast, 1.0);
+    m_softwarePicture = software;
+    applyPicture();
+}
+
+// The renderer's adjustments exist only while a file is open, so they are
+// set again whenever one opens.
+void MpvPlayer::applyPicture() {
+    if (!m_mpv)
+        return;
+    const qreal brightness = m_brightness;
+    const qreal contrast = m_contrast;
+    const bool software = m_softwarePicture;
+    QByteArray filter;
+    if (software && (brightness != 0 || contrast != 0))
+        filter = "eq=brightness=" + QByteArray::number(brightness, 'f', 3) +
+                 ":contrast=" + QByteArray::number(1.0 + contrast, 'f', 3);
+    mpv_set_property_string(m_mpv->get(), n::Vf, filter.constData());
+    setDouble(n::Brightness, software ? 0.0 : brightness * 100.0);
+    setDouble(n::Contrast, software ? 0.0 : contrast * 100.0);
+}
+
+void MpvPlayer::setDecoders(const QStringList &priority) {
+    QByteArrayList chosen;
+    for (const QString &name : priority) {
+        const QByteArray decoder = decoderName(name);
+        if (!decoder.isEmpty() && !chosen.contains(decoder))
+            chosen.append(decoder);
+    }
+    if (m_mpv)
+        mpv_set_property_string(m_mpv->get(), n::Hwdec,
+                                chosen.isEmpty() ? "no" : chosen.join(',').constData());
+}
+
+void MpvPlayer::play() {
+    if (!m_mpv)
+        return;
+    if (m_load == Load::Loading) {
+        m_pauseWhenOpen = false;
+    } else if (m_load == Load::Open) {
+        if (m_state == Paused) {
+            setFlag(n::Pause, false);
+            enter(Playing);
+            emit playing();
+        }
+    } else if (m_file.isEmpty()) {
+        log(QStringLiteral("nothing to play"));
+    } else {
+        m_load = Load::Loading;
+        m_pauseWhenOpen = false;
+        if (m_output == Output::Ready)
+            startLoad();
+        else
+            m_loadWaiting = true;
+        if (m_output == Output::Failed)
+            setOutputReady(false);
+    }
+}
+
+void MpvPlayer::startLoad() {
+    m_loadWaiting = false;
+    // Opened paused, so that a seek asked for meanwhile comes first.
+    setFlag(n::Pause, true);
+    const QByteArray address = recordingAddress(m_file);
+    command({n::LoadFile, address.constData()});
+    ++m_loadsIssued;
+}
+
+void MpvPlayer::setOutputReady(bool ok) {
+    m_output = ok ? Output::Ready : Output::Failed;
+    if (!m_loadWaiting)
+        return;
+    if (ok) {
+        startLoad();
+    } else {
+        m_loadWaiting = false;
+        log(QStringLiteral("cannot play ") + m_file + QStringLiteral(": no picture output"));
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_load == Load::Loading && !m_loadWaiting)
+                    endLoad();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void MpvPlayer::pause() {
+    if (m_load == Load::Open && m_state == Playing) {
+        setFlag(n::Pause, true);
+        enter(Paused);
+        emit paused();
+        return;
+    }
+    if (m_load == Load::Idle)
+        play();
+    if (m_load == Load::Loading)
+        m_pauseWhenOpen = true;
+}
+
+void MpvPlayer::stop() {
+    if (m_load == Load::Idle)
+        return;
+    m_loadWaiting = false;
+    command({n::Stop});
+    endLoad();
+}
+
+void MpvPlayer::seek(qint64 ms) {
+    ms = qMax<qint64>(0, ms);
+    if (m_load == Load::Loading) {
+        m_pendingSeek = ms;
+    } else if (m_load == Load::Open) {
+        const QByteArray to = seconds(ms);
+        command({n::Seek, to.constData(), n::SeekAbsoluteExact});
+        setPosition(ms);
+    }
+}
+
+void MpvPlayer::capture(const QString &path) {
+    if (!m_mpv || m_load != Load::Open) {
+        QMetaObject::invokeMethod(
+            this, [this, path] { emit captureFinished(path, false); }, Qt::QueuedConnection);
+        return;
+    }
+    const quint64 id = m_nextCapture++;
+    m_captures.insert(id, path);
+    const QByteArray file = QFile::encodeName(path);
+    const char *argv[] = {n::ScreenshotToFile, file.constData(), n::ScreenshotVideo, nullptr};
+    mpv_command_async(m_mpv->get(), id, argv);
+}
+
+qint64 MpvPlayer::countProperty(const char *name) const {
+    int64_t value = 0;
+    if (m_mpv && mpv_get_property(m_mpv->get(), name, MPV_FORMAT_INT64, &value) < 0)
+        value = 0;
+    return value;
+}
+
+qint64 MpvPlayer::droppedFrames() const {
+    return countProperty(n::FrameDropCount) + countProperty(n::DecoderFrameDropCount);
+}
+
+qint64 MpvPlayer::delayedFrames() const {
+    return countProperty(n::VoDelayedFrameCount);
+}
+
+void MpvPlayer::handleEvents() {
+    if (!m_mpv)
+        return;
+    while (true) {
+        const mpv_event *event = mpv_wait_event(m_mpv->get(), 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handle(*event);
+    }
+}
+
+void MpvPlayer::handle(const mpv_event &event) {
+    const bool latest = m_startsSeen == m_loadsIssued;
+    switch (event.event_id) {
+    case MPV_EVENT_START_FILE:
+        ++m_startsSeen;
+        m_entry = static_cast<const mpv_event_start_file *>(event.data)->playlist_entry_id;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        if (latest && m_load == Load::Loading)
+            fileOpened();
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto *end = static_cast<const mpv_event_end_file *>(event.data);
+        if (latest && m_load != Load::Idle && end->playlist_entry_id == m_entry)
+            fileEnded(end->reason, end->error);
+        break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto *change = static_cast<const mpv_event_property *>(event.data);
+        const QByteArray name(change->name);
+        if (change->format == MPV_FORMAT_DOUBLE && m_load == Load::Open) {
+            const qint64 ms = std::llround(*static_cast<double *>(change->data) * 1000.0);
+            if (name == n::TimePos) {
+                setPosition(ms);
+            } else if (name == n::Duration && ms != m_duration) {
+                m_duration = ms;
+                emit durationChanged();
+            }
+        } else if (change->format == MPV_FORMAT_INT64) {
+            const int value = int(*static_cast<int64_t *>(change->data));
+            int &field = name == n::Width ? m_frameWidth : m_frameHeight;
+            if (field != value) {
+                field = value;
+                emit frameSizeChanged();
+            }
+        }
+        break;
+    }
+    case MPV_EVENT_LOG_MESSAGE: {
+        const auto *message = static_cast<const mpv_event_log_message *>(event.data);
+        log(QStringLiteral("mpv %1: %2")
+                .arg(QString::fromUtf8(message->prefix),
+                     QString::fromUtf8(message->text).trimmed()));
+        break;
+    }
+    case MPV_EVENT_COMMAND_REPLY:
+        if (m_captures.contains(event.reply_userdata)) {
+            const QString path = m_captures.take(event.reply_userdata);
+            const bool ok = event.error >= 0 && QFileInfo(path).isFile();
+            if (!ok)
+                log(QStringLiteral("capture failed: ") + path);
+            emit captureFinished(path, ok);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void MpvPlayer::fileOpened() {
+    m_load = Load::Open;
+    applyPicture();
+    double length = 0;
+    mpv_get_property(m_mpv->get(), n::Duration, MPV_FORMAT_DOUBLE, &length);
+    const qint64 duration = std::llround(length * 1000.0);
+    if (duration != m_duration) {
+        m_duration = duration;
+        emit durationChanged();
+    }
+    int64_t width = 0, height = 0;
+    mpv_get_property(m_mpv->get(), n::Width, MPV_FORMAT_INT64, &width);
+    mpv_get_property(m_mpv->get(), n::Height, MPV_FORMAT_INT64, &height);
+    if (width > 0 && height > 0 && (width != m_frameWidth || height != m_frameHeight)) {
+        m_frameWidth = int(width);
+        m_frameHeight = int(height);
+        emit frameSizeChanged();
+    }
+    if (m_pendingSeek >= 0) {
+        const QByteArray to = seconds(m_pendingSeek);
+        command({n::Seek, to.constData(), n::SeekAbsoluteExact});
+    }
+    setPosition(qMax<qint64>(0, m_pendingSeek));
+    m_pendingSeek = -1;
+    if (m_pauseWhenOpen) {
+        enter(Paused);
+        emit paused();
+    } else {
+        setFlag(n::Pause, false);
+        enter(Playing);
+        emit playing();
+    }
+}
+
+void MpvPlayer::fileEnded(int reason, int error) {
+    if (reason == MPV_END_FILE_REASON_ERROR) {
+        const QString why = QFileInfo::exists(m_file) ? QString::fromUtf8(mpv_error_string(error))
+                                                      : QStringLiteral("no such file");
+        log(QStringLiteral("cannot play ") + m_file + QStringLiteral(": ") + why);
+    }
+    endLoad();
+}
+
+void MpvPlayer::endLoad() {
+    m_load = Load::Idle;
+    m_pendingSeek = -1;
+    m_pauseWhenOpen = false;
+    setPosition(0);
+    enter(Stopped);
+    emit stopped();
+}
+
+void MpvPlayer::enter(State state) {
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged();
+}
+
+void MpvPlayer::setPosition(qint64 ms) {
+    if (ms == m_position)
+        return;
+    m_position = ms;
+    emit positionChanged();
+}
+
+} // namespace velmora

@@ -1,0 +1,120 @@
+#pragma once
+
+// Drives one mpv core: transport, the playback state and its signals,
+// position, duration, frame size, tracks, audio, picture adjustments and
+// captures. Lives on the GUI thread; mpv's events reach it through a queued
+// call, so none of its code runs inside an mpv callback.
+//
+// The state changes with the signal that announces it: a play() of a stopped
+// element loads the file and enters the playing state (emitting playing())
+// once the file is open, when its duration is known. stopped() is emitted
+// whenever an element that was loading, playing or paused stops: by stop(),
+// at the end of the file, or when the file cannot be played.
+#include "mpvhandle.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <memory>
+
+struct mpv_event;
+
+namespace velmora {
+
+class MpvPlayer : public QObject {
+    Q_OBJECT
+public:
+    enum State { Stopped = 0, Playing = 1, Paused = 2 };
+    Q_ENUM(State)
+
+    explicit MpvPlayer(QObject *parent = nullptr);
+    ~MpvPlayer() override;
+
+    // Null when the core could not be created; every call is then ignored.
+    const std::shared_ptr<MpvHandle> &handle() const { return m_mpv; }
+
+    QString file() const { return m_file; }
+    void setFile(const QString &path);
+
+    State state() const { return m_state; }
+    qint64 position() const { return m_position; }
+    qint64 duration() const { return m_duration; }
+    int frameWidth() const { return m_frameWidth; }
+    int frameHeight() const { return m_frameHeight; }
+
+    void setVideoTrack(int track); // 0 = the first video stream
+    void setVolume(qreal volume);  // 0..1
+    void setMuted(bool muted);     // a muted core decodes no audio
+    // -1..1 each. With `software` the adjustments go through a video filter,
+    // since mpv's software renderer ignores its own.
+    void setPicture(qreal brightness, qreal contrast, bool software);
+    void setDecoders(const QStringList &priority);
+
+    // mpv may open a file only once a render context exists: until then a
+    // play() waits. Without one (ok false) loading ends as a failure.
+    void setOutputReady(bool ok);
+
+    void play();
+    void pause();
+    void stop();
+    void seek(qint64 ms);
+    // Writes the current frame, as decoded, to `path` (PNG); the result
+    // comes with captureFinished().
+    void capture(const QString &path);
+
+    // Frames mpv dropped, and frames it showed late, since the file was loaded.
+    qint64 droppedFrames() const;
+    qint64 delayedFrames() const;
+
+signals:
+    void stateChanged();
+    void playing();
+    void paused();
+    void stopped();
+    void positionChanged();
+    void durationChanged();
+    void frameSizeChanged();
+    void captureFinished(const QString &path, bool ok);
+
+private:
+    enum class Load { Idle, Loading, Open };
+
+    void handleEvents();
+    void handle(const mpv_event &event);
+    void fileOpened();
+    void fileEnded(int reason, int error);
+    void enter(State state);
+    void endLoad();
+    void command(std::initializer_list<const char *> args);
+    void setFlag(const char *name, bool on);
+    void setDouble(const char *name, double value);
+    void setPosition(qint64 ms);
+    void startLoad();
+    void applyPicture();
+    qint64 countProperty(const char *name) const;
+
+    std::shared_ptr<MpvHandle> m_mpv;
+    QString m_file;
+    Load m_load = Load::Idle;
+    State m_state = Stopped;
+    bool m_pauseWhenOpen = false;
+    enum class Output { Waiting, Ready, Failed } m_output = Output::Waiting;
+    bool m_loadWaiting = false; // a load asked for before the output was ready
+    qreal m_brightness = 0;
+    qreal m_contrast = 0;
+    bool m_softwarePicture = false;
+    qint64 m_pendingSeek = -1;
+    quint64 m_loadsIssued = 0; // loadfile commands sent
+    quint64 m_startsSeen = 0;  // files mpv began with
+    qint64 m_entry = -1;       // mpv's id of the file begun last
+    qint64 m_position = 0;
+    qint64 m_duration = 0;
+    int m_frameWidth = 0;
+    int m_frameHeight = 0;
+    std::atomic_bool m_wakeupQueued{false};
+    quint64 m_nextCapture = 1;
+    QHash<quint64, QString> m_captures; // pending captures by reply id
+};
+
+} // namespace velmora
