@@ -18,7 +18,7 @@ public:
     void notify() {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_item)
-            QMetaObject::invokeMethod(m_item, "update", Qt::QueuedConnection);
+            QMetaObject::invokeMethod(m_item, "takeFrame", Qt::QueuedConnection);
     }
 
     void ready(bool ok) {

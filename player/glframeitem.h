@@ -23,7 +23,14 @@ public:
     void setFrameSize(const QSize &size);
     QSize frameSize() const { return m_frameSize; }
 
+    // A new picture is ready: draw it.
+    Q_INVOKABLE void takeFrame() {
+        update();
+        emit frameReady();
+    }
+
 signals:
+    void frameReady();
     // The render context exists (ok) or could not be made; mpv may open
     // files only after it exists.
     void outputReady(bool ok);

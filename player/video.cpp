@@ -48,10 +48,12 @@ void Video::createPicture() {
     if (m_software) {
         auto *picture = new SwFrameItem(m_player->handle(), this);
         connect(picture, &SwFrameItem::outputReady, m_player, &MpvPlayer::setOutputReady);
+        connect(picture, &SwFrameItem::frameReady, this, &Video::frameReady);
         m_picture = picture;
     } else {
         auto *picture = new GlFrameItem(m_player->handle(), this);
         connect(picture, &GlFrameItem::outputReady, m_player, &MpvPlayer::setOutputReady);
+        connect(picture, &GlFrameItem::frameReady, this, &Video::frameReady);
         m_picture = picture;
     }
     m_picture->setTransformOrigin(QQuickItem::Center);

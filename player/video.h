@@ -116,6 +116,8 @@ public:
     qint64 delayedFrames() const;
 
 signals:
+    // A new picture is ready and will be drawn with the window's next frame.
+    void frameReady();
     void playing();
     void paused();
     void stopped();

@@ -1,0 +1,95 @@
+// The player's view of a recording: one zero byte between an odd-sized
+// "movi" list and its index, nothing changed otherwise, whatever the reads.
+#include "paddedrecording.h"
+#include "recordingwriter.h"
+#include "testfiles.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::fixtures;
+
+class PaddedRecordingTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // Everything read through `file` in pieces of `piece` bytes.
+    static QByteArray readThrough(PaddedRecording &file, qint64 from, int piece) {
+        QByteArray all;
+        if (!file.seek(from))
+            return "seek failed";
+        QByteArray buffer(piece, '\0');
+        while (true) {
+            const qint64 n = file.read(buffer.data(), piece);
+            if (n <= 0)
+                return n < 0 ? QByteArray("read failed") : all;
+            all.append(buffer.constData(), int(n));
+        }
+    }
+
+private slots:
+    void readsAsThePlayerNeeds_data() {
+        QTest::addColumn<int>("parity");
+        QTest::addColumn<bool>("index");
+        QTest::addColumn<bool>("padded");
+        QTest::newRow("odd list, index") << int(MoviParity::Odd) << true << true;
+        QTest::newRow("even list, index") << int(MoviParity::Even) << true << false;
+        QTest::newRow("odd list, no index") << int(MoviParity::Odd) << false << false;
+    }
+
+    void readsAsThePlayerNeeds() {
+        QFETCH(int, parity);
+        QFETCH(bool, index);
+        QFETCH(bool, padded);
+        RecordingOptions o;
+        o.channels = 2;
+        o.seconds = 2;
+        o.oddBodies = true;
+        o.moviParity = MoviParity(parity);
+        o.writeIndex = index;
+        const QString path = m_dir.filePath(QStringLiteral("R_20261206_101010_D_N.avi"));
+        const RecordingResult written = writeRecording(path, o);
+        QVERIFY(written.ok);
+        const QByteArray original = readAll(path);
+
+        QByteArray expected = original;
+        const qint64 listEnd = written.moviOffset + written.moviSize;
+        if (padded) {
+            QCOMPARE(original.mid(listEnd, 4), QByteArray("idx1"));
+            expected.insert(int(listEnd), '\0');
+        }
+        PaddedRecording file;
+        QVERIFY(file.open(path));
+        QCOMPARE(file.insertedAt(), padded ? listEnd : qint64(-1));
+        QCOMPARE(file.size(), qint64(expected.size()));
+        // Pieces that end just before, on and after the inserted byte.
+        for (int piece : {1, 7, 4096, 1 << 20})
+            QVERIFY2(readThrough(file, 0, piece) == expected, qPrintable(QString::number(piece)));
+        for (qint64 from : {listEnd - 3, listEnd, listEnd + 1}) {
+            if (from <= expected.size())
+                QVERIFY(readThrough(file, from, 5) == expected.mid(int(from)));
+        }
+        QVERIFY(!file.seek(expected.size() + 1));
+    }
+
+    // Damaged and foreign files pass through unchanged.
+    void passesOtherFilesThrough() {
+        const QByteArray cut = QByteArray("RIFF\x10\0\0\0AVI LIST\xff\xff\xff\x7fhdrl", 24);
+        const QByteArray notRiff(3000, 'x');
+        for (const QByteArray &bytes : {cut, notRiff, QByteArray()}) {
+            const QString path = m_dir.filePath(QStringLiteral("other.avi"));
+            writeAll(path, bytes);
+            PaddedRecording file;
+            QVERIFY(file.open(path));
+            QCOMPARE(file.insertedAt(), qint64(-1));
+            QVERIFY(readThrough(file, 0, 100) == bytes);
+        }
+        PaddedRecording missing;
+        QVERIFY(!missing.open(m_dir.filePath(QStringLiteral("gone.avi"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(PaddedRecordingTest)
+#include "tst_paddedrecording.moc"
