@@ -1,40 +1,55 @@
 #pragma once
 
-// Tells a picture item, from any thread, that a new picture is ready, or
-// whether its renderer could be set up (the item's outputReady(bool)). The
-// item detaches itself before it goes; a callback that comes later then
-// reaches nobody.
-#include <QMetaObject>
-#include <QQuickItem>
+// Tells a picture item, from any thread, that a new picture is ready or
+// whether its renderer could be set up. The item reads the news on its own
+// thread (take()); it detaches the notifier before it goes, and a callback
+// that comes later then reaches nobody.
+#include "threadwaker.h"
+
 #include <mutex>
 
 namespace velmora {
 
 class FrameNotifier {
 public:
-    explicit FrameNotifier(QQuickItem *item)
-        : m_item(item) {}
+    struct News {
+        bool frame = false; // a new picture to draw
+        int ready = -1;     // renderer set up: 1, failed: 0, no news: -1
+    };
+
+    explicit FrameNotifier(ThreadWaker *waker)
+        : m_waker(waker) {}
 
     void notify() {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_item)
-            QMetaObject::invokeMethod(m_item, "takeFrame", Qt::QueuedConnection);
+        m_news.frame = true;
+        if (m_waker)
+            m_waker->wake();
     }
 
     void ready(bool ok) {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_item)
-            QMetaObject::invokeMethod(m_item, "outputReady", Qt::QueuedConnection, Q_ARG(bool, ok));
+        m_news.ready = ok ? 1 : 0;
+        if (m_waker)
+            m_waker->wake();
+    }
+
+    News take() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const News news = m_news;
+        m_news = News();
+        return news;
     }
 
     void detach() {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_item = nullptr;
+        m_waker = nullptr;
     }
 
 private:
     std::mutex m_mutex;
-    QQuickItem *m_item;
+    ThreadWaker *m_waker;
+    News m_news;
 };
 
 } // namespace velmora

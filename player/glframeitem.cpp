@@ -87,7 +87,20 @@ private:
 GlFrameItem::GlFrameItem(std::shared_ptr<MpvHandle> mpv, QQuickItem *parent)
     : QQuickFramebufferObject(parent)
     , m_mpv(std::move(mpv))
-    , m_notifier(std::make_shared<FrameNotifier>(this)) {}
+    , m_waker(new ThreadWaker(this))
+    , m_notifier(std::make_shared<FrameNotifier>(m_waker)) {
+    connect(m_waker, &ThreadWaker::woken, this, &GlFrameItem::takeNews);
+}
+
+void GlFrameItem::takeNews() {
+    const FrameNotifier::News news = m_notifier->take();
+    if (news.ready >= 0)
+        emit outputReady(news.ready == 1);
+    if (news.frame) {
+        update();
+        emit frameReady();
+    }
+}
 
 GlFrameItem::~GlFrameItem() {
     m_notifier->detach();

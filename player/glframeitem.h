@@ -23,13 +23,8 @@ public:
     void setFrameSize(const QSize &size);
     QSize frameSize() const { return m_frameSize; }
 
-    // A new picture is ready: draw it.
-    Q_INVOKABLE void takeFrame() {
-        update();
-        emit frameReady();
-    }
-
 signals:
+    // A new picture is ready and will be drawn with the window's next frame.
     void frameReady();
     // The render context exists (ok) or could not be made; mpv may open
     // files only after it exists.
@@ -37,6 +32,9 @@ signals:
 
 private:
     std::shared_ptr<MpvHandle> m_mpv;
+    void takeNews();
+
+    ThreadWaker *m_waker;
     std::shared_ptr<FrameNotifier> m_notifier;
     QSize m_frameSize;
 };

@@ -50,6 +50,8 @@ std::shared_ptr<MpvHandle> MpvHandle::create(QString *error) {
         {n::HrSeekFramedrop, "no"},
         {n::Aid, "1"},
         {n::GpuHwdecInterop, "no"}, // decoders copy to memory; no interop to probe
+        // The frame fills its render target: the picture item keeps the aspect.
+        {n::KeepAspect, "no"},
         // One packet decides a stream's codec: a longer probe reads the
         // telemetry records as MP3 and goes on through the whole file.
         {n::DemuxerLavfOptions, "max_probe_packets=1"},

@@ -18,6 +18,7 @@ inline constexpr char ScreenshotPngCompression[] = "screenshot-png-compression";
 inline constexpr char HrSeekFramedrop[] = "hr-seek-framedrop";
 inline constexpr char DemuxerLavfOptions[] = "demuxer-lavf-o";
 inline constexpr char GpuHwdecInterop[] = "gpu-hwdec-interop";
+inline constexpr char KeepAspect[] = "keepaspect";
 
 // Properties.
 inline constexpr char Pause[] = "pause";

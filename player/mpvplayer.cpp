@@ -41,7 +41,9 @@ QByteArray decoderName(const QString &name) {
 } // namespace
 
 MpvPlayer::MpvPlayer(QObject *parent)
-    : QObject(parent) {
+    : QObject(parent)
+    , m_waker(new ThreadWaker(this)) {
+    connect(m_waker, &ThreadWaker::woken, this, &MpvPlayer::handleEvents);
     QString error;
     m_mpv = MpvHandle::create(&error);
     if (!m_mpv) {
@@ -56,21 +58,9 @@ MpvPlayer::MpvPlayer(QObject *parent)
     mpv_observe_property(mpv, 0, n::Duration, MPV_FORMAT_DOUBLE);
     mpv_observe_property(mpv, 0, n::Width, MPV_FORMAT_INT64);
     mpv_observe_property(mpv, 0, n::Height, MPV_FORMAT_INT64);
-    // Runs on mpv's threads: it only queues the event handling.
+    // Runs on mpv's threads: it only wakes this one.
     mpv_set_wakeup_callback(
-        mpv,
-        [](void *context) {
-            auto *self = static_cast<MpvPlayer *>(context);
-            if (!self->m_wakeupQueued.exchange(true))
-                QMetaObject::invokeMethod(
-                    self,
-                    [self] {
-                        self->m_wakeupQueued = false;
-                        self->handleEvents();
-                    },
-                    Qt::QueuedConnection);
-        },
-        this);
+        mpv, [](void *waker) { static_cast<ThreadWaker *>(waker)->wake(); }, m_waker);
 }
 
 MpvPlayer::~MpvPlayer() {
@@ -142,8 +132,11 @@ void MpvPlayer::applyPicture() {
         filter = "eq=brightness=" + QByteArray::number(brightness, 'f', 3) +
                  ":contrast=" + QByteArray::number(1.0 + contrast, 'f', 3);
     mpv_set_property_string(m_mpv->get(), n::Vf, filter.constData());
-    setDouble(n::Brightness, software ? 0.0 : brightness * 100.0);
-    setDouble(n::Contrast, software ? 0.0 : contrast * 100.0);
+    // Whole numbers: mpv refuses a double for these two.
+    int64_t level = software ? 0 : std::llround(brightness * 100.0);
+    mpv_set_property(m_mpv->get(), n::Brightness, MPV_FORMAT_INT64, &level);
+    level = software ? 0 : std::llround(contrast * 100.0);
+    mpv_set_property(m_mpv->get(), n::Contrast, MPV_FORMAT_INT64, &level);
 }
 
 void MpvPlayer::setDecoders(const QStringList &priority) {

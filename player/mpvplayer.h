@@ -11,11 +11,11 @@
 // whenever an element that was loading, playing or paused stops: by stop(),
 // at the end of the file, or when the file cannot be played.
 #include "mpvhandle.h"
+#include "threadwaker.h"
 
 #include <QHash>
 #include <QObject>
 #include <QString>
-#include <atomic>
 #include <memory>
 
 struct mpv_event;
@@ -112,7 +112,7 @@ private:
     qint64 m_duration = 0;
     int m_frameWidth = 0;
     int m_frameHeight = 0;
-    std::atomic_bool m_wakeupQueued{false};
+    ThreadWaker *m_waker;
     quint64 m_nextCapture = 1;
     QHash<quint64, QString> m_captures; // pending captures by reply id
 };

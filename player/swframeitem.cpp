@@ -10,8 +10,10 @@ namespace velmora {
 SwFrameItem::SwFrameItem(std::shared_ptr<MpvHandle> mpv, QQuickItem *parent)
     : QQuickItem(parent)
     , m_mpv(std::move(mpv))
-    , m_notifier(std::make_shared<FrameNotifier>(this)) {
+    , m_waker(new ThreadWaker(this))
+    , m_notifier(std::make_shared<FrameNotifier>(m_waker)) {
     setFlag(ItemHasContents, true);
+    connect(m_waker, &ThreadWaker::woken, this, &SwFrameItem::takeNews);
     if (m_mpv)
         m_thread = std::thread([this] { renderLoop(); });
 }
@@ -25,6 +27,16 @@ SwFrameItem::~SwFrameItem() {
     m_wake.notify_all();
     if (m_thread.joinable())
         m_thread.join();
+}
+
+void SwFrameItem::takeNews() {
+    const FrameNotifier::News news = m_notifier->take();
+    if (news.ready >= 0)
+        emit outputReady(news.ready == 1);
+    if (news.frame) {
+        update();
+        emit frameReady();
+    }
 }
 
 void SwFrameItem::setFrameSize(const QSize &size) {
@@ -87,8 +99,6 @@ void SwFrameItem::renderLoop() {
         this);
     m_notifier->ready(true);
 
-    QImage buffers[2];
-    int next = 0;
     std::unique_lock<std::mutex> lock(m_mutex);
     while (true) {
         m_wake.wait(lock, [this] { return m_quit || m_frameWaiting; });
@@ -98,12 +108,12 @@ void SwFrameItem::renderLoop() {
         const QSize size = m_targetSize;
         lock.unlock();
 
+        // A new image for every picture: once handed over, the item owns it
+        // alone, and no pixels are shared between the threads.
         const bool newFrame = mpv_render_context_update(context) & MPV_RENDER_UPDATE_FRAME;
-        QImage &image = buffers[next];
-        bool drawn = false;
+        QImage image;
         if (size.width() > 0 && size.height() > 0) {
-            if (image.size() != size)
-                image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+            image = QImage(size, QImage::Format_ARGB32_Premultiplied);
             int sizeParam[2] = {size.width(), size.height()};
             size_t stride = size_t(image.bytesPerLine());
             const char *format = "bgra";
@@ -112,13 +122,13 @@ void SwFrameItem::renderLoop() {
                                          {MPV_RENDER_PARAM_SW_STRIDE, &stride},
                                          {MPV_RENDER_PARAM_SW_POINTER, image.bits()},
                                          {MPV_RENDER_PARAM_INVALID, nullptr}};
-            drawn = mpv_render_context_render(context, render) >= 0;
+            if (mpv_render_context_render(context, render) < 0)
+                image = QImage();
         }
         lock.lock();
-        if (drawn && (newFrame || size == m_targetSize)) {
-            m_ready = image; // shares the pixels; the other buffer is drawn next
+        if (!image.isNull() && (newFrame || size == m_targetSize)) {
+            m_ready = std::move(image);
             m_readyIsNew = true;
-            next = 1 - next;
             lock.unlock();
             m_notifier->notify();
             lock.lock();
@@ -134,7 +144,8 @@ QSGNode *SwFrameItem::updatePaintNode(QSGNode *old, UpdatePaintNodeData *) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_readyIsNew) {
-            image = m_ready;
+            image = std::move(m_ready);
+            m_ready = QImage();
             m_readyIsNew = false;
         }
     }

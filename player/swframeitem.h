@@ -25,13 +25,8 @@ public:
     void setFrameSize(const QSize &size);
     void setMirrorVertically(bool mirrored);
 
-    // A new picture is ready: draw it.
-    Q_INVOKABLE void takeFrame() {
-        update();
-        emit frameReady();
-    }
-
 signals:
+    // A new picture is ready and will be drawn with the window's next frame.
     void frameReady();
     // The render context exists (ok) or could not be made; mpv may open
     // files only after it exists.
@@ -46,6 +41,9 @@ private:
     void requestSize();
 
     std::shared_ptr<MpvHandle> m_mpv;
+    void takeNews();
+
+    ThreadWaker *m_waker;
     std::shared_ptr<FrameNotifier> m_notifier;
     QSize m_frameSize;
     bool m_mirrored = false;
