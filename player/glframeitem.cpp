@@ -28,18 +28,26 @@ public:
             mpv_render_context_free(m_context);
     }
 
+    // The framebuffer has the item's size, but never more than the frame's;
+    // it is made anew only when that size changes.
     void synchronize(QQuickFramebufferObject *item) override {
         m_window = item->window();
-        m_frameSize = static_cast<GlFrameItem *>(item)->frameSize();
+        const qreal ratio = m_window ? m_window->effectiveDevicePixelRatio() : 1.0;
+        QSize size = (QSizeF(item->width(), item->height()) * ratio).toSize();
+        const QSize frame = static_cast<GlFrameItem *>(item)->frameSize();
+        if (frame.isValid())
+            size = size.boundedTo(frame);
+        size = size.expandedTo(QSize(1, 1));
+        if (size != m_targetSize) {
+            m_targetSize = size;
+            invalidateFramebufferObject();
+        }
     }
 
-    QOpenGLFramebufferObject *createFramebufferObject(const QSize &size) override {
+    QOpenGLFramebufferObject *createFramebufferObject(const QSize &) override {
         if (!m_context && m_mpv)
             createContext();
-        QSize bounded = size;
-        if (m_frameSize.isValid())
-            bounded = bounded.boundedTo(m_frameSize);
-        return new QOpenGLFramebufferObject(bounded.expandedTo(QSize(1, 1)));
+        return new QOpenGLFramebufferObject(m_targetSize.expandedTo(QSize(1, 1)));
     }
 
     void render() override {
@@ -79,7 +87,7 @@ private:
     std::shared_ptr<FrameNotifier> m_notifier;
     mpv_render_context *m_context = nullptr;
     QQuickWindow *m_window = nullptr;
-    QSize m_frameSize;
+    QSize m_targetSize;
 };
 
 } // namespace
@@ -89,6 +97,7 @@ GlFrameItem::GlFrameItem(std::shared_ptr<MpvHandle> mpv, QQuickItem *parent)
     , m_mpv(std::move(mpv))
     , m_waker(new ThreadWaker(this))
     , m_notifier(std::make_shared<FrameNotifier>(m_waker)) {
+    setTextureFollowsItemSize(false); // the renderer sizes its framebuffer itself
     connect(m_waker, &ThreadWaker::woken, this, &GlFrameItem::takeNews);
 }
 
@@ -108,6 +117,23 @@ GlFrameItem::~GlFrameItem() {
 
 QQuickFramebufferObject::Renderer *GlFrameItem::createRenderer() const {
     return new GlFrameRenderer(m_mpv, m_notifier);
+}
+
+// The vertical mirror changes only the node's texture coordinates, and Qt
+// marks only its material dirty: a node merged into a batch would keep
+// showing the old coordinates. Marking the geometry dirty uploads them.
+QSGNode *GlFrameItem::updatePaintNode(QSGNode *old, UpdatePaintNodeData *data) {
+    QSGNode *node = QQuickFramebufferObject::updatePaintNode(old, data);
+    if (node)
+        node->markDirty(QSGNode::DirtyGeometry);
+    return node;
+}
+
+// A new size may need a new framebuffer, and the picture drawn again.
+void GlFrameItem::geometryChanged(const QRectF &now, const QRectF &before) {
+    QQuickFramebufferObject::geometryChanged(now, before);
+    if (now.size() != before.size())
+        update();
 }
 
 void GlFrameItem::setFrameSize(const QSize &size) {

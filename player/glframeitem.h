@@ -23,6 +23,10 @@ public:
     void setFrameSize(const QSize &size);
     QSize frameSize() const { return m_frameSize; }
 
+protected:
+    QSGNode *updatePaintNode(QSGNode *old, UpdatePaintNodeData *data) override;
+    void geometryChanged(const QRectF &now, const QRectF &before) override;
+
 signals:
     // A new picture is ready and will be drawn with the window's next frame.
     void frameReady();

@@ -37,6 +37,9 @@ std::shared_ptr<MpvHandle> MpvHandle::create(QString *error) {
     namespace n = mpvnames;
     const std::pair<const char *, const char *> options[] = {
         {n::Vo, "libmpv"},
+        // The picture fills whatever size it is drawn at: the item keeps the
+        // aspect, turns and crops it.
+        {n::KeepAspect, "no"},
         {n::Idle, "yes"},
         {n::KeepOpen, "no"},
         {n::Sid, "no"},
@@ -50,8 +53,6 @@ std::shared_ptr<MpvHandle> MpvHandle::create(QString *error) {
         {n::HrSeekFramedrop, "no"},
         {n::Aid, "1"},
         {n::GpuHwdecInterop, "no"}, // decoders copy to memory; no interop to probe
-        // The frame fills its render target: the picture item keeps the aspect.
-        {n::KeepAspect, "no"},
         // One packet decides a stream's codec: a longer probe reads the
         // telemetry records as MP3 and goes on through the whole file.
         {n::DemuxerLavfOptions, "max_probe_packets=1"},

@@ -5,6 +5,7 @@ namespace velmora::mpvnames {
 
 // Options set before the core starts.
 inline constexpr char Vo[] = "vo";
+inline constexpr char KeepAspect[] = "keepaspect";
 inline constexpr char Idle[] = "idle";
 inline constexpr char KeepOpen[] = "keep-open";
 inline constexpr char Sid[] = "sid";
@@ -18,7 +19,6 @@ inline constexpr char ScreenshotPngCompression[] = "screenshot-png-compression";
 inline constexpr char HrSeekFramedrop[] = "hr-seek-framedrop";
 inline constexpr char DemuxerLavfOptions[] = "demuxer-lavf-o";
 inline constexpr char GpuHwdecInterop[] = "gpu-hwdec-interop";
-inline constexpr char KeepAspect[] = "keepaspect";
 
 // Properties.
 inline constexpr char Pause[] = "pause";
@@ -30,8 +30,6 @@ inline constexpr char Vid[] = "vid";
 inline constexpr char Aid[] = "aid";
 inline constexpr char Volume[] = "volume"; // 0..100
 inline constexpr char Mute[] = "mute";
-inline constexpr char Brightness[] = "brightness"; // -100..100
-inline constexpr char Contrast[] = "contrast";     // -100..100
 inline constexpr char Vf[] = "vf";
 inline constexpr char Hwdec[] = "hwdec";
 inline constexpr char FrameDropCount[] = "frame-drop-count";

@@ -75,6 +75,9 @@ void MpvPlayer::setFile(const QString &path) {
     m_file = path;
 }
 
+// Every call from here is asynchronous. A blocking call could wait for the
+// core while the core waits for a picture to be drawn, and the drawing (on
+// the scene graph's render thread) waits for this thread.
 void MpvPlayer::command(std::initializer_list<const char *> args) {
     if (!m_mpv)
         return;
@@ -82,22 +85,27 @@ void MpvPlayer::command(std::initializer_list<const char *> args) {
     int i = 0;
     for (const char *arg : args)
         argv[i++] = arg;
-    mpv_command(m_mpv->get(), argv);
+    mpv_command_async(m_mpv->get(), 0, argv);
+}
+
+void MpvPlayer::setText(const char *name, const QByteArray &value) {
+    if (!m_mpv)
+        return;
+    const char *text = value.constData();
+    mpv_set_property_async(m_mpv->get(), 0, name, MPV_FORMAT_STRING, &text);
 }
 
 void MpvPlayer::setFlag(const char *name, bool on) {
-    if (m_mpv)
-        mpv_set_property_string(m_mpv->get(), name, on ? "yes" : "no");
+    setText(name, on ? "yes" : "no");
 }
 
 void MpvPlayer::setDouble(const char *name, double value) {
     if (m_mpv)
-        mpv_set_property(m_mpv->get(), name, MPV_FORMAT_DOUBLE, &value);
+        mpv_set_property_async(m_mpv->get(), 0, name, MPV_FORMAT_DOUBLE, &value);
 }
 
 void MpvPlayer::setVideoTrack(int track) {
-    if (m_mpv)
-        mpv_set_property_string(m_mpv->get(), n::Vid, QByteArray::number(track + 1).constData());
+    setText(n::Vid, QByteArray::number(track + 1));
 }
 
 void MpvPlayer::setVolume(qreal volume) {
@@ -108,35 +116,25 @@ void MpvPlayer::setMuted(bool muted) {
     setFlag(n::Mute, muted);
     // The camera's sound is the first audio stream; the probe can take the
     // telemetry stream for a second one.
-    if (m_mpv)
-        mpv_set_property_string(m_mpv->get(), n::Aid, muted ? "no" : "1");
+    setText(n::Aid, muted ? "no" : "1");
 }
 
-void MpvPlayer::setPicture(qreal brightness, qreal contrast, bool software) {
+void MpvPlayer::setPicture(qreal brightness, qreal contrast) {
     m_brightness = qBound(-1.0, brightness, 1.0);
     m_contrast = qBound(-1.0, contrast, 1.0);
-    m_softwarePicture = software;
     applyPicture();
 }
 
-// The renderer's adjustments exist only while a file is open, so they are
-// set again whenever one opens.
+// One video filter for both picture paths: mpv's software renderer ignores
+// its own adjustments, and its OpenGL renderer's contrast is a gain from
+// black that leaves saturated colours alone. The filter's contrast turns
+// about mid-grey. Without adjustments there is no filter at all.
 void MpvPlayer::applyPicture() {
-    if (!m_mpv)
-        return;
-    const qreal brightness = m_brightness;
-    const qreal contrast = m_contrast;
-    const bool software = m_softwarePicture;
     QByteArray filter;
-    if (software && (brightness != 0 || contrast != 0))
-        filter = "eq=brightness=" + QByteArray::number(brightness, 'f', 3) +
-                 ":contrast=" + QByteArray::number(1.0 + contrast, 'f', 3);
-    mpv_set_property_string(m_mpv->get(), n::Vf, filter.constData());
-    // Whole numbers: mpv refuses a double for these two.
-    int64_t level = software ? 0 : std::llround(brightness * 100.0);
-    mpv_set_property(m_mpv->get(), n::Brightness, MPV_FORMAT_INT64, &level);
-    level = software ? 0 : std::llround(contrast * 100.0);
-    mpv_set_property(m_mpv->get(), n::Contrast, MPV_FORMAT_INT64, &level);
+    if (m_brightness != 0 || m_contrast != 0)
+        filter = "eq=brightness=" + QByteArray::number(m_brightness, 'f', 3) +
+                 ":contrast=" + QByteArray::number(1.0 + m_contrast, 'f', 3);
+    setText(n::Vf, filter);
 }
 
 void MpvPlayer::setDecoders(const QStringList &priority) {
@@ -146,15 +144,13 @@ void MpvPlayer::setDecoders(const QStringList &priority) {
         if (!decoder.isEmpty() && !chosen.contains(decoder))
             chosen.append(decoder);
     }
-    if (m_mpv)
-        mpv_set_property_string(m_mpv->get(), n::Hwdec,
-                                chosen.isEmpty() ? "no" : chosen.join(',').constData());
+    setText(n::Hwdec, chosen.isEmpty() ? QByteArray("no") : chosen.join(','));
 }
 
 void MpvPlayer::play() {
     if (!m_mpv)
         return;
-    if (m_load == Load::Loading) {
+    if (m_load == Load::Loading || m_load == Load::Opening) {
         m_pauseWhenOpen = false;
     } else if (m_load == Load::Open) {
         if (m_state == Paused) {
@@ -213,7 +209,7 @@ void MpvPlayer::pause() {
     }
     if (m_load == Load::Idle)
         play();
-    if (m_load == Load::Loading)
+    if (m_load == Load::Loading || m_load == Load::Opening)
         m_pauseWhenOpen = true;
 }
 
@@ -227,7 +223,7 @@ void MpvPlayer::stop() {
 
 void MpvPlayer::seek(qint64 ms) {
     ms = qMax<qint64>(0, ms);
-    if (m_load == Load::Loading) {
+    if (m_load == Load::Loading || m_load == Load::Opening) {
         m_pendingSeek = ms;
     } else if (m_load == Load::Open) {
         const QByteArray to = seconds(ms);
@@ -304,15 +300,15 @@ void MpvPlayer::handle(const mpv_event &event) {
                 emit durationChanged();
             }
         } else if (change->format == MPV_FORMAT_INT64) {
-            const int value = int(*static_cast<int64_t *>(change->data));
-            int &field = name == n::Width ? m_frameWidth : m_frameHeight;
-            if (field != value) {
-                field = value;
-                emit frameSizeChanged();
-            }
+            setFrameDimension(name, int(*static_cast<int64_t *>(change->data)));
         }
         break;
     }
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        // Replies to a load that was stopped meanwhile are left alone.
+        if (event.reply_userdata == OpenReply && m_load == Load::Opening)
+            openReply(*static_cast<const mpv_event_property *>(event.data));
+        break;
     case MPV_EVENT_LOG_MESSAGE: {
         const auto *message = static_cast<const mpv_event_log_message *>(event.data);
         log(QStringLiteral("mpv %1: %2")
@@ -334,24 +330,42 @@ void MpvPlayer::handle(const mpv_event &event) {
     }
 }
 
+// The file is open: its duration and frame size are asked for, and the
+// element enters its state once they have come (opened()).
 void MpvPlayer::fileOpened() {
-    m_load = Load::Open;
+    m_load = Load::Opening;
     applyPicture();
-    double length = 0;
-    mpv_get_property(m_mpv->get(), n::Duration, MPV_FORMAT_DOUBLE, &length);
-    const qint64 duration = std::llround(length * 1000.0);
-    if (duration != m_duration) {
-        m_duration = duration;
-        emit durationChanged();
+    mpv_get_property_async(m_mpv->get(), OpenReply, n::Duration, MPV_FORMAT_DOUBLE);
+    mpv_get_property_async(m_mpv->get(), OpenReply, n::Width, MPV_FORMAT_INT64);
+    mpv_get_property_async(m_mpv->get(), OpenReply, n::Height, MPV_FORMAT_INT64);
+    m_openReplies = 3;
+}
+
+void MpvPlayer::openReply(const mpv_event_property &property) {
+    const QByteArray name(property.name);
+    if (property.format == MPV_FORMAT_DOUBLE && name == n::Duration) {
+        const qint64 duration = std::llround(*static_cast<double *>(property.data) * 1000.0);
+        if (duration != m_duration) {
+            m_duration = duration;
+            emit durationChanged();
+        }
+    } else if (property.format == MPV_FORMAT_INT64) {
+        setFrameDimension(name, int(*static_cast<int64_t *>(property.data)));
     }
-    int64_t width = 0, height = 0;
-    mpv_get_property(m_mpv->get(), n::Width, MPV_FORMAT_INT64, &width);
-    mpv_get_property(m_mpv->get(), n::Height, MPV_FORMAT_INT64, &height);
-    if (width > 0 && height > 0 && (width != m_frameWidth || height != m_frameHeight)) {
-        m_frameWidth = int(width);
-        m_frameHeight = int(height);
-        emit frameSizeChanged();
-    }
+    if (--m_openReplies == 0 && m_load == Load::Opening)
+        opened();
+}
+
+void MpvPlayer::setFrameDimension(const QByteArray &name, int value) {
+    int &field = name == n::Width ? m_frameWidth : m_frameHeight;
+    if (value <= 0 || field == value)
+        return;
+    field = value;
+    emit frameSizeChanged();
+}
+
+void MpvPlayer::opened() {
+    m_load = Load::Open;
     if (m_pendingSeek >= 0) {
         const QByteArray to = seconds(m_pendingSeek);
         command({n::Seek, to.constData(), n::SeekAbsoluteExact});

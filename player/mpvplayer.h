@@ -19,6 +19,7 @@
 #include <memory>
 
 struct mpv_event;
+struct mpv_event_property;
 
 namespace velmora {
 
@@ -46,9 +47,8 @@ public:
     void setVideoTrack(int track); // 0 = the first video stream
     void setVolume(qreal volume);  // 0..1
     void setMuted(bool muted);     // a muted core decodes no audio
-    // -1..1 each. With `software` the adjustments go through a video filter,
-    // since mpv's software renderer ignores its own.
-    void setPicture(qreal brightness, qreal contrast, bool software);
+    // -1..1 each, 0 neutral.
+    void setPicture(qreal brightness, qreal contrast);
     void setDecoders(const QStringList &priority);
 
     // mpv may open a file only once a render context exists: until then a
@@ -78,11 +78,16 @@ signals:
     void captureFinished(const QString &path, bool ok);
 
 private:
-    enum class Load { Idle, Loading, Open };
+    enum class Load { Idle, Loading, Opening, Open };
+    static constexpr quint64 OpenReply = 0xffffffff; // apart from the capture ids
 
     void handleEvents();
     void handle(const mpv_event &event);
     void fileOpened();
+    void openReply(const mpv_event_property &property);
+    void opened();
+    void setFrameDimension(const QByteArray &name, int value);
+    void setText(const char *name, const QByteArray &value);
     void fileEnded(int reason, int error);
     void enter(State state);
     void endLoad();
@@ -103,7 +108,6 @@ private:
     bool m_loadWaiting = false; // a load asked for before the output was ready
     qreal m_brightness = 0;
     qreal m_contrast = 0;
-    bool m_softwarePicture = false;
     qint64 m_pendingSeek = -1;
     quint64 m_loadsIssued = 0; // loadfile commands sent
     quint64 m_startsSeen = 0;  // files mpv began with
@@ -113,6 +117,7 @@ private:
     int m_frameWidth = 0;
     int m_frameHeight = 0;
     ThreadWaker *m_waker;
+    int m_openReplies = 0;
     quint64 m_nextCapture = 1;
     QHash<quint64, QString> m_captures; // pending captures by reply id
 };

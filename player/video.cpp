@@ -57,7 +57,6 @@ void Video::createPicture() {
         m_picture = picture;
     }
     m_picture->setTransformOrigin(QQuickItem::Center);
-    m_player->setPicture(m_brightness, m_contrast, m_software);
     placePicture();
 }
 
@@ -153,7 +152,7 @@ void Video::setBrightness(qreal value) {
     if (value == m_brightness)
         return;
     m_brightness = value;
-    m_player->setPicture(m_brightness, m_contrast, m_software);
+    m_player->setPicture(m_brightness, m_contrast);
     emit brightnessChanged();
 }
 
@@ -162,7 +161,7 @@ void Video::setContrast(qreal value) {
     if (value == m_contrast)
         return;
     m_contrast = value;
-    m_player->setPicture(m_brightness, m_contrast, m_software);
+    m_player->setPicture(m_brightness, m_contrast);
     emit contrastChanged();
 }
 
