@@ -14,7 +14,7 @@ packages=(
   qml-module-qt-labs-settings qml-module-qtlocation qml-module-qtpositioning qml-module-qttest
   libqt5location5-plugins libqt5positioning5-plugins
   libmpv-dev ffmpeg xvfb xauth libgl1-mesa-dri poppler-utils fonts-noto-cjk fonts-dejavu-core
-  libbenchmark-dev libxml2-utils
+  libbenchmark-dev libxml2-utils librsvg2-bin
   clang libclang-rt-14-dev
 )
 
