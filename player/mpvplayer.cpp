@@ -177,8 +177,25 @@ void MpvPlayer::startLoad() {
     // Opened paused, so that a seek asked for meanwhile comes first.
     setFlag(n::Pause, true);
     const QByteArray address = recordingAddress(m_file);
-    command({n::LoadFile, address.constData()});
-    ++m_loadsIssued;
+    // The reply names the playlist entry of this load; only that entry's
+    // events count (a load stopped before it began leaves no events at all).
+    ++m_loadSerial;
+    m_entry = -1;
+    const char *argv[] = {n::LoadFile, address.constData(), nullptr};
+    if (m_mpv)
+        mpv_command_async(m_mpv->get(), LoadReply + m_loadSerial, argv);
+}
+
+// The entry of the current load is known: events that came before the reply
+// are taken up now.
+void MpvPlayer::loadAccepted(qint64 entry) {
+    m_entry = entry;
+    if (m_load == Load::Idle)
+        return;
+    if (m_ended.entry == entry)
+        fileEnded(m_ended.reason, m_ended.error);
+    else if (m_load == Load::Loading && m_loadedEntry == entry)
+        fileOpened();
 }
 
 void MpvPlayer::setOutputReady(bool ok) {
@@ -218,6 +235,8 @@ void MpvPlayer::stop() {
         return;
     m_loadWaiting = false;
     command({n::Stop});
+    ++m_loadSerial; // a late reply to the stopped load is no longer ours
+    m_entry = -1;
     endLoad();
 }
 
@@ -272,19 +291,19 @@ void MpvPlayer::handleEvents() {
 }
 
 void MpvPlayer::handle(const mpv_event &event) {
-    const bool latest = m_startsSeen == m_loadsIssued;
     switch (event.event_id) {
     case MPV_EVENT_START_FILE:
-        ++m_startsSeen;
-        m_entry = static_cast<const mpv_event_start_file *>(event.data)->playlist_entry_id;
+        m_startedEntry = static_cast<const mpv_event_start_file *>(event.data)->playlist_entry_id;
         break;
     case MPV_EVENT_FILE_LOADED:
-        if (latest && m_load == Load::Loading)
+        m_loadedEntry = m_startedEntry;
+        if (m_load == Load::Loading && m_entry >= 0 && m_loadedEntry == m_entry)
             fileOpened();
         break;
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
-        if (latest && m_load != Load::Idle && end->playlist_entry_id == m_entry)
+        m_ended = {end->playlist_entry_id, end->reason, end->error};
+        if (m_load != Load::Idle && m_entry >= 0 && end->playlist_entry_id == m_entry)
             fileEnded(end->reason, end->error);
         break;
     }
@@ -317,7 +336,17 @@ void MpvPlayer::handle(const mpv_event &event) {
         break;
     }
     case MPV_EVENT_COMMAND_REPLY:
-        if (m_captures.contains(event.reply_userdata)) {
+        if (event.reply_userdata == LoadReply + m_loadSerial) {
+            const qint64 entry = entryOf(static_cast<const mpv_event_command *>(event.data));
+            if (event.error < 0 || entry < 0) {
+                log(QStringLiteral("cannot play ") + m_file + QStringLiteral(": ") +
+                    QString::fromUtf8(mpv_error_string(event.error)));
+                if (m_load != Load::Idle)
+                    endLoad();
+            } else {
+                loadAccepted(entry);
+            }
+        } else if (m_captures.contains(event.reply_userdata)) {
             const QString path = m_captures.take(event.reply_userdata);
             const bool ok = event.error >= 0 && QFileInfo(path).isFile();
             if (!ok)
@@ -380,6 +409,18 @@ void MpvPlayer::opened() {
         enter(Playing);
         emit playing();
     }
+}
+
+qint64 MpvPlayer::entryOf(const mpv_event_command *reply) {
+    if (!reply || reply->result.format != MPV_FORMAT_NODE_MAP)
+        return -1;
+    const mpv_node_list *map = reply->result.u.list;
+    for (int i = 0; i < map->num; ++i) {
+        if (qstrcmp(map->keys[i], "playlist_entry_id") == 0 &&
+            map->values[i].format == MPV_FORMAT_INT64)
+            return map->values[i].u.int64;
+    }
+    return -1;
 }
 
 void MpvPlayer::fileEnded(int reason, int error) {

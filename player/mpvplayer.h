@@ -20,6 +20,7 @@
 
 struct mpv_event;
 struct mpv_event_property;
+struct mpv_event_command;
 
 namespace velmora {
 
@@ -79,10 +80,14 @@ signals:
 
 private:
     enum class Load { Idle, Loading, Opening, Open };
-    static constexpr quint64 OpenReply = 0xffffffff; // apart from the capture ids
+    // Reply ids, apart from the capture ids (counted up from 1).
+    static constexpr quint64 OpenReply = 0xffffffff;
+    static constexpr quint64 LoadReply = quint64(1) << 40; // plus the load's serial
 
     void handleEvents();
     void handle(const mpv_event &event);
+    void loadAccepted(qint64 entry);
+    static qint64 entryOf(const mpv_event_command *reply);
     void fileOpened();
     void openReply(const mpv_event_property &property);
     void opened();
@@ -109,9 +114,17 @@ private:
     qreal m_brightness = 0;
     qreal m_contrast = 0;
     qint64 m_pendingSeek = -1;
-    quint64 m_loadsIssued = 0; // loadfile commands sent
-    quint64 m_startsSeen = 0;  // files mpv began with
-    qint64 m_entry = -1;       // mpv's id of the file begun last
+    // Which of mpv's playlist entries is the current load (-1: not known
+    // yet), and what mpv last reported of its entries.
+    quint64 m_loadSerial = 0;
+    qint64 m_entry = -1;
+    qint64 m_startedEntry = -1;
+    qint64 m_loadedEntry = -1;
+    struct Ended {
+        qint64 entry = -1;
+        int reason = 0;
+        int error = 0;
+    } m_ended;
     qint64 m_position = 0;
     qint64 m_duration = 0;
     int m_frameWidth = 0;

@@ -89,6 +89,25 @@ private slots:
         QCOMPARE(views[0]->playbackState(), int(MediaPlayerEnums::StoppedState));
     }
 
+    // A load stopped before mpv began it leaves no events of its own: the
+    // next play() must still open the file.
+    void stoppedBeforeTheFileOpens() {
+        const auto window = scene();
+        QVERIFY(window);
+        Video *v = window->findChild<Video *>(QStringLiteral("view0"));
+        v->setSource(QUrl::fromLocalFile(m_recording));
+        QSignalSpy playing(v, &Video::playing);
+        for (int round = 0; round < 3; ++round) {
+            v->play();
+            v->stop();
+            v->play();
+            QTRY_COMPARE_WITH_TIMEOUT(v->playbackState(), int(MediaPlayerEnums::PlayingState),
+                                      10000);
+            v->stop();
+        }
+        QCOMPARE(playing.size(), 3);
+    }
+
     // Elements destroyed while loading, playing and paused.
     void destroyedWhilePlaying() {
         for (int round = 0; round < 3; ++round) {
