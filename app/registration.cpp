@@ -20,6 +20,10 @@ void publishBackendObjects(QQmlEngine *engine) {
     auto *commonFunc = new CommonFunc(engine);
     engine->rootContext()->setContextProperty(QStringLiteral("LanguageManager"), languageManager);
     engine->rootContext()->setContextProperty(QStringLiteral("commonFunc"), commonFunc);
+    // The maker's web site, opened by the logo and the link beside it. The
+    // address belongs to the deployment; without one the link does nothing.
+    engine->rootContext()->setContextProperty(QStringLiteral("makerSiteUrl"),
+                                              qEnvironmentVariable("VELMORA_SITE_URL"));
 }
 
 } // namespace velmora

@@ -9,7 +9,8 @@ namespace velmora {
 void registerBackendTypes();
 
 // Creates the shared LanguageManager and CommonFunc as children of the engine
-// and publishes them as "LanguageManager" and "commonFunc".
+// and publishes them as "LanguageManager" and "commonFunc", with the maker's
+// site address (environment variable VELMORA_SITE_URL) as "makerSiteUrl".
 void publishBackendObjects(QQmlEngine *engine);
 
 } // namespace velmora

@@ -1,52 +1,1361 @@
 import QtQuick 2.12
 import QtQuick.Window 2.12
+import QtQuick.Layouts 1.12
+import QtQuick.Controls 2.12
+import QtQuick.Dialogs 1.3 as QD
 import FileIO 1.0
+import EnumLanguage 1.0
+import VelmoraPlayer 1.0
 
-// The main window. For now it finds the camera's cards and lists them; the
-// players, the recording list and the menus take their places here.
+// The main window: the card, the recording list, the three channel players,
+// the map and the graph, and every dialog. It holds the player's shared state
+// and runs the play pipeline: a chosen recording is prepared (its telemetry
+// extracted in the background), then its channels are started.
 Window {
     id: mainWin
+
+    // Base name and full path of the recording being played. The path is a
+    // plain absolute path; the players get it as a file URL (mediaUrl).
+    property string currentPlayFileName: ""
+    property string currentPlayFilePath: ""
+    property string currentWrokDir: ""
+    // The play list: a category, its size and the current index in it.
+    property real videoPlayListKind: 0
+    property real videoPlayListCount: 0
+    property real videoPlayListCurIdx: 0
+    property int videoChannelIdx: 0
+    // What follows when the large player stops: 0 advance to the next
+    // recording, 1 start the one just requested, 2 stop there.
+    property real dbClickCheck: 0
+    property int mutexLock: 0
+    property int fullmode: 0
+    property real speedUnit: 0
+    property real resolution: 0
+    property real curDuration: 0
+    property real playDuration: 0
+    property real videoViewPos: 0
+    property int video1Rotate: 0
+    property var videoRotateNor: ["qrc:/drevo_res/player-ratate-0-nor.png",
+        "qrc:/drevo_res/player-ratate-90-nor.png", "qrc:/drevo_res/player-ratate-180-nor.png",
+        "qrc:/drevo_res/player-ratate-270-nor.png"]
+    property var videoRotateDim: ["qrc:/drevo_res/player-ratate-0-dim.png",
+        "qrc:/drevo_res/player-ratate-90-dim.png", "qrc:/drevo_res/player-ratate-180-dim.png",
+        "qrc:/drevo_res/player-ratate-270-dim.png"]
+    property real seekposition1: 0
+    property real seekposition2: 0
+    property real seekposition3: 0
+    property real zoomCenterX: 0
+    property real zoomCenterY: 0
+    property real volumeLevelPre: 0
+    property real widthRate: 0
+    property real heightRate: 0
+    property real monitorCnt: 0
+    property real monitorIndex: 0
+    property real sdCardDetect: 0
+
+    signal addListItem(string filename, string fileinfo, int cIdx, int cIIdx)
+    signal listInit
+    signal listClear
+    signal lockList
+    signal unlockList
+    signal setCurrentIndex(int kind, int index)
+    signal deleteListIndex
+    signal saveListIndex(string savePath)
+    signal setTrigger
+    signal playTrigger
+    signal stopTrigger
+    signal viewPopup(int vIdex)
+    signal settingSelectPopup
+    signal settingDashViewPopup
+    signal settingPcViewPopup
+    signal setValue(string fFilename, string rFilename, string sFilename)
+
     visible: true
-    width: 960
-    height: 600
+    visibility: "Maximized"
+    width: myFile.getScreenWidth()
+    height: myFile.getScreenHeight()
+    minimumWidth: 1280
+    minimumHeight: 700
+    flags: Qt.Window
     color: "#282828"
     title: "Velmora Viewer"
 
-    FileIO {
-        id: myFile
-        source: "DASHCAM"
-        onError: console.log("FileIO error:", msg)
+    FontLoader {
+        id: fontBold
+        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Bold.ttf"
+    }
+    FontLoader {
+        id: fontMedium
+        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Regular.ttf"
     }
 
-    Column {
-        anchors.centerIn: parent
-        spacing: 12
+    FileIO {
+        id: myFile
+        objectName: "myFile"
+        source: "DASHCAM"
+        onError: console.log("FileIO error: " + msg)
+        // The notice after a list save waits for the copies' own report.
+        onCopyFinished: mainWin.copiesEnded(copied, failed, failedNames)
+    }
 
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            color: "white"
-            font.pixelSize: 24
-            font.bold: true
-            text: "Velmora Viewer"
+    // ---- helpers ---------------------------------------------------------
+
+    // A player that is still opening its recording reports the stopped
+    // state; it counts as started, so that a new request stops it first.
+    function isStopped(player) {
+        return player.playbackState === MediaPlayer.StoppedState && !player.starting
+    }
+
+    function startPlayer(player) {
+        player.starting = true
+        player.play()
+    }
+
+    // A recording of the play list is being prepared or about to start.
+    function preparing() {
+        return readyTimer.running || playTimer.running
+    }
+
+    // An absolute path as a file URL; each part is escaped, so names with
+    // "#", "?" or "%" reach the player whole.
+    function mediaUrl(path) {
+        return "file://" + path.split("/").map(encodeURIComponent).join("/")
+    }
+
+    function showNotice(text) {
+        console.log("notice ===> " + text)
+        notiPopuptxt.text = text
+        notiPopup.open()
+    }
+
+    function showSaveNotice(text) {
+        console.log("saveNotice ===> " + text)
+        savePopuptxt01.text = text
+        savePopup.open()
+    }
+
+    function pauseAll() {
+        var players = [videoOut1, videoOut2, videoOut3]
+        for (var i = 0; i < players.length; ++i) {
+            if (players[i].playbackState === MediaPlayer.PlayingState)
+                players[i].pause()
         }
+    }
 
-        Repeater {
-            id: cards
-            model: myFile.getDriveCount()
-            delegate: Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                color: "#939292"
-                font.pixelSize: 16
-                text: myFile.getDriveName(index) + "  " + myFile.getDrivePath(index)
+    // A player still opening its recording is stopped as soon as it has
+    // opened it: stopping it before that can leave it unable to play again.
+    function stopPlayer(player) {
+        if (player.starting)
+            player.stopWhenOpen = true
+        else
+            player.stop()
+    }
+
+    function stopAll() {
+        stopPlayer(videoOut1)
+        stopPlayer(videoOut2)
+        stopPlayer(videoOut3)
+    }
+
+    // Stops the channel players with `check` (1: start the requested
+    // recording, 2: nothing) as what follows. The large player reports its
+    // stop at once and its handler acts on it; when it had nothing to stop,
+    // the follow-up happens here.
+    function stopForFollowUp(check) {
+        dbClickCheck = check
+        stopAll()
+        if (dbClickCheck !== check || videoOut1.stopWhenOpen)
+            return
+        dbClickCheck = 0
+        if (check === 1)
+            videoListfunc()
+        else
+            clearNameLabels()
+    }
+
+    // The channel players that the current recording uses.
+    function playersInUse() {
+        if (videoChannelIdx === 3)
+            return [videoOut1, videoOut2, videoOut3]
+        if (videoChannelIdx === 2)
+            return [videoOut1, videoOut2]
+        return [videoOut1]
+    }
+
+    function clearNameLabels() {
+        currentPlayFName.text = ""
+        currentPlayFName1.text = ""
+        currentPlayFName2.text = ""
+        currentPlayFName3.text = ""
+    }
+
+    function resetZoom(player) {
+        player.zoom = 1.0
+        player.roi_x = 0
+        player.roi_y = 0
+        player.roi_width = player.videoFrameWidth
+        player.roi_height = player.videoFrameHeight
+    }
+
+    // ---- the list --------------------------------------------------------
+
+    function fillList(kind) {
+        var n = myFile.readfileCnt(kind)
+        for (var i = 0; i < n; ++i)
+            addListItem(myFile.readfilename(kind, i), myFile.readfileinfo(kind, i), kind, i)
+        return n
+    }
+
+    function setList() {
+        videoPlayListCount = 0
+        videoPlayListKind = 0
+        myFile.fileSearch()
+        listClear()
+        videoPlayListCount = myFile.readfileCnt(0)
+        fillList(0)
+        listInit()
+    }
+
+    function setExfileList() {
+        videoPlayListCount = 0
+        videoPlayListKind = 0
+        listClear()
+        videoPlayListCount = myFile.readfileCnt(0)
+        fillList(0)
+        listInit()
+    }
+
+    // A tab was chosen. The play list follows it only while nothing plays
+    // or is being prepared, so previous/next stay in the playing category.
+    function listReadList(idx) {
+        var n = myFile.readfileCnt(idx)
+        if (isStopped(videoOut1) && !preparing()) {
+            videoPlayListCount = n
+            videoPlayListKind = idx
+        }
+        listClear()
+        fillList(idx)
+    }
+
+    function listPlayDBClick(fIdx, lIdx, lCnt) {
+        videoPlayListCount = lCnt
+        videoPlayListKind = fIdx
+        videoPlayListCurIdx = lIdx
+        if (!isStopped(videoOut1)) {
+            // The stop handler starts the new recording.
+            stopForFollowUp(1)
+        } else {
+            videoListfunc()
+        }
+    }
+
+    function listDeleteClick(cnt) {
+        if (!isStopped(videoOut1))
+            stopForFollowUp(2)
+        if (cnt > 0)
+            deletePopup.open()
+        else
+            showNotice(qsTr("No video is selected"))
+    }
+
+    function listSaveClick(cnt) {
+        if (cnt > 0)
+            viewPopup(4)
+        else
+            showNotice(qsTr("No video is selected"))
+    }
+
+    // The checked rows were handed over for copying; the notice follows
+    // when the copies have ended (copiesEnded).
+    function listSaveSuccess() {
+        console.log("saveSuccess ===> waiting for the copies")
+    }
+
+    function copiesEnded(copied, failed, failedNames) {
+        if (failed === 0)
+            showSaveNotice(qsTr("Successfully Saved"))
+        else
+            showSaveNotice(qsTr("Could not save %1 file(s): %2").arg(failed).arg(
+                               failedNames.join(", ")))
+    }
+
+    // ---- the play pipeline -----------------------------------------------
+
+    function videoListfunc() {
+        var filepath = myFile.readfilepath(videoPlayListKind, videoPlayListCurIdx)
+        currentPlayFilePath = filepath
+        curDuration = myFile.getDuration(currentPlayFilePath)
+        if (myFile.fileValidation(currentPlayFilePath) === 1) {
+            currentPlayFileName = myFile.readBaseFName(videoPlayListKind, videoPlayListCurIdx)
+            toolbar.shown = false
+            readyTimer.repeat = true
+            readyTimer.start()
+        } else {
+            showNotice(qsTr("SDCard가 제거되었습니다."))
+            cardReset()
+        }
+    }
+
+    function videoPlayfunc() {
+        videoChannelIdx = myFile.getVideoChannel(currentPlayFileName)
+        if (currentPlayFilePath === "" || !(toolbar.shown || toolbar1.shown))
+            return
+        setCurrentIndex(videoPlayListKind, videoPlayListCurIdx)
+
+        var url = mediaUrl(currentPlayFilePath)
+        videoOut1.source = url
+        videoOut1popup.source = url
+        videoOut2.source = url
+        videoOut3.source = url
+        videoOut2.muted = true
+        videoOut3.muted = true
+
+        var name = currentPlayFileName
+        switch (videoChannelIdx) {
+        case 3:
+            currentPlayFName.text = name
+            currentPlayFName1.text = name
+            currentPlayFName2.text = name
+            currentPlayFName3.text = name
+            break
+        case 2:
+            currentPlayFName.text = name
+            currentPlayFName1.text = name
+            currentPlayFName2.text = name
+            currentPlayFName3.text = ""
+            break
+        case 1:
+            currentPlayFName.text = name
+            currentPlayFName1.text = name
+            currentPlayFName2.text = ""
+            currentPlayFName3.text = ""
+            break
+        default:
+            console.log("videoPlayfunc ===> no channel mark: " + name)
+            return
+        }
+        if (fullmode === 1) {
+            startPlayer(videoOut1popup)
+            return
+        }
+        var players = playersInUse()
+        for (var i = 0; i < players.length; ++i)
+            startPlayer(players[i])
+    }
+
+    // What follows when the large player has stopped.
+    function stopDispatch() {
+        if (dbClickCheck === 0) {
+            videoPlayListCurIdx = videoPlayListCurIdx - 1
+            if (videoPlayListCurIdx >= 0)
+                videoListfunc()
+        } else if (dbClickCheck === 1) {
+            videoListfunc()
+            dbClickCheck = 0
+        } else if (dbClickCheck === 2) {
+            dbClickCheck = 0
+            clearNameLabels()
+        }
+    }
+
+    // Zooms a player in (plus 1) or out (plus 0) around the zoom point,
+    // keeping the frame point under it in place.
+    function videoZoomEx(videoctl, plus) {
+        if (isStopped(videoctl))
+            return
+        var fp = videoctl.mapPointToSource(Qt.point(zoomCenterX, zoomCenterY))
+        var fx = Math.min(Math.max(fp.x, 0), videoctl.videoFrameWidth)
+        var fy = Math.min(Math.max(fp.y, 0), videoctl.videoFrameHeight)
+        var zoom = videoctl.zoom
+        if (plus === 1)
+            zoom = Math.min(zoom + 0.7, 3.0)
+        else
+            zoom = Math.max(zoom - 0.7, 1.0)
+        // Keep the steps exact (1.7 and 2.4, not 1.7000000000000002).
+        zoom = Math.round(zoom * 10) / 10
+        videoctl.zoom = zoom
+        videoctl.roi_x = fx - fx / zoom
+        videoctl.roi_y = fy - fy / zoom
+        videoctl.roi_width = videoctl.videoFrameWidth / zoom
+        videoctl.roi_height = videoctl.videoFrameHeight / zoom
+        if (videoctl.playbackState === MediaPlayer.PausedState)
+            videoctl.seek(videoctl.position)
+    }
+
+    // The card is missing or gone: nothing of it stays listed.
+    function cardReset() {
+        currentPlayFilePath = ""
+        clearNameLabels()
+        listClear()
+        myFile.fileRemove()
+        unlockList()
+    }
+
+    // ---- menus and dialogs -----------------------------------------------
+
+    function menuClicked(menuIdx) {
+        var playing = videoOut1.playbackState === MediaPlayer.PlayingState
+        switch (menuIdx) {
+        case 1:
+            if (playing)
+                pauseAll()
+            myFile.source = "DASHCAM"
+            if (myFile.source !== "none") {
+                viewPopup(1)
+            } else {
+                showNotice(qsTr("SDCard를 삽입해주세요"))
+                cardReset()
+            }
+            break
+        case 2:
+            if (playing)
+                pauseAll()
+            fileDialog.open()
+            break
+        case 4:
+            viewPopup(3)
+            break
+        case 5:
+            if (!isStopped(videoOut1))
+                takeReportSnapshots()
+            break
+        case 6:
+            if (!isStopped(videoOut1)) {
+                pauseAll()
+                viewPopup(2)
+            }
+            break
+        case 7:
+            if (playing)
+                pauseAll()
+            settingSelectPopup()
+            break
+        }
+    }
+
+    function reportFolder() {
+        var dir = currentWrokDir
+        if (dir.length > 0 && dir.charAt(dir.length - 1) === "/")
+            dir = dir.substring(0, dir.length - 1)
+        return dir + "/velmora/report"
+    }
+
+    // Captures the three views for the report screen and hands it their URLs.
+    function takeReportSnapshots() {
+        var folder = reportFolder()
+        var name = currentPlayFileName
+        var prefixes = ["F_", "R_", "S_"]
+        var players = [videoOut1, videoOut2, videoOut3]
+        for (var i = 0; i < players.length; ++i) {
+            players[i].videoCapture.captureName = prefixes[i] + name
+            players[i].videoCapture.captureDir = folder
+            players[i].videoCapture.capture()
+        }
+        pauseAll()
+        var urls = []
+        for (i = 0; i < prefixes.length; ++i)
+            urls.push(i < videoChannelIdx ? "file://" + folder + "/" + prefixes[i] + name + ".png" : "")
+        setValue(urls[0], urls[1], urls[2])
+        loadingPopup.open()
+    }
+
+    function settingDashCamClick() {
+        var drivePath = myFile.getDrivePath()
+        console.log("drivePath ================> " + drivePath)
+        myFile.readConfig()
+        if (drivePath !== "none") {
+            settingDashViewPopup()
+        } else {
+            showNotice(qsTr("SDCard를 삽입해주세요"))
+            cardReset()
+        }
+    }
+
+    function settingPcViewClick() {
+        settingPcViewPopup()
+    }
+
+    // Files the user picked by hand: they become the list of category 0
+    // (and the other categories by their names).
+    function openFiles(urls) {
+        lockList()
+        if (!isStopped(videoOut1))
+            stopForFollowUp(2)
+        var names = []
+        for (var i = 0; i < urls.length; ++i)
+            names.push(urls[i].toString())
+        var result = myFile.setfileInfo(names.join(","))
+        if (result === "ERROR")
+            showNotice(qsTr("영문으로된 파일명과 경로만 지원합니다."))
+        else
+            setExfileList()
+        unlockList()
+    }
+
+    function openMakerSite() {
+        if (makerSiteUrl !== "")
+            Qt.openUrlExternally(makerSiteUrl)
+    }
+
+    // ---- timers ------------------------------------------------------------
+
+    // Polls the telemetry extraction of the prepared recording; no time limit.
+    Timer {
+        id: readyTimer
+        objectName: "readyTimer"
+        interval: 300
+        repeat: true
+        onTriggered: {
+            if (myFile.readProcessState() !== 1)
+                return
+            mainWin.unlockList()
+            readyTimer.repeat = false
+            readyTimer.stop()
+            toolbar.shown = true
+            mainWin.setTrigger()
+            playTimer.start()
+        }
+    }
+
+    Timer {
+        id: playTimer
+        objectName: "playTimer"
+        interval: 300
+        repeat: false
+        onTriggered: mainWin.videoPlayfunc()
+    }
+
+    // Recordings with a header duration stop after it, counted from the last
+    // start or resume.
+    Timer {
+        id: tFileTimer
+        repeat: false
+        onTriggered: {
+            var players = mainWin.playersInUse()
+            for (var i = 0; i < players.length; ++i)
+                players[i].stop()
+        }
+    }
+
+    Timer {
+        id: tFileTimer1
+        repeat: false
+        onTriggered: videoOut1popup.stop()
+    }
+
+    // ---- layout ----------------------------------------------------------
+
+    Rectangle {
+        anchors.fill: parent
+        color: "#282828"
+    }
+
+    GridLayout {
+        id: grid
+
+        readonly property real columnWidth: (width - 2 * columnSpacing) / 3
+        readonly property real topHeight: 74
+
+        anchors.fill: parent
+        anchors.margins: 5
+        columns: 3
+        rows: 2
+        columnSpacing: 1
+        rowSpacing: 1
+
+        // Top row: menu, an empty cell, the logo with the maker's link.
+        Rectangle {
+            Layout.preferredWidth: grid.columnWidth
+            Layout.preferredHeight: grid.topHeight
+            Layout.maximumHeight: 74
+            color: "#282828"
+
+            Loader {
+                id: menuLoader
+                anchors.fill: parent
+                source: "TopMenu.qml"
+            }
+        }
+        Rectangle {
+            Layout.preferredWidth: grid.columnWidth
+            Layout.preferredHeight: grid.topHeight
+            Layout.maximumHeight: 74
+            color: "#282828"
+        }
+        Rectangle {
+            Layout.preferredWidth: grid.columnWidth
+            Layout.preferredHeight: grid.topHeight
+            Layout.maximumHeight: 74
+            color: "#282828"
+
+            Column {
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 4
+
+                Image {
+                    id: titleBar
+                    anchors.right: parent.right
+                    source: "qrc:/drevo_res/title-bar_.png"
+
+                    MouseArea {
+                        anchors.fill: parent
+                        cursorShape: makerSiteUrl !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
+                        onClicked: mainWin.openMakerSite()
+                    }
+                }
+                Text {
+                    id: siteLink
+                    anchors.right: parent.right
+                    // The address itself names the site; it is a deployment
+                    // setting (VELMORA_SITE_URL), so there is nothing to translate.
+                    text: makerSiteUrl.replace(/^[a-z]+:\/\//, "").replace(/\/$/, "")
+                    font.pixelSize: 19
+                    font.family: fontMedium.name
+                    color: "#a0a0a0"
+
+                    MouseArea {
+                        anchors.fill: parent
+                        cursorShape: Qt.PointingHandCursor
+                        onClicked: mainWin.openMakerSite()
+                    }
+                }
             }
         }
 
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            visible: cards.count === 0
-            color: "#e4562e"
-            font.pixelSize: 16
-            text: "No camera card found"
+        // Main row, left two columns: the players and the graph.
+        Rectangle {
+            id: playerArea
+            Layout.columnSpan: 2
+            Layout.preferredWidth: 2 * grid.columnWidth + grid.columnSpacing
+            Layout.fillHeight: true
+            color: "#282828"
+
+            ColumnLayout {
+                anchors.fill: parent
+                spacing: 1
+
+                Rectangle {
+                    Layout.fillWidth: true
+                    Layout.preferredHeight: (playerArea.height - 1) * 2.2 / 3.2
+                    color: "#282828"
+
+                    Video {
+                        id: videoOut1
+                        objectName: "videoOut1"
+                        // play() was called and the player has not reported back yet.
+                        property bool starting: false
+                        // A stop was asked for while it was opening.
+                        property bool stopWhenOpen: false
+                        anchors.fill: parent
+                        anchors.margins: 5
+                        videoTrack: 0
+
+                        onPlaying: {
+                            starting = false
+                            if (stopWhenOpen) {
+                                stopWhenOpen = false
+                                stop()
+                                return
+                            }
+                            currentPlayFName.text = currentPlayFileName
+                            currentPlayFName1.text = currentPlayFileName
+                            if (curDuration > 0) {
+                                tFileTimer.interval = curDuration * 1000
+                                tFileTimer.restart()
+                                playDuration = curDuration * 1000
+                            } else {
+                                playDuration = videoOut1.duration
+                            }
+                            mainWin.playTrigger()
+                            if (seekposition1 > 0) {
+                                videoOut1.seek(seekposition1)
+                                seekposition1 = 0
+                            }
+                            toolbar.shown = false
+                            fillMode = VideoOutput.Stretch
+                        }
+                        onStopped: {
+                            starting = false
+                            stopWhenOpen = false
+                            if (fullmode === 0)
+                                videoOut1popup.stop()
+                            tFileTimer.stop()
+                            toolbar.shown = true
+                            mainWin.stopTrigger()
+                            mainWin.resetZoom(videoOut1)
+                            mainWin.stopDispatch()
+                            fillMode = VideoOutput.PreserveAspectFit
+                        }
+
+                        Item {
+                            id: lodingStr
+                            // Above the picture, which the player adds as its own child.
+                            z: 1
+                            objectName: "lodingStr"
+                            anchors.fill: parent
+                            // While a recording is prepared: toolbar hidden, player stopped.
+                            readonly property bool shown: !toolbar.shown && mainWin.isStopped(videoOut1)
+                            opacity: shown ? 0.9 : 0
+                            Behavior on opacity {
+                                NumberAnimation {
+                                    duration: 300
+                                }
+                            }
+
+                            Image {
+                                id: loadingImage
+                                anchors.centerIn: parent
+                                source: "qrc:/drevo_res/ic-loading.png"
+                            }
+                            Text {
+                                anchors.top: loadingImage.bottom
+                                anchors.topMargin: 15
+                                anchors.horizontalCenter: parent.horizontalCenter
+                                text: qsTr("loading...")
+                                font.pixelSize: 19
+                                font.family: fontMedium.name
+                                color: "#838383"
+                            }
+                        }
+
+                        // The overlay with the player's controls. Only the
+                        // name and channel labels are here yet; the controls
+                        // are filled in later.
+                        Item {
+                            id: toolbar
+                            // Above the picture, which the player adds as its own child.
+                            z: 1
+                            objectName: "toolbar"
+                            // Shown or hidden; the opacity follows over 300 ms.
+                            property bool shown: true
+                            anchors.fill: parent
+                            opacity: shown ? 1 : 0
+                            Behavior on opacity {
+                                NumberAnimation {
+                                    duration: 300
+                                }
+                            }
+
+                            Text {
+                                id: currentPlayFName
+                                anchors.horizontalCenter: parent.horizontalCenter
+                                y: 30
+                                font.pixelSize: 19
+                                font.family: fontMedium.name
+                                color: "white"
+                            }
+                            Text {
+                                id: playFrontText
+                                anchors.horizontalCenter: parent.horizontalCenter
+                                y: 55
+                                text: qsTr("전방")
+                                font.pixelSize: 24
+                                font.family: fontMedium.name
+                                color: "white"
+                            }
+                        }
+                    }
+                }
+
+                RowLayout {
+                    Layout.fillWidth: true
+                    Layout.fillHeight: true
+                    spacing: 1
+
+                    Rectangle {
+                        Layout.preferredWidth: (playerArea.width - 2) / 3
+                        Layout.fillHeight: true
+                        color: "#282828"
+
+                        ColumnLayout {
+                            anchors.fill: parent
+                            anchors.margins: 5
+                            spacing: 2
+
+                            Video {
+                                id: videoOut2
+                                objectName: "videoOut2"
+                                // play() was called and the player has not reported back yet.
+                                property bool starting: false
+                                // A stop was asked for while it was opening.
+                                property bool stopWhenOpen: false
+                                Layout.fillWidth: true
+                                Layout.fillHeight: true
+                                videoTrack: 1
+                                orientation: 180
+                                vflip: true
+
+                                onPlaying: {
+                                    starting = false
+                                    if (stopWhenOpen) {
+                                        stopWhenOpen = false
+                                        stop()
+                                        return
+                                    }
+                                    currentPlayFName2.text = currentPlayFileName
+                                    if (seekposition2 > 0) {
+                                        videoOut2.seek(seekposition2)
+                                        seekposition2 = 0
+                                    }
+                                    fillMode = VideoOutput.Stretch
+                                }
+                                onStopped: {
+                                    starting = false
+                                    stopWhenOpen = false
+                                    fillMode = VideoOutput.PreserveAspectFit
+                                }
+                            }
+                            Text {
+                                id: currentPlayFName2
+                                Layout.fillWidth: true
+                                horizontalAlignment: Text.AlignHCenter
+                                elide: Text.ElideMiddle
+                                font.pixelSize: 14
+                                font.family: fontMedium.name
+                                color: "white"
+                            }
+                            Text {
+                                id: playFrontText2
+                                Layout.fillWidth: true
+                                horizontalAlignment: Text.AlignHCenter
+                                text: qsTr("CAM1")
+                                font.pixelSize: 13
+                                font.family: fontMedium.name
+                                color: "white"
+                            }
+                        }
+                    }
+                    Rectangle {
+                        Layout.preferredWidth: (playerArea.width - 2) / 3
+                        Layout.fillHeight: true
+                        color: "#282828"
+
+                        ColumnLayout {
+                            anchors.fill: parent
+                            anchors.margins: 5
+                            spacing: 2
+
+                            Video {
+                                id: videoOut3
+                                objectName: "videoOut3"
+                                // play() was called and the player has not reported back yet.
+                                property bool starting: false
+                                // A stop was asked for while it was opening.
+                                property bool stopWhenOpen: false
+                                Layout.fillWidth: true
+                                Layout.fillHeight: true
+                                videoTrack: 2
+                                orientation: 180
+                                vflip: true
+
+                                onPlaying: {
+                                    starting = false
+                                    if (stopWhenOpen) {
+                                        stopWhenOpen = false
+                                        stop()
+                                        return
+                                    }
+                                    currentPlayFName3.text = currentPlayFileName
+                                    if (seekposition3 > 0) {
+                                        videoOut3.seek(seekposition3)
+                                        seekposition3 = 0
+                                    }
+                                    fillMode = VideoOutput.Stretch
+                                }
+                                onStopped: {
+                                    starting = false
+                                    stopWhenOpen = false
+                                    fillMode = VideoOutput.PreserveAspectFit
+                                }
+                            }
+                            Text {
+                                id: currentPlayFName3
+                                Layout.fillWidth: true
+                                horizontalAlignment: Text.AlignHCenter
+                                elide: Text.ElideMiddle
+                                font.pixelSize: 14
+                                font.family: fontMedium.name
+                                color: "white"
+                            }
+                            Text {
+                                id: playFrontText3
+                                Layout.fillWidth: true
+                                horizontalAlignment: Text.AlignHCenter
+                                text: qsTr("CAM2")
+                                font.pixelSize: 13
+                                font.family: fontMedium.name
+                                color: "white"
+                            }
+                        }
+                    }
+                    Rectangle {
+                        Layout.fillWidth: true
+                        Layout.fillHeight: true
+                        color: "#282828"
+
+                        GraphViewer {
+                            id: graphloader
+                            anchors.fill: parent
+                        }
+                    }
+                }
+            }
+        }
+
+        // Main row, right column: the map above the recording list.
+        Rectangle {
+            id: sideColumn
+            Layout.preferredWidth: grid.columnWidth
+            Layout.fillHeight: true
+            color: "#282828"
+
+            ColumnLayout {
+                anchors.fill: parent
+                spacing: 1
+
+                Rectangle {
+                    Layout.fillWidth: true
+                    Layout.preferredHeight: (sideColumn.height - 1) / 3
+                    color: "#282828"
+
+                    MapView {
+                        id: pageLoader
+                        anchors.fill: parent
+                        anchors.margins: 5
+                    }
+                }
+                Rectangle {
+                    Layout.fillWidth: true
+                    Layout.fillHeight: true
+                    color: "#282828"
+
+                    Loader {
+                        id: fileListLoader
+                        anchors.fill: parent
+                        anchors.margins: 5
+                        source: "VideoFilelist.qml"
+                    }
+                }
+            }
         }
     }
+
+    // The full-screen player, over the whole window; its controls are
+    // filled in later.
+    Video {
+        id: videoOut1popup
+        objectName: "videoOut1popup"
+        // play() was called and the player has not reported back yet.
+        property bool starting: false
+        // A stop was asked for while it was opening.
+        property bool stopWhenOpen: false
+        anchors.fill: parent
+        visible: false
+        opacity: 0
+        z: 10
+        videoTrack: 0
+
+        onPlaying: {
+            starting = false
+            if (stopWhenOpen) {
+                stopWhenOpen = false
+                stop()
+                return
+            }
+            currentPlayFName.text = currentPlayFileName
+            currentPlayFName1.text = currentPlayFileName
+            if (curDuration > 0) {
+                tFileTimer1.interval = curDuration * 1000
+                tFileTimer1.restart()
+                playDuration = curDuration * 1000
+            } else {
+                playDuration = videoOut1popup.duration
+            }
+            mainWin.playTrigger()
+            if (seekposition1 > 0) {
+                videoOut1popup.seek(seekposition1)
+                seekposition1 = 0
+            }
+            toolbar1.shown = false
+            fillMode = VideoOutput.Stretch
+        }
+        onStopped: {
+            starting = false
+            stopWhenOpen = false
+            // In full screen the in-window players carry the pipeline on.
+            if (fullmode === 1)
+                mainWin.stopAll()
+            tFileTimer1.stop()
+            mainWin.resetZoom(videoOut1popup)
+            fillMode = VideoOutput.PreserveAspectFit
+        }
+
+        Item {
+            id: lodingStr1
+            // Above the picture, which the player adds as its own child.
+            z: 1
+            anchors.fill: parent
+            readonly property bool shown: !toolbar1.shown && mainWin.isStopped(videoOut1popup)
+            opacity: shown ? 0.9 : 0
+            Behavior on opacity {
+                NumberAnimation {
+                    duration: 300
+                }
+            }
+
+            Image {
+                id: loadingImage1
+                anchors.centerIn: parent
+                source: "qrc:/drevo_res/ic-loading.png"
+            }
+            Text {
+                anchors.top: loadingImage1.bottom
+                anchors.topMargin: 15
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: qsTr("loading...")
+                font.pixelSize: 19
+                font.family: fontMedium.name
+                color: "#838383"
+            }
+        }
+
+        Item {
+            id: toolbar1
+            // Above the picture, which the player adds as its own child.
+            z: 1
+            property bool shown: true
+            anchors.fill: parent
+            opacity: shown ? 1 : 0
+            Behavior on opacity {
+                NumberAnimation {
+                    duration: 300
+                }
+            }
+
+            Text {
+                id: currentPlayFName1
+                anchors.horizontalCenter: parent.horizontalCenter
+                y: 30
+                font.pixelSize: 19
+                font.family: fontMedium.name
+                color: "white"
+            }
+            Text {
+                id: playFrontText1
+                anchors.horizontalCenter: parent.horizontalCenter
+                y: 55
+                text: qsTr("전방")
+                font.pixelSize: 24
+                font.family: fontMedium.name
+                color: "white"
+            }
+        }
+    }
+
+    // ---- hosted dialogs ----------------------------------------------------
+
+    Loader {
+        id: menu1Popup
+        anchors.fill: parent
+        source: "QSDSel.qml"
+    }
+
+    SettingSelect {
+        id: settingSelectP
+        anchors.fill: parent
+    }
+    SettingView {
+        id: settingPopup
+        anchors.fill: parent
+    }
+    SettingPCView {
+        id: settingPCV
+        anchors.fill: parent
+    }
+    Report {
+        id: reportPopup
+        anchors.fill: parent
+    }
+
+    Connections {
+        target: menuLoader.item
+        ignoreUnknownSignals: true
+        function onMenu1Click(menuIdx) {
+            mainWin.menuClicked(menuIdx)
+        }
+    }
+
+    Connections {
+        target: fileListLoader.item
+        ignoreUnknownSignals: true
+        function onReadList(idx) {
+            mainWin.listReadList(idx)
+        }
+        function onPlayDBClick(fIdx, lIdx, lCnt) {
+            mainWin.listPlayDBClick(fIdx, lIdx, lCnt)
+        }
+        function onDeleteClick(cnt) {
+            mainWin.listDeleteClick(cnt)
+        }
+        function onSaveClick(cnt) {
+            mainWin.listSaveClick(cnt)
+        }
+        function onSaveSuccess() {
+            mainWin.listSaveSuccess()
+        }
+    }
+
+    Connections {
+        target: settingSelectP
+        function onDashCamClick() {
+            mainWin.settingDashCamClick()
+        }
+        function onPcVIewClick() {
+            mainWin.settingPcViewClick()
+        }
+    }
+
+    // ---- the scene's own dialogs -------------------------------------------
+
+    Popup {
+        id: notiPopup
+        objectName: "notiPopup"
+        parent: Overlay.overlay
+        anchors.centerIn: parent
+        width: 400
+        height: 150
+        modal: true
+        padding: 0
+        background: Rectangle {
+            color: "#282828"
+            border.width: 2
+            border.color: "#efefef"
+        }
+
+        Text {
+            id: notiPopuptxt
+            objectName: "notiPopuptxt"
+            x: 10
+            y: 30
+            width: parent.width - 20
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+            font.family: fontBold.name
+            font.pointSize: 11
+            color: "#e4562e"
+        }
+        Button {
+            y: 95
+            anchors.horizontalCenter: parent.horizontalCenter
+            width: 70
+            height: 25
+            contentItem: Text {
+                text: qsTr("닫  기")
+                font.pointSize: 10
+                color: "white"
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+            background: Rectangle {
+                color: "transparent"
+                radius: 5
+                border.width: 2
+                border.color: parent.pressed ? "#2f2f2f" : "#3f3f3f"
+            }
+            onClicked: notiPopup.close()
+        }
+    }
+
+    Popup {
+        id: savePopup
+        objectName: "savePopup"
+        parent: Overlay.overlay
+        anchors.centerIn: parent
+        width: 300
+        // A list of files that could not be saved may need more lines.
+        height: Math.max(100, savePopuptxt01.height + 60)
+        modal: true
+        padding: 0
+        background: Rectangle {
+            color: "#282828"
+            border.width: 2
+            border.color: "#efefef"
+        }
+
+        Text {
+            id: savePopuptxt01
+            objectName: "savePopuptxt01"
+            x: 10
+            y: 10
+            width: parent.width - 20
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+            font.family: fontBold.name
+            font.pointSize: 11
+            color: "#e4562e"
+        }
+        Button {
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 25
+            anchors.horizontalCenter: parent.horizontalCenter
+            width: 70
+            height: 25
+            contentItem: Text {
+                text: qsTr("닫  기")
+                font.pointSize: 10
+                color: "white"
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+            background: Rectangle {
+                color: "transparent"
+                radius: 5
+                border.width: 2
+                border.color: parent.pressed ? "#2f2f2f" : "#3f3f3f"
+            }
+            onClicked: savePopup.close()
+        }
+    }
+
+    Popup {
+        id: deletePopup
+        objectName: "deletePopup"
+        parent: Overlay.overlay
+        anchors.centerIn: parent
+        width: 300
+        height: 100
+        modal: true
+        padding: 0
+        background: Rectangle {
+            color: "#282828"
+            border.width: 2
+            border.color: "#efefef"
+        }
+
+        Text {
+            x: 10
+            y: 15
+            width: parent.width - 20
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+            text: qsTr("Do you want to delete the selected video?")
+            font.family: fontBold.name
+            font.pointSize: 11
+            color: "#e4562e"
+        }
+        Button {
+            objectName: "deleteConfirm"
+            x: 50
+            y: 50
+            width: 70
+            height: 25
+            contentItem: Text {
+                text: qsTr("Confirm")
+                font.pointSize: 10
+                color: "white"
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+            background: Rectangle {
+                color: "transparent"
+                radius: 5
+                border.width: 2
+                border.color: parent.pressed ? "#2f2f2f" : "#3f3f3f"
+            }
+            onClicked: {
+                mainWin.deleteListIndex()
+                deletePopup.close()
+            }
+        }
+        Button {
+            x: parent.width - 50 - width
+            y: 50
+            width: 70
+            height: 25
+            contentItem: Text {
+                text: qsTr("Cancel")
+                font.pointSize: 10
+                color: "white"
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+            background: Rectangle {
+                color: "transparent"
+                radius: 5
+                border.width: 2
+                border.color: parent.pressed ? "#2f2f2f" : "#3f3f3f"
+            }
+            onClicked: deletePopup.close()
+        }
+    }
+
+    Popup {
+        id: loadingPopup
+        objectName: "loadingPopup"
+        parent: Overlay.overlay
+        x: 0
+        y: 0
+        width: mainWin.width
+        height: mainWin.height
+        modal: true
+        closePolicy: Popup.NoAutoClose
+        background: Rectangle {
+            color: "#282828"
+            opacity: 0.2
+        }
+
+        BusyIndicator {
+            anchors.centerIn: parent
+            running: loadingPopup.visible
+            palette.dark: "white"
+        }
+    }
+
+    QD.FileDialog {
+        id: fileDialog
+        selectMultiple: true
+        nameFilters: [qsTr("AVI files (R_*.avi T_*.avi)")]
+        onAccepted: mainWin.openFiles(fileDialog.fileUrls)
+    }
+
+    Component.onCompleted: {
+        sdCardDetect = 0
+        widthRate = 0.66
+        heightRate = 0.64
+        fullmode = 0
+
+        resolution = myFile.vresolution
+        speedUnit = myFile.vspeedunit
+        currentWrokDir = myFile.readWorkDir()
+        LanguageManager.language = myFile.vlang === 0 ? EnumLanguage.ENG : EnumLanguage.FRE
+
+        if (myFile.source !== "none")
+            viewPopup(1)
+        else
+            showNotice(qsTr("SDCard를 삽입해주세요"))
+
+        // VAAPI where the machine has it, else FFmpeg's own decoders.
+        var decoders = ["VAAPI", "FFmpeg"]
+        var players = [videoOut1, videoOut2, videoOut3, videoOut1popup]
+        for (var i = 0; i < players.length; ++i)
+            players[i].videoCodecPriority = decoders
+
+        videoOut1.volume = 0.7
+        videoOut1popup.volume = 0.7
+        videoOut1.brightness = 0
+        videoOut1.contrast = 0
+        videoOut1popup.brightness = 0
+        videoOut1popup.contrast = 0
+
+        videoOut1.videoTrack = 0
+        videoOut2.videoTrack = 1
+        videoOut3.videoTrack = 2
+        videoOut1popup.videoTrack = videoOut1.videoTrack
+
+        monitorCnt = myFile.getScreenCnt()
+        monitorIndex = myFile.setCurrentScreen(mainWin.x, mainWin.y)
+    }
+
+    Component.onDestruction: stopAll()
 }

@@ -47,6 +47,10 @@
         <translation>Successfully saved</translation>
     </message>
     <message>
+        <source>Could not save %1 file(s): %2</source>
+        <translation>Could not save %1 file(s): %2</translation>
+    </message>
+    <message>
         <source>AVI files (R_*.avi T_*.avi)</source>
         <translation>AVI files (R_*.avi T_*.avi)</translation>
     </message>

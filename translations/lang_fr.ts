@@ -47,6 +47,10 @@
         <translation>Enregistrement réussi</translation>
     </message>
     <message>
+        <source>Could not save %1 file(s): %2</source>
+        <translation>Impossible d'enregistrer %1 fichier(s) : %2</translation>
+    </message>
+    <message>
         <source>AVI files (R_*.avi T_*.avi)</source>
         <translation>Fichiers AVI (R_*.avi T_*.avi)</translation>
     </message>

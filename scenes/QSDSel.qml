@@ -1,0 +1,583 @@
+import QtQuick 2.12
+import QtQuick.Controls 2.12
+import Qt.labs.platform 1.1 as Platform
+
+// One dialog with four pages: the camera card among the drives found, where a
+// snapshot of the large view goes, the version, and where checked recordings
+// are saved. main opens a page by emitting viewPopup(n).
+Popup {
+    id: bground
+
+    property string popupStr: ""
+    // Shared by the snapshot and the save page: a folder chosen on one is
+    // the default of the other.
+    property string popupPath: ""
+    // The open page, 1..4; 0 when none is.
+    property int page: 0
+    // A snapshot asked for by this dialog is being written.
+    property bool snapshotPending: false
+
+    parent: Overlay.overlay
+    x: 0
+    y: 0
+    width: mainWin.width
+    height: mainWin.height
+    padding: 0
+    // Every page closes through its own buttons, so that cancelling the drive
+    // page always takes effect.
+    closePolicy: Popup.NoAutoClose
+
+    background: Rectangle {
+        color: "black"
+        opacity: 0.6
+    }
+
+    ListModel {
+        id: cbItems
+    }
+
+    function openPage(vIdex) {
+        page = 0
+        switch (vIdex) {
+        case 1:
+            cbItems.clear()
+            for (var i = 0; i < myFile.getDriveCount(); ++i)
+                cbItems.append({ "driveName": myFile.getDriveName(i) + "  " + myFile.getDrivePath(i) })
+            // The first card found is the source until the user picks another.
+            myFile.source = myFile.getDrivePath(0)
+            driveSel.currentIndex = 0
+            page = 1
+            break
+        case 2:
+            if (popupPath === "")
+                popupPath = myFile.getDesktopPath()
+            // A name edited for an earlier snapshot gives way to the playing
+            // recording's.
+            pwText.text = mainWin.currentPlayFileName
+            page = 2
+            break
+        case 3:
+            popupStr = "2.0.0"
+            page = 3
+            break
+        case 4:
+            if (popupPath === "")
+                popupPath = myFile.getDesktopPath()
+            page = 4
+            break
+        }
+        open()
+    }
+
+    function confirmDrive() {
+        console.log("setList ==========>:")
+        mainWin.sdCardDetect = 1
+        mainWin.setList()
+        close()
+    }
+
+    function cancelDrive() {
+        if (mainWin.sdCardDetect === 0)
+            myFile.source = "none"
+        close()
+    }
+
+    function takeSnapshot() {
+        var capture = videoOut1.videoCapture
+        capture.captureName = pwText.text
+        capture.captureDir = popupPath
+        snapshotPending = true
+        capture.capture()
+    }
+
+    function confirmSave() {
+        mainWin.saveListIndex(popupPath)
+        close()
+    }
+
+    function browse() {
+        console.log("Rectangle onClicked ==========>:")
+        fileSaveDialog.open()
+    }
+
+    function showNotice(text) {
+        notiText.text = text
+        notiPopup01.open()
+    }
+
+    Connections {
+        target: mainWin
+        function onViewPopup(vIdex) {
+            openPage(vIdex)
+        }
+    }
+
+    // The notice tells of a snapshot only once the file is written.
+    Connections {
+        target: snapshotPending ? videoOut1.videoCapture : null
+        ignoreUnknownSignals: true
+        function onSaved(path) {
+            snapshotPending = false
+            showNotice(qsTr("Successfully Saved"))
+        }
+        function onFailed(path) {
+            snapshotPending = false
+            console.log("snapshot failed ==========>:" + path)
+        }
+    }
+
+    Platform.FolderDialog {
+        id: fileSaveDialog
+        options: Platform.FolderDialog.ShowDirsOnly
+        onAccepted: popupPath = myFile.fileCut(folder.toString())
+        onRejected: console.log("Rejected")
+    }
+
+    Image {
+        id: panel
+        anchors.centerIn: parent
+        source: "qrc:/drevo_res/p-bg-01.png"
+
+        Image {
+            id: field
+            x: 150
+            y: 150
+            source: "qrc:/drevo_res/select-box.png"
+        }
+
+        Item {
+            id: drivePage
+            objectName: "drivePage"
+            anchors.fill: parent
+            opacity: page === 1 ? 1 : 0
+            z: page === 1 ? 1 : 0
+            // A hidden page takes no input.
+            enabled: page === 1
+            Text {
+                anchors.horizontalCenter: parent.horizontalCenter
+                y: 70
+                text: qsTr("SD 카드 드라이브")
+                color: "white"
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 15
+            }
+            Text {
+                x: 70
+                y: 165
+                text: qsTr("SDCard")
+                color: "white"
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 15
+            }
+            ComboBox {
+                id: driveSel
+                objectName: "driveSel"
+                x: field.x
+                y: field.y
+                width: page === 1 ? field.width : 0
+                height: field.height
+                model: cbItems
+                textRole: "driveName"
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 15
+                onActivated: myFile.source = myFile.getDrivePath(index)
+            }
+            Button {
+                id: dialogButton1
+                width: 120
+                height: 40
+                y: panel.height - 80
+                font.family: fontBold.name
+                font.bold: true
+                font.pointSize: 12
+                background: Rectangle {
+                    color: "#3f3f3f"
+                    radius: 5
+                }
+                contentItem: Text {
+                    text: dialogButton1.text
+                    font: dialogButton1.font
+                    color: "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                objectName: "driveConfirm"
+                x: 170
+                text: qsTr("Confirm")
+                onClicked: confirmDrive()
+            }
+            Button {
+                id: dialogButton2
+                width: 120
+                height: 40
+                y: panel.height - 80
+                font.family: fontBold.name
+                font.bold: true
+                font.pointSize: 12
+                background: Rectangle {
+                    color: "#3f3f3f"
+                    radius: 5
+                }
+                contentItem: Text {
+                    text: dialogButton2.text
+                    font: dialogButton2.font
+                    color: "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                objectName: "driveCancel"
+                x: panel.width - 170 - width
+                text: qsTr("Cancel")
+                onClicked: cancelDrive()
+            }
+        }
+
+        Item {
+            id: snapshotPage
+            objectName: "snapshotPage"
+            anchors.fill: parent
+            opacity: page === 2 ? 1 : 0
+            z: page === 2 ? 1 : 0
+            // A hidden page takes no input.
+            enabled: page === 2
+            Text {
+                anchors.horizontalCenter: parent.horizontalCenter
+                y: 70
+                text: qsTr("스냅샷 저장 위치")
+                color: "white"
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 15
+            }
+            Text {
+                x: 70
+                y: 165
+                text: qsTr("Path")
+                color: "white"
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 15
+            }
+            Text {
+                objectName: "snapshotPath"
+                x: 160
+                y: 165
+                width: panel.width - 80 - x
+                text: popupPath
+                color: "white"
+                clip: true
+                font.family: fontMedium.name
+                font.pixelSize: 15
+            }
+            Rectangle {
+                x: field.x + field.width - 50
+                y: field.y
+                width: 53
+                height: field.height
+                color: snapshotBrowse.containsMouse ? "#383838" : "#585858"
+                Text {
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    y: 20
+                    text: ". . ."
+                    color: "white"
+                    font.family: fontMedium.name
+                    font.bold: true
+                    font.pixelSize: 12
+                }
+                MouseArea {
+                    id: snapshotBrowse
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: browse()
+                }
+            }
+            TextField {
+                id: pwText
+                objectName: "pwText"
+                x: field.x
+                y: field.y + 60
+                width: field.width
+                height: field.height
+                color: "white"
+                font.pointSize: 12
+                background: Rectangle {
+                    color: "black"
+                    radius: 2
+                }
+            }
+            Button {
+                id: dialogButton3
+                width: 120
+                height: 40
+                y: panel.height - 80
+                font.family: fontBold.name
+                font.bold: true
+                font.pointSize: 12
+                background: Rectangle {
+                    color: "#3f3f3f"
+                    radius: 5
+                }
+                contentItem: Text {
+                    text: dialogButton3.text
+                    font: dialogButton3.font
+                    color: "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                objectName: "snapshotConfirm"
+                x: 170
+                text: qsTr("Confirm")
+                onClicked: takeSnapshot()
+            }
+            Button {
+                id: dialogButton4
+                width: 120
+                height: 40
+                y: panel.height - 80
+                font.family: fontBold.name
+                font.bold: true
+                font.pointSize: 12
+                background: Rectangle {
+                    color: "#3f3f3f"
+                    radius: 5
+                }
+                contentItem: Text {
+                    text: dialogButton4.text
+                    font: dialogButton4.font
+                    color: "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                x: panel.width - 170 - width
+                text: qsTr("Cancel")
+                onClicked: close()
+            }
+        }
+
+        Item {
+            id: versionPage
+            objectName: "versionPage"
+            anchors.fill: parent
+            opacity: page === 3 ? 1 : 0
+            z: page === 3 ? 1 : 0
+            // A hidden page takes no input.
+            enabled: page === 3
+            Text {
+                anchors.horizontalCenter: parent.horizontalCenter
+                y: 70
+                text: qsTr("버전 정보")
+                color: "white"
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 15
+            }
+            Text {
+                x: 70
+                y: 165
+                text: qsTr("Version")
+                color: "white"
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 15
+            }
+            Text {
+                objectName: "versionText"
+                x: 160
+                y: 165
+                width: panel.width - 80 - x
+                text: popupStr
+                color: "white"
+                wrapMode: Text.Wrap
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 12
+            }
+            Button {
+                id: dialogButton5
+                width: 120
+                height: 40
+                y: panel.height - 80
+                font.family: fontBold.name
+                font.bold: true
+                font.pointSize: 12
+                background: Rectangle {
+                    color: "#3f3f3f"
+                    radius: 5
+                }
+                contentItem: Text {
+                    text: dialogButton5.text
+                    font: dialogButton5.font
+                    color: "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                x: (panel.width - width) / 2
+                text: qsTr("Close")
+                onClicked: close()
+            }
+        }
+
+        Item {
+            id: savePage
+            objectName: "savePage"
+            anchors.fill: parent
+            opacity: page === 4 ? 1 : 0
+            z: page === 4 ? 1 : 0
+            // A hidden page takes no input.
+            enabled: page === 4
+            Text {
+                anchors.horizontalCenter: parent.horizontalCenter
+                y: 70
+                text: qsTr("영상 저장 위치")
+                color: "white"
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 15
+            }
+            Text {
+                x: 70
+                y: 165
+                text: qsTr("Path")
+                color: "white"
+                font.family: fontMedium.name
+                font.bold: true
+                font.pixelSize: 15
+            }
+            Text {
+                objectName: "savePath"
+                x: 160
+                y: 165
+                width: panel.width - 80 - x
+                text: popupPath
+                color: "white"
+                clip: true
+                font.family: fontMedium.name
+                font.pixelSize: 15
+            }
+            Rectangle {
+                x: field.x + field.width - 50
+                y: field.y
+                width: 53
+                height: field.height
+                color: saveBrowse.containsMouse ? "#383838" : "#585858"
+                Text {
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    y: 20
+                    text: ". . ."
+                    color: "white"
+                    font.family: fontMedium.name
+                    font.bold: true
+                    font.pixelSize: 12
+                }
+                MouseArea {
+                    id: saveBrowse
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: browse()
+                }
+            }
+            Button {
+                id: dialogButton6
+                width: 120
+                height: 40
+                y: panel.height - 80
+                font.family: fontBold.name
+                font.bold: true
+                font.pointSize: 12
+                background: Rectangle {
+                    color: "#3f3f3f"
+                    radius: 5
+                }
+                contentItem: Text {
+                    text: dialogButton6.text
+                    font: dialogButton6.font
+                    color: "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                objectName: "saveConfirm"
+                x: 170
+                text: qsTr("Confirm")
+                onClicked: confirmSave()
+            }
+            Button {
+                id: dialogButton7
+                width: 120
+                height: 40
+                y: panel.height - 80
+                font.family: fontBold.name
+                font.bold: true
+                font.pointSize: 12
+                background: Rectangle {
+                    color: "#3f3f3f"
+                    radius: 5
+                }
+                contentItem: Text {
+                    text: dialogButton7.text
+                    font: dialogButton7.font
+                    color: "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                x: panel.width - 170 - width
+                text: qsTr("Cancel")
+                onClicked: close()
+            }
+        }
+    }
+
+    Popup {
+        id: notiPopup01
+        objectName: "notiPopup01"
+        modal: true
+        width: 300
+        height: 100
+        x: (bground.width - width) / 2
+        y: (bground.height - height) / 2
+        padding: 0
+        background: Rectangle {
+            color: "#282828"
+            border.width: 2
+            border.color: "#efefef"
+        }
+
+        Text {
+            id: notiText
+            y: 10
+            width: parent.width
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+            color: "#e4562e"
+            font.family: fontBold.name
+            font.pointSize: 11
+        }
+        Button {
+            id: notiClose
+            objectName: "noticeClose"
+            width: 70
+            height: 25
+            y: 50
+            anchors.horizontalCenter: parent.horizontalCenter
+            background: Rectangle {
+                color: "transparent"
+                radius: 5
+                border.width: 2
+                border.color: notiClose.pressed ? "#2f2f2f" : "#3f3f3f"
+            }
+            contentItem: Text {
+                text: qsTr("닫  기")
+                color: "white"
+                font.pointSize: 10
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+            onClicked: {
+                notiPopup01.close()
+                bground.close()
+            }
+        }
+    }
+}

@@ -1,0 +1,153 @@
+// The main window as the viewer builds it: qrc:/main.qml with the real
+// backend and players, over camera cards made in a scratch folder from real
+// HEVC recordings. The QML files in tests/mainscene hold the cases; this
+// program gives them the cards (as mounted volumes labelled DASHCAM) and the
+// debug lines the window writes.
+#include "cardenvironment.h"
+#include "playerregistration.h"
+#include "recordingwriter.h"
+#include "registration.h"
+#include "volume.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QTemporaryDir>
+#include <QVariantMap>
+#include <QtQuickTest>
+#include <memory>
+
+namespace {
+
+// The debug lines of the whole run, so that the cases can count notices.
+QStringList &loggedLines() {
+    static QStringList lines;
+    return lines;
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+void collectMessage(QtMsgType type, const QMessageLogContext &context, const QString &text) {
+    loggedLines().append(text);
+    if (previousHandler)
+        previousHandler(type, context, text);
+}
+
+// Volumes that the cases change while the program runs.
+class ScratchVolumes : public velmora::VolumeSource {
+public:
+    QVector<velmora::Volume> volumes() const override { return m_volumes; }
+    void add(const QString &root, const QString &label) {
+        velmora::Volume v;
+        v.rootPath = root;
+        v.label = label;
+        v.fileSystemType = QStringLiteral("vfat");
+        v.bytesTotal = 31'914'983'424;
+        v.bytesFree = 12'345'678'901;
+        m_volumes.append(v);
+    }
+    void clear() { m_volumes.clear(); }
+
+private:
+    QVector<velmora::Volume> m_volumes;
+};
+
+} // namespace
+
+// Makes cards and folders for the cases and answers questions about files.
+class MainSceneFixture : public QObject {
+    Q_OBJECT
+
+public:
+    explicit MainSceneFixture(std::shared_ptr<ScratchVolumes> volumes, QObject *parent)
+        : QObject(parent)
+        , m_volumes(std::move(volumes)) {}
+
+    // A card with the five category folders and the given recordings, each
+    // {folder, name, channels, seconds}; it is mounted with the label given.
+    // Returns its root path with "/", or an empty text on failure.
+    Q_INVOKABLE QString makeCard(const QString &label, const QVariantList &recordings) {
+        const QString root = makeFolder() + '/';
+        for (const char *folder : {"Drive", "DriveEvent", "Parking", "ParkingEvent", "Manual"})
+            QDir().mkpath(root + QLatin1String(folder));
+        for (const QVariant &item : recordings) {
+            const QVariantMap r = item.toMap();
+            velmora::fixtures::RecordingOptions options;
+            options.payload = velmora::fixtures::Payload::Hevc;
+            options.channels = r.value(QStringLiteral("channels"), 1).toInt();
+            options.seconds = r.value(QStringLiteral("seconds"), 2).toInt();
+            const QString path = root + r.value(QStringLiteral("folder")).toString() + '/' +
+                                 r.value(QStringLiteral("name")).toString();
+            const auto result = velmora::fixtures::writeRecording(path, options);
+            if (!result.ok) {
+                qWarning().noquote() << "cannot write " + path + ": " + result.error;
+                return QString();
+            }
+        }
+        m_volumes->add(root, label);
+        return root;
+    }
+
+    // No card is mounted any more (the files stay).
+    Q_INVOKABLE void unmountAll() { m_volumes->clear(); }
+
+    // An empty scratch folder, without "/" at the end.
+    Q_INVOKABLE QString makeFolder() {
+        m_dirs.push_back(std::make_unique<QTemporaryDir>());
+        return m_dirs.back()->path();
+    }
+
+    Q_INVOKABLE bool exists(const QString &path) const { return QFileInfo::exists(path); }
+    Q_INVOKABLE bool remove(const QString &path) { return QFile::remove(path); }
+    Q_INVOKABLE bool copy(const QString &from, const QString &to) { return QFile::copy(from, to); }
+    Q_INVOKABLE QStringList files(const QString &folder) const {
+        return QDir(folder).entryList(QDir::Files, QDir::Name);
+    }
+
+    // Debug lines logged since the last clearLog() that start with `start`.
+    Q_INVOKABLE int countLines(const QString &start) const {
+        int n = 0;
+        for (int i = m_logStart; i < loggedLines().size(); ++i)
+            n += loggedLines().at(i).startsWith(start) ? 1 : 0;
+        return n;
+    }
+    // Starts collecting too: the test runner installs its own message
+    // handler when it starts, so ours goes in front of it here.
+    Q_INVOKABLE void clearLog() {
+        const QtMessageHandler current = qInstallMessageHandler(collectMessage);
+        if (current != collectMessage)
+            previousHandler = current;
+        m_logStart = loggedLines().size();
+    }
+
+private:
+    std::shared_ptr<ScratchVolumes> m_volumes;
+    std::vector<std::unique_ptr<QTemporaryDir>> m_dirs;
+    int m_logStart = 0;
+};
+
+class Setup : public QObject {
+    Q_OBJECT
+
+public slots:
+    void applicationAvailable() {
+        // The file dialog keeps its last folder in the application's settings.
+        QCoreApplication::setOrganizationName(QStringLiteral("velmora-tests"));
+        velmora::registerBackendTypes();
+        velmora::registerPlayerTypes();
+    }
+
+    void qmlEngineAvailable(QQmlEngine *engine) {
+        auto volumes = std::make_shared<ScratchVolumes>();
+        velmora::CardEnvironment::attach(engine, volumes);
+        velmora::publishBackendObjects(engine);
+        engine->rootContext()->setContextProperty(QStringLiteral("fixture"),
+                                                  new MainSceneFixture(volumes, engine));
+    }
+};
+
+QUICK_TEST_MAIN_WITH_SETUP(tst_mainscene, Setup)
+
+#include "tst_mainscene.moc"
