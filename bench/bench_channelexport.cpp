@@ -103,6 +103,7 @@ void BM_Cp(benchmark::State &state) {
     for (auto _ : state) {
         state.PauseTiming();
         ::unlink(to.constData());
+        ::sync(); // no writeback of the last copy runs beside this one
         state.ResumeTiming();
         if (std::system(command.constData()) != 0)
             state.SkipWithError("cp failed");
@@ -118,6 +119,7 @@ void BM_ExportChannel(benchmark::State &state) {
     for (auto _ : state) {
         state.PauseTiming();
         QFile::remove(out);
+        ::sync(); // no writeback of the last export runs beside this one
         state.ResumeTiming();
         const velmora::ChannelExportResult r = velmora::ChannelExport::run(source, out, Channel);
         if (!r.ok() || r.bytes != bytes)

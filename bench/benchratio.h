@@ -12,21 +12,22 @@ namespace velmora::bench {
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    // Prints as usual. One figure per benchmark: the mean over repetitions
-    // when there are several, else the single run.
+    // Prints as usual. One figure per benchmark: the median over repetitions
+    // when there are several (a repetition disturbed by the machine's other
+    // work does not move it), else the single run.
     void ReportRuns(const std::vector<Run> &runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run &run : runs) {
             if (run.error_occurred)
                 continue;
             const std::string &name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean")
-                m_mean[name] = run.GetAdjustedRealTime() * 1e3 /
-                               benchmark::GetTimeUnitMultiplier(run.time_unit);
-            else if (run.run_type == Run::RT_Iteration && !m_mean.count(name))
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                m_median[name] = run.GetAdjustedRealTime() * 1e3 /
+                                 benchmark::GetTimeUnitMultiplier(run.time_unit);
+            else if (run.run_type == Run::RT_Iteration && !m_median.count(name))
                 m_ms[name] = run.real_accumulated_time * 1e3 / double(run.iterations);
         }
-        for (const auto &[name, time] : m_mean)
+        for (const auto &[name, time] : m_median)
             m_ms[name] = time;
     }
 
@@ -51,7 +52,7 @@ public:
 
 private:
     std::map<std::string, double> m_ms;
-    std::map<std::string, double> m_mean;
+    std::map<std::string, double> m_median;
 };
 
 } // namespace velmora::bench
