@@ -147,6 +147,9 @@ int main(int argc, char **argv) {
         return 1;
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     cpSource();
+    // Recordings written just before (by this or another benchmark) are not
+    // still being written back while the copies are timed.
+    ::sync();
     velmora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -93,6 +93,43 @@ private:
     qint64 m_size = 0;
 };
 
+// Reads chunk headers with a little of what follows them: after a small
+// body (telemetry, sound) the next header, and the body itself, are then at
+// hand without another read.
+class HeaderReader {
+public:
+    explicit HeaderReader(int fd)
+        : m_fd(fd) {}
+
+    // The `length` bytes at `pos`, read with what follows them unless they
+    // were read already; null at the end of the file, or with *failed set
+    // when the read failed.
+    const char *at(qint64 pos, qint64 length, bool *failed) {
+        *failed = false;
+        if (const char *bytes = held(pos, length))
+            return bytes;
+        const qint64 got = readAt(m_fd, m_window, Window, pos);
+        m_start = pos;
+        m_size = qMax<qint64>(got, 0);
+        *failed = got < 0;
+        return got >= length ? m_window : nullptr;
+    }
+
+    // The bytes at `pos` if they were read already, else null.
+    const char *held(qint64 pos, qint64 length) const {
+        if (pos < m_start || pos + length > m_start + m_size)
+            return nullptr;
+        return m_window + (pos - m_start);
+    }
+
+private:
+    static constexpr qint64 Window = 512;
+    int m_fd;
+    char m_window[Window];
+    qint64 m_start = 0;
+    qint64 m_size = 0;
+};
+
 enum class Kind { Video, Audio, Text, Other };
 
 Kind kindOf(const char *id) {
@@ -154,12 +191,13 @@ public:
         *indexAt = -1;
         const int fd = m_source.descriptor();
         const qint64 fileSize = m_source.size();
-        char header[avi::ChunkHeaderSize];
-        qint64 got = readAt(fd, header, sizeof header, pos);
+        HeaderReader reader(fd);
+        bool failed = false;
+        const char *header = reader.at(pos, avi::ChunkHeaderSize, &failed);
         while (true) {
-            if (got < 0)
+            if (failed)
                 return readFailed();
-            if (got < qint64(sizeof header))
+            if (!header)
                 return true; // the end of the file
             const quint32 size = avi::readLE32(header + 4);
             const qint64 bodyAt = pos + avi::ChunkHeaderSize;
@@ -171,18 +209,18 @@ public:
             }
             if (bodyAt + size > fileSize)
                 return true; // cut short: the last whole chunk ends the copy
-            if (newId.isNull()) {
-                pos = bodyAt + size;
-                got = readAt(fd, header, sizeof header, pos);
-                continue;
+            if (!newId.isNull()) {
+                m_chunkPositions.append(m_output.position());
+                m_output.append(newId);
+                m_output.appendLE32(size);
+                // A small body read with its header is written from there.
+                if (const char *body = reader.held(bodyAt, size))
+                    m_output.append(body, int(size));
+                else if (!m_output.copyFrom(fd, bodyAt, size))
+                    return false;
             }
-            m_chunkPositions.append(m_output.position());
-            m_output.append(newId);
-            m_output.appendLE32(size);
-            if (!m_output.copyFrom(fd, bodyAt, size))
-                return false;
             pos = bodyAt + size;
-            got = readAt(fd, header, sizeof header, pos);
+            header = reader.at(pos, avi::ChunkHeaderSize, &failed);
         }
     }
 
