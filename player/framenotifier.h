@@ -52,4 +52,16 @@ private:
     News m_news;
 };
 
+// Passes the news on, on the item's own thread: outputReady(ok) once its
+// renderer is set up or has failed; update() and frameReady() for a picture.
+template <typename Item> void deliverNews(Item *item, FrameNotifier &notifier) {
+    const FrameNotifier::News news = notifier.take();
+    if (news.ready >= 0)
+        emit item->outputReady(news.ready == 1);
+    if (news.frame) {
+        item->update();
+        emit item->frameReady();
+    }
+}
+
 } // namespace velmora

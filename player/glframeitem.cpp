@@ -98,17 +98,7 @@ GlFrameItem::GlFrameItem(std::shared_ptr<MpvHandle> mpv, QQuickItem *parent)
     , m_waker(new ThreadWaker(this))
     , m_notifier(std::make_shared<FrameNotifier>(m_waker)) {
     setTextureFollowsItemSize(false); // the renderer sizes its framebuffer itself
-    connect(m_waker, &ThreadWaker::woken, this, &GlFrameItem::takeNews);
-}
-
-void GlFrameItem::takeNews() {
-    const FrameNotifier::News news = m_notifier->take();
-    if (news.ready >= 0)
-        emit outputReady(news.ready == 1);
-    if (news.frame) {
-        update();
-        emit frameReady();
-    }
+    connect(m_waker, &ThreadWaker::woken, this, [this] { deliverNews(this, *m_notifier); });
 }
 
 GlFrameItem::~GlFrameItem() {

@@ -36,7 +36,6 @@ signals:
 
 private:
     std::shared_ptr<MpvHandle> m_mpv;
-    void takeNews();
 
     ThreadWaker *m_waker;
     std::shared_ptr<FrameNotifier> m_notifier;

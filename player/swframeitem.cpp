@@ -13,7 +13,7 @@ SwFrameItem::SwFrameItem(std::shared_ptr<MpvHandle> mpv, QQuickItem *parent)
     , m_waker(new ThreadWaker(this))
     , m_notifier(std::make_shared<FrameNotifier>(m_waker)) {
     setFlag(ItemHasContents, true);
-    connect(m_waker, &ThreadWaker::woken, this, &SwFrameItem::takeNews);
+    connect(m_waker, &ThreadWaker::woken, this, [this] { deliverNews(this, *m_notifier); });
     if (m_mpv)
         m_thread = std::thread([this] { renderLoop(); });
 }
@@ -27,16 +27,6 @@ SwFrameItem::~SwFrameItem() {
     m_wake.notify_all();
     if (m_thread.joinable())
         m_thread.join();
-}
-
-void SwFrameItem::takeNews() {
-    const FrameNotifier::News news = m_notifier->take();
-    if (news.ready >= 0)
-        emit outputReady(news.ready == 1);
-    if (news.frame) {
-        update();
-        emit frameReady();
-    }
 }
 
 void SwFrameItem::setFrameSize(const QSize &size) {
@@ -128,7 +118,6 @@ void SwFrameItem::renderLoop() {
         lock.lock();
         if (!image.isNull() && (newFrame || size == m_targetSize)) {
             m_ready = std::move(image);
-            m_readyIsNew = true;
             lock.unlock();
             m_notifier->notify();
             lock.lock();
@@ -143,11 +132,7 @@ QSGNode *SwFrameItem::updatePaintNode(QSGNode *old, UpdatePaintNodeData *) {
     QImage image;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_readyIsNew) {
-            image = std::move(m_ready);
-            m_ready = QImage();
-            m_readyIsNew = false;
-        }
+        image.swap(m_ready); // leaves m_ready empty until the next picture
     }
     if (!node && image.isNull())
         return nullptr;
@@ -156,11 +141,8 @@ QSGNode *SwFrameItem::updatePaintNode(QSGNode *old, UpdatePaintNodeData *) {
         node->setOwnsTexture(true);
         node->setFiltering(QSGTexture::Linear);
     }
-    if (!image.isNull()) {
-        // The texture copies the pixels, so the image can be drawn into again.
+    if (!image.isNull())
         node->setTexture(window()->createTextureFromImage(image));
-        image = QImage();
-    }
     node->setRect(boundingRect());
     if (node->texture())
         node->setSourceRect(QRectF(QPointF(0, 0), node->texture()->textureSize()));

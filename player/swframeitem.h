@@ -41,7 +41,6 @@ private:
     void requestSize();
 
     std::shared_ptr<MpvHandle> m_mpv;
-    void takeNews();
 
     ThreadWaker *m_waker;
     std::shared_ptr<FrameNotifier> m_notifier;
@@ -54,8 +53,7 @@ private:
     bool m_quit = false;
     bool m_frameWaiting = false;
     QSize m_targetSize;
-    QImage m_ready; // newest picture, taken by updatePaintNode
-    bool m_readyIsNew = false;
+    QImage m_ready; // newest picture not yet shown; empty once updatePaintNode took it
     std::thread m_thread;
 };
 
