@@ -6,6 +6,7 @@ import QtQuick.Dialogs 1.3 as QD
 import FileIO 1.0
 import EnumLanguage 1.0
 import VelmoraPlayer 1.0
+import "playercontrol.js" as Control
 
 // The main window: the card, the recording list, the three channel players,
 // the map and the graph, and every dialog. It holds the player's shared state
@@ -52,6 +53,10 @@ Window {
     property real monitorCnt: 0
     property real monitorIndex: 0
     property real sdCardDetect: 0
+
+    // The small views' players, declared in their cells.
+    readonly property alias videoOut2: smallView2.player
+    readonly property alias videoOut3: smallView3.player
 
     signal addListItem(string filename, string fileinfo, int cIdx, int cIIdx)
     signal listInit
@@ -100,15 +105,9 @@ Window {
 
     // ---- helpers ---------------------------------------------------------
 
-    // A player that is still opening its recording reports the stopped
-    // state; it counts as started, so that a new request stops it first.
+    // A player still opening its recording counts as started (ChannelView).
     function isStopped(player) {
-        return player.playbackState === MediaPlayer.StoppedState && !player.starting
-    }
-
-    function startPlayer(player) {
-        player.starting = true
-        player.play()
+        return player.isStopped()
     }
 
     // A recording of the play list is being prepared or about to start.
@@ -124,13 +123,13 @@ Window {
 
     function showNotice(text) {
         console.log("notice ===> " + text)
-        notiPopuptxt.text = text
+        notiPopup.message.text = text
         notiPopup.open()
     }
 
     function showSaveNotice(text) {
         console.log("saveNotice ===> " + text)
-        savePopuptxt01.text = text
+        savePopup.message.text = text
         savePopup.open()
     }
 
@@ -142,19 +141,10 @@ Window {
         }
     }
 
-    // A player still opening its recording is stopped as soon as it has
-    // opened it: stopping it before that can leave it unable to play again.
-    function stopPlayer(player) {
-        if (player.starting)
-            player.stopWhenOpen = true
-        else
-            player.stop()
-    }
-
     function stopAll() {
-        stopPlayer(videoOut1)
-        stopPlayer(videoOut2)
-        stopPlayer(videoOut3)
+        videoOut1.halt()
+        videoOut2.halt()
+        videoOut3.halt()
     }
 
     // Stops the channel players with `check` (1: start the requested
@@ -182,19 +172,31 @@ Window {
         return [videoOut1]
     }
 
-    function clearNameLabels() {
-        currentPlayFName.text = ""
-        currentPlayFName1.text = ""
-        currentPlayFName2.text = ""
-        currentPlayFName3.text = ""
+    function setNameLabels(name, channels) {
+        largeOverlay.nameText = name
+        fullOverlay.nameText = name
+        smallView2.nameText = channels >= 2 ? name : ""
+        smallView3.nameText = channels >= 3 ? name : ""
     }
 
-    function resetZoom(player) {
-        player.zoom = 1.0
-        player.roi_x = 0
-        player.roi_y = 0
-        player.roi_width = player.videoFrameWidth
-        player.roi_height = player.videoFrameHeight
+    function clearNameLabels() {
+        setNameLabels("", 3)
+    }
+
+    function trackLabel(track) {
+        return [qsTr("전방"), qsTr("CAM1"), qsTr("CAM2")][track] || ""
+    }
+
+    // The tracks of the three views by the channel layout (videoViewPos).
+    function applyChannelLayout(channels) {
+        var tracks = Control.channelTracks(channels, videoViewPos)
+        if (tracks[0] < 0)
+            return
+        videoOut1.videoTrack = tracks[0]
+        videoOut1popup.videoTrack = tracks[0]
+        videoOut2.videoTrack = tracks[1]
+        if (tracks[2] >= 0)
+            videoOut3.videoTrack = tracks[2]
     }
 
     // ---- the list --------------------------------------------------------
@@ -287,7 +289,7 @@ Window {
         curDuration = myFile.getDuration(currentPlayFilePath)
         if (myFile.fileValidation(currentPlayFilePath) === 1) {
             currentPlayFileName = myFile.readBaseFName(videoPlayListKind, videoPlayListCurIdx)
-            toolbar.shown = false
+            largeOverlay.toolbarShown = false
             readyTimer.repeat = true
             readyTimer.start()
         } else {
@@ -298,7 +300,7 @@ Window {
 
     function videoPlayfunc() {
         videoChannelIdx = myFile.getVideoChannel(currentPlayFileName)
-        if (currentPlayFilePath === "" || !(toolbar.shown || toolbar1.shown))
+        if (currentPlayFilePath === "" || !(largeOverlay.toolbarShown || fullOverlay.toolbarShown))
             return
         setCurrentIndex(videoPlayListKind, videoPlayListCurIdx)
 
@@ -310,37 +312,26 @@ Window {
         videoOut2.muted = true
         videoOut3.muted = true
 
-        var name = currentPlayFileName
-        switch (videoChannelIdx) {
-        case 3:
-            currentPlayFName.text = name
-            currentPlayFName1.text = name
-            currentPlayFName2.text = name
-            currentPlayFName3.text = name
-            break
-        case 2:
-            currentPlayFName.text = name
-            currentPlayFName1.text = name
-            currentPlayFName2.text = name
-            currentPlayFName3.text = ""
-            break
-        case 1:
-            currentPlayFName.text = name
-            currentPlayFName1.text = name
-            currentPlayFName2.text = ""
-            currentPlayFName3.text = ""
-            break
-        default:
-            console.log("videoPlayfunc ===> no channel mark: " + name)
+        if (videoChannelIdx < 1 || videoChannelIdx > 3) {
+            console.log("videoPlayfunc ===> no channel mark: " + currentPlayFileName)
             return
         }
+        setNameLabels(currentPlayFileName, videoChannelIdx)
+        // A layout kept from a recording with more channels would leave a
+        // view on a track this one lacks: such a layout starts over.
+        var tracks = [videoOut1.videoTrack, videoOut2.videoTrack, videoOut3.videoTrack]
+        if (Control.layoutExceeds(videoChannelIdx, tracks)) {
+            videoViewPos = 0
+            applyChannelLayout(videoChannelIdx)
+            playerActions.resetPicture(videoOut1.videoTrack)
+        }
         if (fullmode === 1) {
-            startPlayer(videoOut1popup)
+            videoOut1popup.start()
             return
         }
         var players = playersInUse()
         for (var i = 0; i < players.length; ++i)
-            startPlayer(players[i])
+            players[i].start()
     }
 
     // What follows when the large player has stopped.
@@ -364,22 +355,24 @@ Window {
         if (isStopped(videoctl))
             return
         var fp = videoctl.mapPointToSource(Qt.point(zoomCenterX, zoomCenterY))
-        var fx = Math.min(Math.max(fp.x, 0), videoctl.videoFrameWidth)
-        var fy = Math.min(Math.max(fp.y, 0), videoctl.videoFrameHeight)
-        var zoom = videoctl.zoom
-        if (plus === 1)
-            zoom = Math.min(zoom + 0.7, 3.0)
-        else
-            zoom = Math.max(zoom - 0.7, 1.0)
-        // Keep the steps exact (1.7 and 2.4, not 1.7000000000000002).
-        zoom = Math.round(zoom * 10) / 10
+        var zoom = Control.nextZoom(videoctl.zoom, plus === 1)
+        var region = Control.zoomRegion(fp, zoom, videoctl.videoFrameWidth,
+                                        videoctl.videoFrameHeight)
         videoctl.zoom = zoom
-        videoctl.roi_x = fx - fx / zoom
-        videoctl.roi_y = fy - fy / zoom
-        videoctl.roi_width = videoctl.videoFrameWidth / zoom
-        videoctl.roi_height = videoctl.videoFrameHeight / zoom
+        videoctl.roi_x = region.x
+        videoctl.roi_y = region.y
+        videoctl.roi_width = region.width
+        videoctl.roi_height = region.height
         if (videoctl.playbackState === MediaPlayer.PausedState)
             videoctl.seek(videoctl.position)
+    }
+
+    function enterFullScreen() {
+        playerActions.enterFullScreen()
+    }
+
+    function leaveFullScreen() {
+        playerActions.leaveFullScreen()
     }
 
     // The card is missing or gone: nothing of it stays listed.
@@ -511,7 +504,7 @@ Window {
             mainWin.unlockList()
             readyTimer.repeat = false
             readyTimer.stop()
-            toolbar.shown = true
+            largeOverlay.toolbarShown = true
             mainWin.setTrigger()
             playTimer.start()
         }
@@ -525,23 +518,6 @@ Window {
         onTriggered: mainWin.videoPlayfunc()
     }
 
-    // Recordings with a header duration stop after it, counted from the last
-    // start or resume.
-    Timer {
-        id: tFileTimer
-        repeat: false
-        onTriggered: {
-            var players = mainWin.playersInUse()
-            for (var i = 0; i < players.length; ++i)
-                players[i].stop()
-        }
-    }
-
-    Timer {
-        id: tFileTimer1
-        repeat: false
-        onTriggered: videoOut1popup.stop()
-    }
 
     // ---- layout ----------------------------------------------------------
 
@@ -640,254 +616,48 @@ Window {
                     Layout.preferredHeight: (playerArea.height - 1) * 2.2 / 3.2
                     color: "#282828"
 
-                    Video {
+                    ChannelView {
                         id: videoOut1
                         objectName: "videoOut1"
-                        // play() was called and the player has not reported back yet.
-                        property bool starting: false
-                        // A stop was asked for while it was opening.
-                        property bool stopWhenOpen: false
                         anchors.fill: parent
                         anchors.margins: 5
                         videoTrack: 0
+                        onBegan: playerActions.largeBegan(largeOverlay)
+                        onEnded: playerActions.largeEnded()
 
-                        onPlaying: {
-                            starting = false
-                            if (stopWhenOpen) {
-                                stopWhenOpen = false
-                                stop()
-                                return
-                            }
-                            currentPlayFName.text = currentPlayFileName
-                            currentPlayFName1.text = currentPlayFileName
-                            if (curDuration > 0) {
-                                tFileTimer.interval = curDuration * 1000
-                                tFileTimer.restart()
-                                playDuration = curDuration * 1000
-                            } else {
-                                playDuration = videoOut1.duration
-                            }
-                            mainWin.playTrigger()
-                            if (seekposition1 > 0) {
-                                videoOut1.seek(seekposition1)
-                                seekposition1 = 0
-                            }
-                            toolbar.shown = false
-                            fillMode = VideoOutput.Stretch
-                        }
-                        onStopped: {
-                            starting = false
-                            stopWhenOpen = false
-                            if (fullmode === 0)
-                                videoOut1popup.stop()
-                            tFileTimer.stop()
-                            toolbar.shown = true
-                            mainWin.stopTrigger()
-                            mainWin.resetZoom(videoOut1)
-                            mainWin.stopDispatch()
-                            fillMode = VideoOutput.PreserveAspectFit
-                        }
-
-                        Item {
-                            id: lodingStr
-                            // Above the picture, which the player adds as its own child.
-                            z: 1
-                            objectName: "lodingStr"
-                            anchors.fill: parent
-                            // While a recording is prepared: toolbar hidden, player stopped.
-                            readonly property bool shown: !toolbar.shown && mainWin.isStopped(videoOut1)
-                            opacity: shown ? 0.9 : 0
-                            Behavior on opacity {
-                                NumberAnimation {
-                                    duration: 300
-                                }
-                            }
-
-                            Image {
-                                id: loadingImage
-                                anchors.centerIn: parent
-                                source: "qrc:/drevo_res/ic-loading.png"
-                            }
-                            Text {
-                                anchors.top: loadingImage.bottom
-                                anchors.topMargin: 15
-                                anchors.horizontalCenter: parent.horizontalCenter
-                                text: qsTr("loading...")
-                                font.pixelSize: 19
-                                font.family: fontMedium.name
-                                color: "#838383"
-                            }
-                        }
-
-                        // The overlay with the player's controls. Only the
-                        // name and channel labels are here yet; the controls
-                        // are filled in later.
-                        Item {
-                            id: toolbar
-                            // Above the picture, which the player adds as its own child.
-                            z: 1
-                            objectName: "toolbar"
-                            // Shown or hidden; the opacity follows over 300 ms.
-                            property bool shown: true
-                            anchors.fill: parent
-                            opacity: shown ? 1 : 0
-                            Behavior on opacity {
-                                NumberAnimation {
-                                    duration: 300
-                                }
-                            }
-
-                            Text {
-                                id: currentPlayFName
-                                anchors.horizontalCenter: parent.horizontalCenter
-                                y: 30
-                                font.pixelSize: 19
-                                font.family: fontMedium.name
-                                color: "white"
-                            }
-                            Text {
-                                id: playFrontText
-                                anchors.horizontalCenter: parent.horizontalCenter
-                                y: 55
-                                text: qsTr("전방")
-                                font.pixelSize: 24
-                                font.family: fontMedium.name
-                                color: "white"
-                            }
+                        PlayerOverlay {
+                            id: largeOverlay
+                            player: videoOut1
+                            actions: playerActions
                         }
                     }
                 }
+
 
                 RowLayout {
                     Layout.fillWidth: true
                     Layout.fillHeight: true
                     spacing: 1
 
-                    Rectangle {
-                        Layout.preferredWidth: (playerArea.width - 2) / 3
+                    SmallView {
+                        id: smallView2
+                        Layout.preferredWidth: (playerArea.width - 2) / 3 - 10
                         Layout.fillHeight: true
-                        color: "#282828"
-
-                        ColumnLayout {
-                            anchors.fill: parent
-                            anchors.margins: 5
-                            spacing: 2
-
-                            Video {
-                                id: videoOut2
-                                objectName: "videoOut2"
-                                // play() was called and the player has not reported back yet.
-                                property bool starting: false
-                                // A stop was asked for while it was opening.
-                                property bool stopWhenOpen: false
-                                Layout.fillWidth: true
-                                Layout.fillHeight: true
-                                videoTrack: 1
-                                orientation: 180
-                                vflip: true
-
-                                onPlaying: {
-                                    starting = false
-                                    if (stopWhenOpen) {
-                                        stopWhenOpen = false
-                                        stop()
-                                        return
-                                    }
-                                    currentPlayFName2.text = currentPlayFileName
-                                    if (seekposition2 > 0) {
-                                        videoOut2.seek(seekposition2)
-                                        seekposition2 = 0
-                                    }
-                                    fillMode = VideoOutput.Stretch
-                                }
-                                onStopped: {
-                                    starting = false
-                                    stopWhenOpen = false
-                                    fillMode = VideoOutput.PreserveAspectFit
-                                }
-                            }
-                            Text {
-                                id: currentPlayFName2
-                                Layout.fillWidth: true
-                                horizontalAlignment: Text.AlignHCenter
-                                elide: Text.ElideMiddle
-                                font.pixelSize: 14
-                                font.family: fontMedium.name
-                                color: "white"
-                            }
-                            Text {
-                                id: playFrontText2
-                                Layout.fillWidth: true
-                                horizontalAlignment: Text.AlignHCenter
-                                text: qsTr("CAM1")
-                                font.pixelSize: 13
-                                font.family: fontMedium.name
-                                color: "white"
-                            }
-                        }
+                        Layout.margins: 5
+                        viewName: "videoOut2"
+                        suffix: "2"
+                        seekKey: "seekposition2"
+                        player.videoTrack: 1
                     }
-                    Rectangle {
-                        Layout.preferredWidth: (playerArea.width - 2) / 3
+                    SmallView {
+                        id: smallView3
+                        Layout.preferredWidth: (playerArea.width - 2) / 3 - 10
                         Layout.fillHeight: true
-                        color: "#282828"
-
-                        ColumnLayout {
-                            anchors.fill: parent
-                            anchors.margins: 5
-                            spacing: 2
-
-                            Video {
-                                id: videoOut3
-                                objectName: "videoOut3"
-                                // play() was called and the player has not reported back yet.
-                                property bool starting: false
-                                // A stop was asked for while it was opening.
-                                property bool stopWhenOpen: false
-                                Layout.fillWidth: true
-                                Layout.fillHeight: true
-                                videoTrack: 2
-                                orientation: 180
-                                vflip: true
-
-                                onPlaying: {
-                                    starting = false
-                                    if (stopWhenOpen) {
-                                        stopWhenOpen = false
-                                        stop()
-                                        return
-                                    }
-                                    currentPlayFName3.text = currentPlayFileName
-                                    if (seekposition3 > 0) {
-                                        videoOut3.seek(seekposition3)
-                                        seekposition3 = 0
-                                    }
-                                    fillMode = VideoOutput.Stretch
-                                }
-                                onStopped: {
-                                    starting = false
-                                    stopWhenOpen = false
-                                    fillMode = VideoOutput.PreserveAspectFit
-                                }
-                            }
-                            Text {
-                                id: currentPlayFName3
-                                Layout.fillWidth: true
-                                horizontalAlignment: Text.AlignHCenter
-                                elide: Text.ElideMiddle
-                                font.pixelSize: 14
-                                font.family: fontMedium.name
-                                color: "white"
-                            }
-                            Text {
-                                id: playFrontText3
-                                Layout.fillWidth: true
-                                horizontalAlignment: Text.AlignHCenter
-                                text: qsTr("CAM2")
-                                font.pixelSize: 13
-                                font.family: fontMedium.name
-                                color: "white"
-                            }
-                        }
+                        Layout.margins: 5
+                        viewName: "videoOut3"
+                        suffix: "3"
+                        seekKey: "seekposition3"
+                        player.videoTrack: 2
                     }
                     Rectangle {
                         Layout.fillWidth: true
@@ -941,116 +711,28 @@ Window {
         }
     }
 
-    // The full-screen player, over the whole window; its controls are
-    // filled in later.
-    Video {
+    // The full-screen player, over the whole window.
+    ChannelView {
         id: videoOut1popup
         objectName: "videoOut1popup"
-        // play() was called and the player has not reported back yet.
-        property bool starting: false
-        // A stop was asked for while it was opening.
-        property bool stopWhenOpen: false
         anchors.fill: parent
         visible: false
         opacity: 0
         z: 10
         videoTrack: 0
+        onBegan: playerActions.largeBegan(fullOverlay)
+        onEnded: playerActions.fullEnded()
 
-        onPlaying: {
-            starting = false
-            if (stopWhenOpen) {
-                stopWhenOpen = false
-                stop()
-                return
-            }
-            currentPlayFName.text = currentPlayFileName
-            currentPlayFName1.text = currentPlayFileName
-            if (curDuration > 0) {
-                tFileTimer1.interval = curDuration * 1000
-                tFileTimer1.restart()
-                playDuration = curDuration * 1000
-            } else {
-                playDuration = videoOut1popup.duration
-            }
-            mainWin.playTrigger()
-            if (seekposition1 > 0) {
-                videoOut1popup.seek(seekposition1)
-                seekposition1 = 0
-            }
-            toolbar1.shown = false
-            fillMode = VideoOutput.Stretch
+        PlayerOverlay {
+            id: fullOverlay
+            player: videoOut1popup
+            fullScreen: true
+            actions: playerActions
         }
-        onStopped: {
-            starting = false
-            stopWhenOpen = false
-            // In full screen the in-window players carry the pipeline on.
-            if (fullmode === 1)
-                mainWin.stopAll()
-            tFileTimer1.stop()
-            mainWin.resetZoom(videoOut1popup)
-            fillMode = VideoOutput.PreserveAspectFit
-        }
+    }
 
-        Item {
-            id: lodingStr1
-            // Above the picture, which the player adds as its own child.
-            z: 1
-            anchors.fill: parent
-            readonly property bool shown: !toolbar1.shown && mainWin.isStopped(videoOut1popup)
-            opacity: shown ? 0.9 : 0
-            Behavior on opacity {
-                NumberAnimation {
-                    duration: 300
-                }
-            }
-
-            Image {
-                id: loadingImage1
-                anchors.centerIn: parent
-                source: "qrc:/drevo_res/ic-loading.png"
-            }
-            Text {
-                anchors.top: loadingImage1.bottom
-                anchors.topMargin: 15
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: qsTr("loading...")
-                font.pixelSize: 19
-                font.family: fontMedium.name
-                color: "#838383"
-            }
-        }
-
-        Item {
-            id: toolbar1
-            // Above the picture, which the player adds as its own child.
-            z: 1
-            property bool shown: true
-            anchors.fill: parent
-            opacity: shown ? 1 : 0
-            Behavior on opacity {
-                NumberAnimation {
-                    duration: 300
-                }
-            }
-
-            Text {
-                id: currentPlayFName1
-                anchors.horizontalCenter: parent.horizontalCenter
-                y: 30
-                font.pixelSize: 19
-                font.family: fontMedium.name
-                color: "white"
-            }
-            Text {
-                id: playFrontText1
-                anchors.horizontalCenter: parent.horizontalCenter
-                y: 55
-                text: qsTr("전방")
-                font.pixelSize: 24
-                font.family: fontMedium.name
-                color: "white"
-            }
-        }
+    PlayerActions {
+        id: playerActions
     }
 
     // ---- hosted dialogs ----------------------------------------------------
@@ -1118,176 +800,34 @@ Window {
 
     // ---- the scene's own dialogs -------------------------------------------
 
-    Popup {
+    NoticePopup {
         id: notiPopup
         objectName: "notiPopup"
-        parent: Overlay.overlay
-        anchors.centerIn: parent
+        textName: "notiPopuptxt"
         width: 400
         height: 150
-        modal: true
-        padding: 0
-        background: Rectangle {
-            color: "#282828"
-            border.width: 2
-            border.color: "#efefef"
-        }
-
-        Text {
-            id: notiPopuptxt
-            objectName: "notiPopuptxt"
-            x: 10
-            y: 30
-            width: parent.width - 20
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.Wrap
-            font.family: fontBold.name
-            font.pointSize: 11
-            color: "#e4562e"
-        }
-        Button {
-            y: 95
-            anchors.horizontalCenter: parent.horizontalCenter
-            width: 70
-            height: 25
-            contentItem: Text {
-                text: qsTr("닫  기")
-                font.pointSize: 10
-                color: "white"
-                horizontalAlignment: Text.AlignHCenter
-                verticalAlignment: Text.AlignVCenter
-            }
-            background: Rectangle {
-                color: "transparent"
-                radius: 5
-                border.width: 2
-                border.color: parent.pressed ? "#2f2f2f" : "#3f3f3f"
-            }
-            onClicked: notiPopup.close()
-        }
     }
 
-    Popup {
+    NoticePopup {
         id: savePopup
         objectName: "savePopup"
-        parent: Overlay.overlay
-        anchors.centerIn: parent
+        textName: "savePopuptxt01"
+        textTop: 10
         width: 300
         // A list of files that could not be saved may need more lines.
-        height: Math.max(100, savePopuptxt01.height + 60)
-        modal: true
-        padding: 0
-        background: Rectangle {
-            color: "#282828"
-            border.width: 2
-            border.color: "#efefef"
-        }
-
-        Text {
-            id: savePopuptxt01
-            objectName: "savePopuptxt01"
-            x: 10
-            y: 10
-            width: parent.width - 20
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.Wrap
-            font.family: fontBold.name
-            font.pointSize: 11
-            color: "#e4562e"
-        }
-        Button {
-            anchors.bottom: parent.bottom
-            anchors.bottomMargin: 25
-            anchors.horizontalCenter: parent.horizontalCenter
-            width: 70
-            height: 25
-            contentItem: Text {
-                text: qsTr("닫  기")
-                font.pointSize: 10
-                color: "white"
-                horizontalAlignment: Text.AlignHCenter
-                verticalAlignment: Text.AlignVCenter
-            }
-            background: Rectangle {
-                color: "transparent"
-                radius: 5
-                border.width: 2
-                border.color: parent.pressed ? "#2f2f2f" : "#3f3f3f"
-            }
-            onClicked: savePopup.close()
-        }
+        height: Math.max(100, message.height + 60)
     }
 
-    Popup {
+    NoticePopup {
         id: deletePopup
         objectName: "deletePopup"
-        parent: Overlay.overlay
-        anchors.centerIn: parent
+        textTop: 15
         width: 300
         height: 100
-        modal: true
-        padding: 0
-        background: Rectangle {
-            color: "#282828"
-            border.width: 2
-            border.color: "#efefef"
-        }
-
-        Text {
-            x: 10
-            y: 15
-            width: parent.width - 20
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.Wrap
-            text: qsTr("Do you want to delete the selected video?")
-            font.family: fontBold.name
-            font.pointSize: 11
-            color: "#e4562e"
-        }
-        Button {
-            objectName: "deleteConfirm"
-            x: 50
-            y: 50
-            width: 70
-            height: 25
-            contentItem: Text {
-                text: qsTr("Confirm")
-                font.pointSize: 10
-                color: "white"
-                horizontalAlignment: Text.AlignHCenter
-                verticalAlignment: Text.AlignVCenter
-            }
-            background: Rectangle {
-                color: "transparent"
-                radius: 5
-                border.width: 2
-                border.color: parent.pressed ? "#2f2f2f" : "#3f3f3f"
-            }
-            onClicked: {
-                mainWin.deleteListIndex()
-                deletePopup.close()
-            }
-        }
-        Button {
-            x: parent.width - 50 - width
-            y: 50
-            width: 70
-            height: 25
-            contentItem: Text {
-                text: qsTr("Cancel")
-                font.pointSize: 10
-                color: "white"
-                horizontalAlignment: Text.AlignHCenter
-                verticalAlignment: Text.AlignVCenter
-            }
-            background: Rectangle {
-                color: "transparent"
-                radius: 5
-                border.width: 2
-                border.color: parent.pressed ? "#2f2f2f" : "#3f3f3f"
-            }
-            onClicked: deletePopup.close()
-        }
+        message.text: qsTr("Do you want to delete the selected video?")
+        confirmText: qsTr("Confirm")
+        confirmName: "deleteConfirm"
+        onConfirmed: mainWin.deleteListIndex()
     }
 
     Popup {

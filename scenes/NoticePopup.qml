@@ -1,0 +1,69 @@
+import QtQuick 2.12
+import QtQuick.Controls 2.12
+
+// A modal box of the main window with a message in the accent colour.
+// `message` is the text item (named `textName` for the tests); without
+// `confirmText` the box has one close button, with it a confirm and a
+// cancel button.
+Popup {
+    id: box
+
+    property alias message: messageText
+    property string textName: ""
+    property real textTop: 30
+    property string confirmText: ""
+    property string confirmName: ""
+
+    signal confirmed
+
+    parent: Overlay.overlay
+    anchors.centerIn: parent
+    modal: true
+    padding: 0
+    background: Rectangle {
+        color: "#282828"
+        border.width: 2
+        border.color: "#efefef"
+    }
+
+    Text {
+        id: messageText
+        objectName: box.textName
+        x: 10
+        y: box.textTop
+        width: parent.width - 20
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.Wrap
+        font.family: fontBold.name
+        font.pointSize: 11
+        color: "#e4562e"
+    }
+    DialogButton {
+        visible: box.confirmText === ""
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 25
+        anchors.horizontalCenter: parent.horizontalCenter
+        label: qsTranslate("main", "닫  기")
+        onClicked: box.close()
+    }
+    DialogButton {
+        objectName: box.confirmName
+        visible: box.confirmText !== ""
+        x: 50
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 25
+        label: box.confirmText
+        onClicked: {
+            box.confirmed()
+            box.close()
+        }
+    }
+    DialogButton {
+        visible: box.confirmText !== ""
+        x: parent.width - 50 - width
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 25
+        label: qsTranslate("main", "Cancel")
+        onClicked: box.close()
+    }
+}

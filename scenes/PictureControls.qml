@@ -1,0 +1,160 @@
+import QtQuick 2.12
+import VelmoraPlayer 1.0
+
+// The lower row of a large player's toolbar (zoom, channel switch, rotation,
+// the mirrors, full screen and the speed unit) and the brightness, contrast
+// and volume sliders at its right. The row starts at (rowX, rowY); in the
+// compact layout its steps shrink and its buttons are scaled to 0.8.
+Item {
+    id: controls
+
+    property Item toolbar: null
+    property real rowX: 0
+    property real rowY: 0
+
+    readonly property ChannelView player: toolbar.player
+    readonly property QtObject actions: toolbar.actions
+    readonly property Item overlay: toolbar.overlay
+    readonly property string suffix: toolbar.suffix
+    readonly property real step: toolbar.rowStep
+
+    function place(index) {
+        return rowX + index * step
+    }
+
+    OverlayButton {
+        objectName: controls.overlay.fullScreen ? "zoomIn2" : "zoomIn1"
+        x: controls.place(0)
+        y: controls.rowY
+        scale: controls.toolbar.buttonScale
+        normalSource: "qrc:/drevo_res/player-in-nor.png"
+        dimSource: "qrc:/drevo_res/player-in-dim.png"
+        dimmed: controls.player !== null && controls.player.zoom >= 3.0
+        hoverText: qsTranslate("main", "Zoom In")
+        overlay: controls.overlay
+        onActivated: controls.actions.zoom(controls.overlay, 1)
+    }
+    OverlayButton {
+        objectName: controls.overlay.fullScreen ? "zoomOut2" : "zoomOut1"
+        x: controls.place(1)
+        y: controls.rowY
+        scale: controls.toolbar.buttonScale
+        normalSource: "qrc:/drevo_res/player-out-nor.png"
+        dimSource: "qrc:/drevo_res/player-out-dim.png"
+        dimmed: controls.player === null || controls.player.zoom <= 1.0
+        hoverText: qsTranslate("main", "Zoom Out")
+        overlay: controls.overlay
+        onActivated: controls.actions.zoom(controls.overlay, 0)
+    }
+    OverlayButton {
+        objectName: "switchSC" + controls.suffix
+        x: controls.place(2)
+        y: controls.rowY
+        scale: controls.toolbar.buttonScale
+        normalSource: "qrc:/drevo_res/player-ratate-nor.png"
+        dimSource: "qrc:/drevo_res/player-ratate-dim.png"
+        hoverText: qsTranslate("main", "Switch screen")
+        overlay: controls.overlay
+        onActivated: controls.actions.switchChannel(controls.overlay)
+    }
+    OverlayButton {
+        objectName: "rotateBtn" + controls.suffix
+        x: controls.place(3)
+        y: controls.rowY
+        scale: controls.toolbar.buttonScale
+        normalSource: mainWin.videoRotateNor[mainWin.video1Rotate]
+        dimSource: mainWin.videoRotateDim[mainWin.video1Rotate]
+        hoverText: qsTranslate("main", "Rotation")
+        overlay: controls.overlay
+        onActivated: controls.actions.rotate(controls.overlay)
+    }
+    OverlayButton {
+        objectName: "hReverse" + controls.suffix
+        x: controls.place(4)
+        y: controls.rowY
+        scale: controls.toolbar.buttonScale
+        normalSource: "qrc:/drevo_res/player-hr-nor.png"
+        dimSource: "qrc:/drevo_res/player-hr-dim.png"
+        hoverText: qsTranslate("main", "Horizontal reverse")
+        overlay: controls.overlay
+        onActivated: controls.actions.mirror(controls.overlay, true)
+    }
+    OverlayButton {
+        objectName: "vReverse" + controls.suffix
+        x: controls.place(5)
+        y: controls.rowY
+        scale: controls.toolbar.buttonScale
+        normalSource: "qrc:/drevo_res/player-vt-nor.png"
+        dimSource: "qrc:/drevo_res/player-vt-dim.png"
+        hoverText: qsTranslate("main", "Vertical reverse")
+        overlay: controls.overlay
+        onActivated: controls.actions.mirror(controls.overlay, false)
+    }
+    OverlayButton {
+        objectName: "fullSC" + controls.suffix
+        x: controls.place(6)
+        y: controls.rowY
+        scale: controls.toolbar.buttonScale
+        normalSource: "qrc:/drevo_res/player-full-nor.png"
+        dimSource: "qrc:/drevo_res/player-full-dim.png"
+        hoverText: qsTranslate("main", "Full screen")
+        overlay: controls.overlay
+        onActivated: controls.actions.toggleFullScreen(controls.overlay)
+    }
+    Image {
+        objectName: "speedUnitTxt" + controls.suffix
+        x: controls.place(7)
+        y: controls.rowY
+        scale: controls.toolbar.buttonScale
+        source: "qrc:/drevo_res/r-box.png"
+
+        Text {
+            anchors.centerIn: parent
+            text: mainWin.speedUnit === 1 ? qsTranslate("main", "Km/h") : qsTranslate("main", "Mi/h")
+            font.pixelSize: 19
+            font.family: fontMedium.name
+            color: "white"
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: controls.actions.toggleSpeedUnit()
+        }
+    }
+
+    OverlaySlider {
+        objectName: "brightnessCtrl" + controls.suffix
+        slider.objectName: "brightnessslider" + controls.suffix
+        x: controls.width - 378
+        y: controls.rowY
+        icon: "qrc:/drevo_res/brightness.png"
+        value: controls.player ? controls.player.brightness : 0
+        overlay: controls.overlay
+        onMoved: controls.actions.setPicture(controls.overlay, "brightness", value)
+        onIconClicked: controls.actions.setPicture(controls.overlay, "brightness", 0)
+    }
+    OverlaySlider {
+        objectName: "contrastCtrl" + controls.suffix
+        slider.objectName: "contrastslider" + controls.suffix
+        x: controls.width - 378
+        y: controls.rowY + 40
+        icon: "qrc:/drevo_res/contrast.png"
+        value: controls.player ? controls.player.contrast : 0
+        overlay: controls.overlay
+        onMoved: controls.actions.setPicture(controls.overlay, "contrast", value)
+        onIconClicked: controls.actions.setPicture(controls.overlay, "contrast", 0)
+    }
+    OverlaySlider {
+        objectName: "valumeCtrl" + controls.suffix
+        slider.objectName: "volumeslider" + controls.suffix
+        x: controls.width - 178
+        y: controls.rowY
+        from: 0
+        to: 1
+        icon: controls.player && controls.player.volume > 0 ? "qrc:/drevo_res/player-vol.png"
+                                                            : "qrc:/drevo_res/player-vol-mute.png"
+        value: controls.player ? controls.player.volume : 0
+        overlay: controls.overlay
+        onMoved: controls.actions.setVolume(controls.overlay, value)
+        onIconClicked: controls.actions.toggleMute(controls.overlay)
+    }
+}

@@ -1,0 +1,192 @@
+import QtQuick 2.12
+import VelmoraPlayer 1.0
+import "playercontrol.js" as Control
+
+// The toolbar of a large player: names, transport, the seek bar and times,
+// the picture controls and the sliders. It fades in and out over 300 ms;
+// while hidden its controls take no mouse input, so a click there reaches
+// the picture and shows the toolbar again.
+Item {
+    id: toolbar
+
+    property Item overlay: null
+    // Shown or hidden; the opacity follows.
+    property bool shown: true
+
+    readonly property ChannelView player: overlay.player
+    readonly property QtObject actions: overlay.actions
+    readonly property string suffix: overlay.suffix
+    readonly property bool compact: overlay.compact
+    readonly property real rowStep: compact ? 45 : 70
+    readonly property real buttonScale: compact ? 0.8 : 1.0
+    readonly property real lowerRowY: progress_Bar.y + 30
+    property alias nameText: currentPlayFName.text
+
+    objectName: "toolbar" + suffix
+    anchors.fill: parent
+    enabled: shown
+    opacity: shown ? 1 : 0
+    Behavior on opacity {
+        NumberAnimation {
+            duration: 300
+        }
+    }
+
+    Text {
+        id: currentPlayFName
+        objectName: "currentPlayFName" + toolbar.suffix
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 30
+        font.pixelSize: 19
+        font.family: fontMedium.name
+        color: "white"
+    }
+    Text {
+        id: playFrontText
+        objectName: "playFrontText" + toolbar.suffix
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 55
+        text: mainWin.trackLabel(toolbar.player ? toolbar.player.videoTrack : 0)
+        font.pixelSize: 24
+        font.family: fontMedium.name
+        color: "white"
+    }
+
+    // ---- transport, on the middle line ----------------------------------
+
+    OverlayButton {
+        objectName: "beforeBtn" + toolbar.suffix
+        x: 5
+        anchors.verticalCenter: parent.verticalCenter
+        normalSource: "qrc:/drevo_res/before.png"
+        pressEffect: true
+        hoverText: qsTranslate("main", "Previous file")
+        hoverRise: 20
+        overlay: toolbar.overlay
+        onActivated: toolbar.actions.stepList(toolbar.overlay, 1)
+    }
+    OverlayButton {
+        objectName: "nextBtn" + toolbar.suffix
+        x: parent.width - width - 5
+        anchors.verticalCenter: parent.verticalCenter
+        normalSource: "qrc:/drevo_res/next.png"
+        pressEffect: true
+        hoverText: qsTranslate("main", "Next file")
+        hoverRise: 20
+        overlay: toolbar.overlay
+        onActivated: toolbar.actions.stepList(toolbar.overlay, -1)
+    }
+    OverlayButton {
+        objectName: "rewBtn" + toolbar.suffix
+        x: 200 * mainWin.widthRate
+        anchors.verticalCenter: parent.verticalCenter
+        normalSource: "qrc:/drevo_res/player-rw.png"
+        pressEffect: true
+        hoverText: qsTranslate("main", "Rewind 3 seconds")
+        hoverRise: 30
+        overlay: toolbar.overlay
+        onActivated: toolbar.actions.skip(toolbar.overlay, -1)
+    }
+    OverlayButton {
+        objectName: "ffBtn" + toolbar.suffix
+        x: parent.width - width - 200 * mainWin.widthRate
+        anchors.verticalCenter: parent.verticalCenter
+        normalSource: "qrc:/drevo_res/player-ff.png"
+        pressEffect: true
+        hoverText: qsTranslate("main", "Fast forward 3 seconds")
+        hoverRise: 30
+        overlay: toolbar.overlay
+        onActivated: toolbar.actions.skip(toolbar.overlay, 1)
+    }
+    OverlayButton {
+        objectName: "play_pauseBtn" + toolbar.suffix
+        anchors.centerIn: parent
+        scale: toolbar.buttonScale
+        normalSource: toolbar.player && toolbar.player.playbackState === MediaPlayer.PlayingState
+                      ? "qrc:/drevo_res/player-pause.png" : "qrc:/drevo_res/player-play.png"
+        pressEffect: true
+        overlay: toolbar.overlay
+        onActivated: {
+            if (mainWin.mutexLock === 0 && toolbar.shown)
+                toolbar.actions.playPause(toolbar.overlay)
+        }
+    }
+
+    // ---- the seek bar and times -----------------------------------------
+
+    Item {
+        id: progress_Bar
+        objectName: "progress_Bar" + toolbar.suffix
+        x: 17
+        y: parent.height - 120
+        width: parent.width - 34
+        height: progBG.height
+
+        readonly property bool running: toolbar.player !== null && !toolbar.overlay.stopped
+        readonly property real shownPosition: running && mainWin.playDuration > 0
+                                              ? Math.min(toolbar.player.position, mainWin.playDuration)
+                                              : 0
+
+        Image {
+            id: progBG
+            objectName: "progBG" + toolbar.suffix
+            width: parent.width
+            source: "qrc:/drevo_res/seek-bg.png"
+        }
+        Image {
+            width: progress_Bar.running && mainWin.playDuration > 0
+                   ? progBG.width * progress_Bar.shownPosition / mainWin.playDuration : 0
+            height: progBG.height
+            source: "qrc:/drevo_res/seek-color.png"
+        }
+        Image {
+            id: progPoint
+            objectName: "progPoint" + toolbar.suffix
+            x: (progress_Bar.running && mainWin.playDuration > 0
+                ? progBG.width * progress_Bar.shownPosition / mainWin.playDuration : 0) - 6
+            y: -6
+            width: progress_Bar.running ? 16 : 0
+            source: "qrc:/drevo_res/seek-point.png"
+        }
+        MouseArea {
+            // A little taller than the bar, so it is easy to hit.
+            anchors.fill: parent
+            anchors.topMargin: -8
+            anchors.bottomMargin: -8
+            enabled: mainWin.curDuration <= 0
+            onPressed: toolbar.actions.seekTo(toolbar.overlay, Control.seekBarTarget(
+                                                  mouse.x, progBG.width, mainWin.playDuration))
+            onPositionChanged: {
+                if (pressed)
+                    toolbar.actions.seekTo(toolbar.overlay, Control.seekBarTarget(
+                                               mouse.x, progBG.width, mainWin.playDuration))
+            }
+        }
+        Text {
+            objectName: "currentTime" + toolbar.suffix
+            y: -25 - height / 2
+            text: progress_Bar.running ? Control.clockText(progress_Bar.shownPosition) : ""
+            font.bold: true
+            font.pixelSize: 16
+            font.family: fontBold.name
+            color: "white"
+        }
+        Text {
+            objectName: "endTime" + toolbar.suffix
+            anchors.right: parent.right
+            y: -25 - height / 2
+            text: progress_Bar.running ? Control.clockText(mainWin.playDuration) : ""
+            font.bold: true
+            font.pixelSize: 16
+            font.family: fontBold.name
+            color: "white"
+        }
+    }
+
+    PictureControls {
+        anchors.fill: parent
+        toolbar: toolbar
+        rowX: progress_Bar.x
+        rowY: toolbar.lowerRowY
+    }
+}
