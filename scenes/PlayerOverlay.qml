@@ -186,6 +186,9 @@ MouseArea {
         font.pixelSize: 24
         font.family: fontMedium.name
         color: "white"
+        // Readable over a bright picture too.
+        style: Text.Outline
+        styleColor: "#80000000"
     }
 
     Image {

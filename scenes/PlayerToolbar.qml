@@ -32,6 +32,42 @@ Item {
         }
     }
 
+    // Shading behind the labels and the controls, so that they stay
+    // readable over a bright picture.
+    Rectangle {
+        width: parent.width
+        height: 100
+        gradient: Gradient {
+            GradientStop {
+                position: 0
+                color: "#99000000"
+            }
+            GradientStop {
+                position: 1
+                color: "#00000000"
+            }
+        }
+    }
+    Rectangle {
+        y: progress_Bar.y - 60
+        width: parent.width
+        height: parent.height - y
+        gradient: Gradient {
+            GradientStop {
+                position: 0
+                color: "#00000000"
+            }
+            GradientStop {
+                position: 0.4
+                color: "#99000000"
+            }
+            GradientStop {
+                position: 1
+                color: "#b3000000"
+            }
+        }
+    }
+
     Text {
         id: currentPlayFName
         objectName: "currentPlayFName" + toolbar.suffix

@@ -318,11 +318,12 @@ Window {
         }
         setNameLabels(currentPlayFileName, videoChannelIdx)
         // A layout kept from a recording with more channels would leave a
-        // view on a track this one lacks: such a layout starts over.
+        // view on a track this one lacks: such a layout starts over, with
+        // every view on its own track.
         var tracks = [videoOut1.videoTrack, videoOut2.videoTrack, videoOut3.videoTrack]
         if (Control.layoutExceeds(videoChannelIdx, tracks)) {
             videoViewPos = 0
-            applyChannelLayout(videoChannelIdx)
+            applyChannelLayout(3)
             playerActions.resetPicture(videoOut1.videoTrack)
         }
         if (fullmode === 1) {
@@ -641,6 +642,7 @@ Window {
 
                     SmallView {
                         id: smallView2
+                        Layout.fillWidth: false
                         Layout.preferredWidth: (playerArea.width - 2) / 3 - 10
                         Layout.fillHeight: true
                         Layout.margins: 5
@@ -651,6 +653,7 @@ Window {
                     }
                     SmallView {
                         id: smallView3
+                        Layout.fillWidth: false
                         Layout.preferredWidth: (playerArea.width - 2) / 3 - 10
                         Layout.fillHeight: true
                         Layout.margins: 5
@@ -739,6 +742,7 @@ Window {
 
     Loader {
         id: menu1Popup
+        objectName: "menu1Popup"
         anchors.fill: parent
         source: "QSDSel.qml"
     }

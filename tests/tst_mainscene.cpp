@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QQmlContext>
 #include <QQmlEngine>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QVariantMap>
 #include <QtQuickTest>
@@ -54,6 +55,23 @@ private:
     QVector<velmora::Volume> m_volumes;
 };
 
+// The settings are read from and written to the user's copy, in the test
+// mode's configuration folder, not beside the program.
+QString userViewerConfig() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/velmora-viewer/viewer_config.txt");
+}
+
+void freshViewerConfig() {
+    QStandardPaths::setTestModeEnabled(true);
+    const QString copy = userViewerConfig();
+    QDir().mkpath(QFileInfo(copy).absolutePath());
+    QFile::remove(copy);
+    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/viewer_config.txt"),
+                copy);
+    QFile(copy).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 } // namespace
 
 // Makes cards and folders for the cases and answers questions about files.
@@ -66,7 +84,9 @@ public:
         , m_volumes(std::move(volumes)) {}
 
     // A card with the five category folders and the given recordings, each
-    // {folder, name, channels, seconds}; it is mounted with the label given.
+    // {folder, name, channels, seconds, headerSeconds}; it is mounted with
+    // the label given. headerSeconds puts an unknown chunk after that many
+    // seconds, where the header duration walk stops (players skip it).
     // Returns its root path with "/", or an empty text on failure.
     Q_INVOKABLE QString makeCard(const QString &label, const QVariantList &recordings) {
         const QString root = makeFolder() + '/';
@@ -78,6 +98,9 @@ public:
             options.payload = velmora::fixtures::Payload::Hevc;
             options.channels = r.value(QStringLiteral("channels"), 1).toInt();
             options.seconds = r.value(QStringLiteral("seconds"), 2).toInt();
+            const int headerSeconds = r.value(QStringLiteral("headerSeconds"), 0).toInt();
+            if (headerSeconds > 0)
+                options.extraDataChunks.append({headerSeconds * 30, "JUNK", 8, 0});
             const QString path = root + r.value(QStringLiteral("folder")).toString() + '/' +
                                  r.value(QStringLiteral("name")).toString();
             const auto result = velmora::fixtures::writeRecording(path, options);
@@ -88,6 +111,12 @@ public:
         }
         m_volumes->add(root, label);
         return root;
+    }
+
+    // The viewer settings file the window reads and writes.
+    Q_INVOKABLE QString viewerConfigText() const {
+        QFile file(userViewerConfig());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
     // No card is mounted any more (the files stay).
@@ -135,6 +164,7 @@ public slots:
     void applicationAvailable() {
         // The file dialog keeps its last folder in the application's settings.
         QCoreApplication::setOrganizationName(QStringLiteral("velmora-tests"));
+        freshViewerConfig();
         velmora::registerBackendTypes();
         velmora::registerPlayerTypes();
     }

@@ -74,6 +74,12 @@ QString writeDemoRecordings(const QDir &root) {
         const fixtures::RecordingResult result = fixtures::writeRecording(path, options);
         if (!result.ok)
             return result.error;
+        // The camera closes a file when its recording ends; the list shows that
+        // time, on the clock the name was written with.
+        QFile written(path);
+        if (written.open(QIODevice::ReadWrite))
+            written.setFileTime(QDateTime(day, clip.time, Qt::LocalTime).addSecs(options.seconds),
+                                QFileDevice::FileModificationTime);
     }
     return QString();
 }

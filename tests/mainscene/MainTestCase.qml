@@ -21,6 +21,8 @@ TestCase {
         verify(win !== null, "the main window was not created")
         // Snapshots of the report go to a scratch folder, not the desktop.
         win.currentWrokDir = fixture.makeFolder() + "/"
+        // Laid out and on the screen, so that clicks land where they aim.
+        waitForRendering(child("videoOut1"))
         return win
     }
 
@@ -45,10 +47,36 @@ TestCase {
         child("myFile").source = card
         win.sdCardDetect = 1
         win.setList()
+        // The dialogs of the start-up stand aside as a user would close them.
+        if (child("menu1Popup").item)
+            child("menu1Popup").item.close()
+        child("notiPopup").close()
     }
 
     function waitUntilPlaying(player) {
         tryCompare(player, "playbackState", MediaPlayer.PlayingState, 15000)
+    }
+
+    // Index of a recording in the list of category 0.
+    function indexOf(name) {
+        var myFile = child("myFile")
+        for (var i = 0; i < myFile.readfileCnt(0); ++i) {
+            if (myFile.readfilename(0, i) === name + ".avi")
+                return i
+        }
+        fail("no recording " + name)
+    }
+
+    function playRecording(name) {
+        win.listPlayDBClick(0, indexOf(name), child("myFile").readfileCnt(0))
+        waitUntilPlaying(child("videoOut1"))
+    }
+
+    // A click on a control of a large player's toolbar, shown first as a
+    // user's mouse would show it.
+    function clickControl(name, toolbarName) {
+        child(toolbarName || "toolbar").shown = true
+        mouseClick(child(name))
     }
 
     function cleanup() {

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Pictures of the main window playing a demo card's three-channel recording.
+# Usage: scripts/take-screenshots.sh [OUTDIR] (default docs/screenshots).
+# Builds in the "dev" preset's folder, or in VELMORA_BUILD_DIR when set. A
+# failed picture does not stop the others; the script then ends with status 1.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+out=${1:-docs/screenshots}
+mkdir -p "$out" || exit 1
+if [ -n "${VELMORA_BUILD_DIR:-}" ]; then
+  build=$VELMORA_BUILD_DIR
+  cmake --build "$build" --target velmora-screenshots velmora-tool || exit 1
+else
+  build=build
+  [ -f build/CMakeCache.txt ] || cmake --preset dev || exit 1
+  cmake --build --preset dev --target velmora-screenshots velmora-tool || exit 1
+fi
+
+bin=$build/bin
+card=$(mktemp -d)
+trap 'rm -rf "$card"' EXIT
+"$bin/velmora-tool" make-demo-card "$card" || exit 1
+
+export VELMORA_AUDIO_OUTPUT=null # no sound device under Xvfb
+status=0
+shot() { # FILE SIZE SCENARIO
+  echo "$1: $3 at $2"
+  rm -f "$out/$1"
+  if ! xvfb-run -a -s "-screen 0 1920x1080x24" "$bin/velmora-screenshots" --card "$card" \
+      --size "$2" --scenario "$3" --out "$out/$1" >"$card.log" 2>&1; then
+    grep '^velmora-screenshots:' "$card.log" >&2 || tail -n 5 "$card.log" >&2
+    echo "$1: FAILED" >&2
+    status=1
+  fi
+  rm -f "$card.log"
+}
+
+shot main-1920x1080.png 1920x1080 toolbar
+shot main-1280x720.png 1280x720 toolbar
+shot toolbar.png 1280x720 toolbar
+shot zoomed.png 1280x720 zoomed
+shot fullscreen.png 1280x720 fullscreen
+shot compact.png 1280x720 compact
+exit $status
