@@ -10,6 +10,37 @@ import "playercontrol.js" as Control
 QtObject {
     id: actions
 
+    // ---- names, labels and the channel layout ------------------------------
+
+    function setNameLabels(name, channels) {
+        largeOverlay.nameText = name
+        fullOverlay.nameText = name
+        smallView2.nameText = channels >= 2 ? name : ""
+        smallView3.nameText = channels >= 3 ? name : ""
+    }
+
+    function clearNameLabels() {
+        actions.setNameLabels("", 3)
+    }
+
+    function trackLabel(track) {
+        var labels = [qsTranslate("main", "전방"), qsTranslate("main", "CAM1"),
+                      qsTranslate("main", "CAM2")]
+        return labels[track] || ""
+    }
+
+    // The tracks of the three views by the channel layout (videoViewPos).
+    function applyChannelLayout(channels) {
+        var tracks = Control.channelTracks(channels, mainWin.videoViewPos)
+        if (tracks[0] < 0)
+            return
+        videoOut1.videoTrack = tracks[0]
+        videoOut1popup.videoTrack = tracks[0]
+        videoOut2.videoTrack = tracks[1]
+        if (tracks[2] >= 0)
+            videoOut3.videoTrack = tracks[2]
+    }
+
     function refreshIfPaused(player) {
         if (player.playbackState === MediaPlayer.PausedState)
             player.seek(player.position)
@@ -178,7 +209,7 @@ QtObject {
             for (i = 0; i < players.length; ++i)
                 players[i].halt()
             mainWin.videoViewPos = Control.nextViewPos(channels, mainWin.videoViewPos)
-            mainWin.applyChannelLayout(channels)
+            actions.applyChannelLayout(channels)
             for (i = 0; i < players.length; ++i)
                 players[i].start()
         }

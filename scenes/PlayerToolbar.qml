@@ -82,7 +82,7 @@ Item {
         objectName: "playFrontText" + toolbar.suffix
         anchors.horizontalCenter: parent.horizontalCenter
         y: 55
-        text: mainWin.trackLabel(toolbar.player ? toolbar.player.videoTrack : 0)
+        text: playerActions.trackLabel(toolbar.player ? toolbar.player.videoTrack : 0)
         font.pixelSize: 24
         font.family: fontMedium.name
         color: "white"

@@ -50,7 +50,7 @@ ColumnLayout {
         objectName: "playFrontText" + cell.suffix
         Layout.fillWidth: true
         horizontalAlignment: Text.AlignHCenter
-        text: mainWin.trackLabel(view.videoTrack)
+        text: playerActions.trackLabel(view.videoTrack)
         font.pixelSize: 13
         font.family: fontMedium.name
         color: "white"

@@ -54,9 +54,15 @@ Window {
     property real monitorIndex: 0
     property real sdCardDetect: 0
 
-    // The small views' players, declared in their cells.
-    readonly property alias videoOut2: smallView2.player
-    readonly property alias videoOut3: smallView3.player
+    // The players and cells of the layout.
+    readonly property ChannelView videoOut1: layout.videoOut1
+    readonly property ChannelView videoOut2: layout.smallView2.player
+    readonly property ChannelView videoOut3: layout.smallView3.player
+    readonly property PlayerOverlay largeOverlay: layout.largeOverlay
+    readonly property SmallView smallView2: layout.smallView2
+    readonly property SmallView smallView3: layout.smallView3
+    readonly property Loader menuLoader: layout.menuLoader
+    readonly property Loader fileListLoader: layout.fileListLoader
 
     signal addListItem(string filename, string fileinfo, int cIdx, int cIIdx)
     signal listInit
@@ -100,7 +106,7 @@ Window {
         source: "DASHCAM"
         onError: console.log("FileIO error: " + msg)
         // The notice after a list save waits for the copies' own report.
-        onCopyFinished: mainWin.copiesEnded(copied, failed, failedNames)
+        onCopyFinished: listActions.copiesEnded(copied, failed, failedNames)
     }
 
     // ---- helpers ---------------------------------------------------------
@@ -160,7 +166,7 @@ Window {
         if (check === 1)
             videoListfunc()
         else
-            clearNameLabels()
+            playerActions.clearNameLabels()
     }
 
     // The channel players that the current recording uses.
@@ -170,33 +176,6 @@ Window {
         if (videoChannelIdx === 2)
             return [videoOut1, videoOut2]
         return [videoOut1]
-    }
-
-    function setNameLabels(name, channels) {
-        largeOverlay.nameText = name
-        fullOverlay.nameText = name
-        smallView2.nameText = channels >= 2 ? name : ""
-        smallView3.nameText = channels >= 3 ? name : ""
-    }
-
-    function clearNameLabels() {
-        setNameLabels("", 3)
-    }
-
-    function trackLabel(track) {
-        return [qsTr("전방"), qsTr("CAM1"), qsTr("CAM2")][track] || ""
-    }
-
-    // The tracks of the three views by the channel layout (videoViewPos).
-    function applyChannelLayout(channels) {
-        var tracks = Control.channelTracks(channels, videoViewPos)
-        if (tracks[0] < 0)
-            return
-        videoOut1.videoTrack = tracks[0]
-        videoOut1popup.videoTrack = tracks[0]
-        videoOut2.videoTrack = tracks[1]
-        if (tracks[2] >= 0)
-            videoOut3.videoTrack = tracks[2]
     }
 
     // ---- the list --------------------------------------------------------
@@ -227,58 +206,9 @@ Window {
         listInit()
     }
 
-    // A tab was chosen. The play list follows it only while nothing plays
-    // or is being prepared, so previous/next stay in the playing category.
-    function listReadList(idx) {
-        var n = myFile.readfileCnt(idx)
-        if (isStopped(videoOut1) && !preparing()) {
-            videoPlayListCount = n
-            videoPlayListKind = idx
-        }
-        listClear()
-        fillList(idx)
-    }
-
-    function listPlayDBClick(fIdx, lIdx, lCnt) {
-        videoPlayListCount = lCnt
-        videoPlayListKind = fIdx
-        videoPlayListCurIdx = lIdx
-        if (!isStopped(videoOut1)) {
-            // The stop handler starts the new recording.
-            stopForFollowUp(1)
-        } else {
-            videoListfunc()
-        }
-    }
-
-    function listDeleteClick(cnt) {
-        if (!isStopped(videoOut1))
-            stopForFollowUp(2)
-        if (cnt > 0)
-            deletePopup.open()
-        else
-            showNotice(qsTr("No video is selected"))
-    }
-
-    function listSaveClick(cnt) {
-        if (cnt > 0)
-            viewPopup(4)
-        else
-            showNotice(qsTr("No video is selected"))
-    }
-
-    // The checked rows were handed over for copying; the notice follows
-    // when the copies have ended (copiesEnded).
-    function listSaveSuccess() {
-        console.log("saveSuccess ===> waiting for the copies")
-    }
-
-    function copiesEnded(copied, failed, failedNames) {
-        if (failed === 0)
-            showSaveNotice(qsTr("Successfully Saved"))
-        else
-            showSaveNotice(qsTr("Could not save %1 file(s): %2").arg(failed).arg(
-                               failedNames.join(", ")))
+    ListActions {
+        id: listActions
+        objectName: "listActions"
     }
 
     // ---- the play pipeline -----------------------------------------------
@@ -316,14 +246,14 @@ Window {
             console.log("videoPlayfunc ===> no channel mark: " + currentPlayFileName)
             return
         }
-        setNameLabels(currentPlayFileName, videoChannelIdx)
+        playerActions.setNameLabels(currentPlayFileName, videoChannelIdx)
         // A layout kept from a recording with more channels would leave a
         // view on a track this one lacks: such a layout starts over, with
         // every view on its own track.
         var tracks = [videoOut1.videoTrack, videoOut2.videoTrack, videoOut3.videoTrack]
         if (Control.layoutExceeds(videoChannelIdx, tracks)) {
             videoViewPos = 0
-            applyChannelLayout(3)
+            playerActions.applyChannelLayout(3)
             playerActions.resetPicture(videoOut1.videoTrack)
         }
         if (fullmode === 1) {
@@ -346,7 +276,7 @@ Window {
             dbClickCheck = 0
         } else if (dbClickCheck === 2) {
             dbClickCheck = 0
-            clearNameLabels()
+            playerActions.clearNameLabels()
         }
     }
 
@@ -379,116 +309,15 @@ Window {
     // The card is missing or gone: nothing of it stays listed.
     function cardReset() {
         currentPlayFilePath = ""
-        clearNameLabels()
+        playerActions.clearNameLabels()
         listClear()
         myFile.fileRemove()
         unlockList()
     }
 
-    // ---- menus and dialogs -----------------------------------------------
-
-    function menuClicked(menuIdx) {
-        var playing = videoOut1.playbackState === MediaPlayer.PlayingState
-        switch (menuIdx) {
-        case 1:
-            if (playing)
-                pauseAll()
-            myFile.source = "DASHCAM"
-            if (myFile.source !== "none") {
-                viewPopup(1)
-            } else {
-                showNotice(qsTr("SDCard를 삽입해주세요"))
-                cardReset()
-            }
-            break
-        case 2:
-            if (playing)
-                pauseAll()
-            fileDialog.open()
-            break
-        case 4:
-            viewPopup(3)
-            break
-        case 5:
-            if (!isStopped(videoOut1))
-                takeReportSnapshots()
-            break
-        case 6:
-            if (!isStopped(videoOut1)) {
-                pauseAll()
-                viewPopup(2)
-            }
-            break
-        case 7:
-            if (playing)
-                pauseAll()
-            settingSelectPopup()
-            break
-        }
-    }
-
-    function reportFolder() {
-        var dir = currentWrokDir
-        if (dir.length > 0 && dir.charAt(dir.length - 1) === "/")
-            dir = dir.substring(0, dir.length - 1)
-        return dir + "/velmora/report"
-    }
-
-    // Captures the three views for the report screen and hands it their URLs.
-    function takeReportSnapshots() {
-        var folder = reportFolder()
-        var name = currentPlayFileName
-        var prefixes = ["F_", "R_", "S_"]
-        var players = [videoOut1, videoOut2, videoOut3]
-        for (var i = 0; i < players.length; ++i) {
-            players[i].videoCapture.captureName = prefixes[i] + name
-            players[i].videoCapture.captureDir = folder
-            players[i].videoCapture.capture()
-        }
-        pauseAll()
-        var urls = []
-        for (i = 0; i < prefixes.length; ++i)
-            urls.push(i < videoChannelIdx ? "file://" + folder + "/" + prefixes[i] + name + ".png" : "")
-        setValue(urls[0], urls[1], urls[2])
-        loadingPopup.open()
-    }
-
-    function settingDashCamClick() {
-        var drivePath = myFile.getDrivePath()
-        console.log("drivePath ================> " + drivePath)
-        myFile.readConfig()
-        if (drivePath !== "none") {
-            settingDashViewPopup()
-        } else {
-            showNotice(qsTr("SDCard를 삽입해주세요"))
-            cardReset()
-        }
-    }
-
-    function settingPcViewClick() {
-        settingPcViewPopup()
-    }
-
-    // Files the user picked by hand: they become the list of category 0
-    // (and the other categories by their names).
-    function openFiles(urls) {
-        lockList()
-        if (!isStopped(videoOut1))
-            stopForFollowUp(2)
-        var names = []
-        for (var i = 0; i < urls.length; ++i)
-            names.push(urls[i].toString())
-        var result = myFile.setfileInfo(names.join(","))
-        if (result === "ERROR")
-            showNotice(qsTr("영문으로된 파일명과 경로만 지원합니다."))
-        else
-            setExfileList()
-        unlockList()
-    }
-
-    function openMakerSite() {
-        if (makerSiteUrl !== "")
-            Qt.openUrlExternally(makerSiteUrl)
+    MainMenus {
+        id: mainMenus
+        objectName: "mainMenus"
     }
 
     // ---- timers ------------------------------------------------------------
@@ -522,196 +351,9 @@ Window {
 
     // ---- layout ----------------------------------------------------------
 
-    Rectangle {
+    MainLayout {
+        id: layout
         anchors.fill: parent
-        color: "#282828"
-    }
-
-    GridLayout {
-        id: grid
-
-        readonly property real columnWidth: (width - 2 * columnSpacing) / 3
-        readonly property real topHeight: 74
-
-        anchors.fill: parent
-        anchors.margins: 5
-        columns: 3
-        rows: 2
-        columnSpacing: 1
-        rowSpacing: 1
-
-        // Top row: menu, an empty cell, the logo with the maker's link.
-        Rectangle {
-            Layout.preferredWidth: grid.columnWidth
-            Layout.preferredHeight: grid.topHeight
-            Layout.maximumHeight: 74
-            color: "#282828"
-
-            Loader {
-                id: menuLoader
-                anchors.fill: parent
-                source: "TopMenu.qml"
-            }
-        }
-        Rectangle {
-            Layout.preferredWidth: grid.columnWidth
-            Layout.preferredHeight: grid.topHeight
-            Layout.maximumHeight: 74
-            color: "#282828"
-        }
-        Rectangle {
-            Layout.preferredWidth: grid.columnWidth
-            Layout.preferredHeight: grid.topHeight
-            Layout.maximumHeight: 74
-            color: "#282828"
-
-            Column {
-                anchors.right: parent.right
-                anchors.verticalCenter: parent.verticalCenter
-                spacing: 4
-
-                Image {
-                    id: titleBar
-                    anchors.right: parent.right
-                    source: "qrc:/drevo_res/title-bar_.png"
-
-                    MouseArea {
-                        anchors.fill: parent
-                        cursorShape: makerSiteUrl !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
-                        onClicked: mainWin.openMakerSite()
-                    }
-                }
-                Text {
-                    id: siteLink
-                    anchors.right: parent.right
-                    // The address itself names the site; it is a deployment
-                    // setting (VELMORA_SITE_URL), so there is nothing to translate.
-                    text: makerSiteUrl.replace(/^[a-z]+:\/\//, "").replace(/\/$/, "")
-                    font.pixelSize: 19
-                    font.family: fontMedium.name
-                    color: "#a0a0a0"
-
-                    MouseArea {
-                        anchors.fill: parent
-                        cursorShape: Qt.PointingHandCursor
-                        onClicked: mainWin.openMakerSite()
-                    }
-                }
-            }
-        }
-
-        // Main row, left two columns: the players and the graph.
-        Rectangle {
-            id: playerArea
-            Layout.columnSpan: 2
-            Layout.preferredWidth: 2 * grid.columnWidth + grid.columnSpacing
-            Layout.fillHeight: true
-            color: "#282828"
-
-            ColumnLayout {
-                anchors.fill: parent
-                spacing: 1
-
-                Rectangle {
-                    Layout.fillWidth: true
-                    Layout.preferredHeight: (playerArea.height - 1) * 2.2 / 3.2
-                    color: "#282828"
-
-                    ChannelView {
-                        id: videoOut1
-                        objectName: "videoOut1"
-                        anchors.fill: parent
-                        anchors.margins: 5
-                        videoTrack: 0
-                        onBegan: playerActions.largeBegan(largeOverlay)
-                        onEnded: playerActions.largeEnded()
-
-                        PlayerOverlay {
-                            id: largeOverlay
-                            player: videoOut1
-                            actions: playerActions
-                        }
-                    }
-                }
-
-
-                RowLayout {
-                    Layout.fillWidth: true
-                    Layout.fillHeight: true
-                    spacing: 1
-
-                    SmallView {
-                        id: smallView2
-                        Layout.fillWidth: false
-                        Layout.preferredWidth: (playerArea.width - 2) / 3 - 10
-                        Layout.fillHeight: true
-                        Layout.margins: 5
-                        viewName: "videoOut2"
-                        suffix: "2"
-                        seekKey: "seekposition2"
-                        player.videoTrack: 1
-                    }
-                    SmallView {
-                        id: smallView3
-                        Layout.fillWidth: false
-                        Layout.preferredWidth: (playerArea.width - 2) / 3 - 10
-                        Layout.fillHeight: true
-                        Layout.margins: 5
-                        viewName: "videoOut3"
-                        suffix: "3"
-                        seekKey: "seekposition3"
-                        player.videoTrack: 2
-                    }
-                    Rectangle {
-                        Layout.fillWidth: true
-                        Layout.fillHeight: true
-                        color: "#282828"
-
-                        GraphViewer {
-                            id: graphloader
-                            anchors.fill: parent
-                        }
-                    }
-                }
-            }
-        }
-
-        // Main row, right column: the map above the recording list.
-        Rectangle {
-            id: sideColumn
-            Layout.preferredWidth: grid.columnWidth
-            Layout.fillHeight: true
-            color: "#282828"
-
-            ColumnLayout {
-                anchors.fill: parent
-                spacing: 1
-
-                Rectangle {
-                    Layout.fillWidth: true
-                    Layout.preferredHeight: (sideColumn.height - 1) / 3
-                    color: "#282828"
-
-                    MapView {
-                        id: pageLoader
-                        anchors.fill: parent
-                        anchors.margins: 5
-                    }
-                }
-                Rectangle {
-                    Layout.fillWidth: true
-                    Layout.fillHeight: true
-                    color: "#282828"
-
-                    Loader {
-                        id: fileListLoader
-                        anchors.fill: parent
-                        anchors.margins: 5
-                        source: "VideoFilelist.qml"
-                    }
-                }
-            }
-        }
     }
 
     // The full-screen player, over the whole window.
@@ -736,6 +378,7 @@ Window {
 
     PlayerActions {
         id: playerActions
+        objectName: "playerActions"
     }
 
     // ---- hosted dialogs ----------------------------------------------------
@@ -768,7 +411,7 @@ Window {
         target: menuLoader.item
         ignoreUnknownSignals: true
         function onMenu1Click(menuIdx) {
-            mainWin.menuClicked(menuIdx)
+            mainMenus.menuClicked(menuIdx)
         }
     }
 
@@ -776,29 +419,29 @@ Window {
         target: fileListLoader.item
         ignoreUnknownSignals: true
         function onReadList(idx) {
-            mainWin.listReadList(idx)
+            listActions.listReadList(idx)
         }
         function onPlayDBClick(fIdx, lIdx, lCnt) {
-            mainWin.listPlayDBClick(fIdx, lIdx, lCnt)
+            listActions.listPlayDBClick(fIdx, lIdx, lCnt)
         }
         function onDeleteClick(cnt) {
-            mainWin.listDeleteClick(cnt)
+            listActions.listDeleteClick(cnt)
         }
         function onSaveClick(cnt) {
-            mainWin.listSaveClick(cnt)
+            listActions.listSaveClick(cnt)
         }
         function onSaveSuccess() {
-            mainWin.listSaveSuccess()
+            listActions.listSaveSuccess()
         }
     }
 
     Connections {
         target: settingSelectP
         function onDashCamClick() {
-            mainWin.settingDashCamClick()
+            mainMenus.settingDashCamClick()
         }
         function onPcVIewClick() {
-            mainWin.settingPcViewClick()
+            mainMenus.settingPcViewClick()
         }
     }
 
@@ -860,7 +503,7 @@ Window {
         id: fileDialog
         selectMultiple: true
         nameFilters: [qsTr("AVI files (R_*.avi T_*.avi)")]
-        onAccepted: mainWin.openFiles(fileDialog.fileUrls)
+        onAccepted: mainMenus.openFiles(fileDialog.fileUrls)
     }
 
     Component.onCompleted: {

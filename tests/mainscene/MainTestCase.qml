@@ -68,7 +68,7 @@ TestCase {
     }
 
     function playRecording(name) {
-        win.listPlayDBClick(0, indexOf(name), child("myFile").readfileCnt(0))
+        child("listActions").listPlayDBClick(0, indexOf(name), child("myFile").readfileCnt(0))
         waitUntilPlaying(child("videoOut1"))
     }
 

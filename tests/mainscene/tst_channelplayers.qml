@@ -39,7 +39,7 @@ MainTestCase {
         // A layout left by a three-channel recording, with CAM2 in front:
         // this recording has no such track, so the layout starts over.
         win.videoViewPos = 2
-        win.applyChannelLayout(3)
+        child("playerActions").applyChannelLayout(3)
         playRecording(one)
         compare(v1.videoTrack, 0)
         compare(win.videoViewPos, 0)

@@ -28,7 +28,7 @@ MainTestCase {
         var myFile = child("myFile")
         myFile.fileSave(0, 0, target)
         myFile.fileSaveStart()
-        win.listSaveSuccess()
+        child("listActions").listSaveSuccess()
         compare(child("savePopup").opened, false)
         tryCompare(child("savePopup"), "opened", true)
         compare(child("savePopuptxt01").text, qsTranslate("main", "Successfully Saved"))
@@ -43,7 +43,7 @@ MainTestCase {
         myFile.fileSave(0, 0, target)
         myFile.fileSave(1, 0, target)
         myFile.fileSaveStart()
-        win.listSaveSuccess()
+        child("listActions").listSaveSuccess()
         tryCompare(child("savePopup"), "opened", true)
         compare(child("savePopuptxt01").text,
                 qsTranslate("main", "Could not save %1 file(s): %2").arg(1).arg(drive))
@@ -52,8 +52,8 @@ MainTestCase {
 
     function test_emptySelectionIsNamed_data() {
         return [
-            { tag: "delete", action: function() { win.listDeleteClick(0) } },
-            { tag: "save", action: function() { win.listSaveClick(0) } },
+            { tag: "delete", action: function() { child("listActions").listDeleteClick(0) } },
+            { tag: "save", action: function() { child("listActions").listSaveClick(0) } },
         ]
     }
 
@@ -68,7 +68,7 @@ MainTestCase {
 
     function test_deleteAsksFirst() {
         var deletions = spy(win, "deleteListIndex")
-        win.listDeleteClick(2)
+        child("listActions").listDeleteClick(2)
         compare(child("deletePopup").opened, true)
         compare(deletions.count, 0)
         mouseClick(child("deleteConfirm"))
@@ -78,20 +78,20 @@ MainTestCase {
 
     function test_saveAsksForAFolder() {
         var dialog = spy(win, "viewPopup")
-        win.listSaveClick(2)
+        child("listActions").listSaveClick(2)
         compare(dialog.count, 1)
         compare(dialog.signalArguments[0][0], 4)
     }
 
     function test_routingWithACard_data() {
         return [
-            { tag: "SD card menu", signalName: "viewPopup", action: function() { win.menuClicked(1) } },
+            { tag: "SD card menu", signalName: "viewPopup", action: function() { child("mainMenus").menuClicked(1) } },
             { tag: "camera settings", signalName: "settingDashViewPopup",
-              action: function() { win.settingDashCamClick() } },
+              action: function() { child("mainMenus").settingDashCamClick() } },
             { tag: "viewer settings", signalName: "settingPcViewPopup",
-              action: function() { win.settingPcViewClick() } },
+              action: function() { child("mainMenus").settingPcViewClick() } },
             { tag: "settings menu", signalName: "settingSelectPopup",
-              action: function() { win.menuClicked(7) } },
+              action: function() { child("mainMenus").menuClicked(7) } },
         ]
     }
 
@@ -112,7 +112,7 @@ MainTestCase {
         var locked = spy(win, "lockList")
         var unlocked = spy(win, "unlockList")
         var added = spy(win, "addListItem")
-        win.openFiles(["file://" + folder + "/" + impact, "file://" + folder + "/" + drive])
+        child("mainMenus").openFiles(["file://" + folder + "/" + impact, "file://" + folder + "/" + drive])
         compare(locked.count, 1)
         compare(unlocked.count, 1)
         var myFile = child("myFile")

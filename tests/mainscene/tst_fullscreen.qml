@@ -108,7 +108,7 @@ MainTestCase {
         compare(full.playbackState, MediaPlayer.StoppedState)
 
         var inWindow = spy(views[0], "playing")
-        win.listPlayDBClick(0, indexOf(three) + 1, child("myFile").readfileCnt(0))
+        child("listActions").listPlayDBClick(0, indexOf(three) + 1, child("myFile").readfileCnt(0))
         compare(win.currentPlayFileName, older)
         tryCompare(full, "playbackState", MediaPlayer.PlayingState, 10000)
         // At its end the next newer recording follows, again in full screen.

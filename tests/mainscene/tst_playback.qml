@@ -42,7 +42,7 @@ MainTestCase {
         }
         win.setTrigger.connect(onReady)
 
-        win.listPlayDBClick(0, 2, 3)
+        child("listActions").listPlayDBClick(0, 2, 3)
         compare(win.currentPlayFilePath, card + "Drive/" + threeChannels + ".avi")
         compare(win.currentPlayFileName, threeChannels)
         // While the telemetry is extracted the loading indicator shows.
@@ -69,7 +69,7 @@ MainTestCase {
     function test_twoChannelsAdvanceToIndexZeroAndStopThere() {
         var v1 = child("videoOut1"), v2 = child("videoOut2"), v3 = child("videoOut3")
         fixture.clearLog()
-        win.listPlayDBClick(0, 1, 3)
+        child("listActions").listPlayDBClick(0, 1, 3)
         waitUntilPlaying(v1)
         waitUntilPlaying(v2)
         compare(v3.playbackState, MediaPlayer.StoppedState)
@@ -97,13 +97,13 @@ MainTestCase {
 
     function test_newRequestWhilePlayingStopsEveryPlayerFirst() {
         var v1 = child("videoOut1"), v2 = child("videoOut2"), v3 = child("videoOut3")
-        win.listPlayDBClick(0, 2, 3)
+        child("listActions").listPlayDBClick(0, 2, 3)
         waitUntilPlaying(v1)
         waitUntilPlaying(v2)
         waitUntilPlaying(v3)
 
         var stops = spy(v1, "stopped")
-        win.listPlayDBClick(0, 0, 3)
+        child("listActions").listPlayDBClick(0, 0, 3)
         // All three stopped at once; the stop handler prepares the new one.
         compare(stops.count, 1)
         compare(v1.playbackState, MediaPlayer.StoppedState)
@@ -130,10 +130,10 @@ MainTestCase {
                 return
             requested = true
             stateAtRequest = v1.playbackState
-            win.listPlayDBClick(0, 0, 3)
+            child("listActions").listPlayDBClick(0, 0, 3)
         }
         child("playTimer").triggered.connect(request)
-        win.listPlayDBClick(0, 2, 3)
+        child("listActions").listPlayDBClick(0, 2, 3)
         tryVerify(function() { return requested }, 10000)
         compare(stateAtRequest, MediaPlayer.StoppedState)
         // The old recording is stopped once open, then the new one follows.
@@ -148,9 +148,9 @@ MainTestCase {
 
     function test_tabChangeWhilePlayingKeepsThePlayList() {
         var added = spy(win, "addListItem")
-        win.listPlayDBClick(0, 2, 3)
+        child("listActions").listPlayDBClick(0, 2, 3)
         waitUntilPlaying(child("videoOut1"))
-        win.listReadList(1)
+        child("listActions").listReadList(1)
         compare(added.count, 1)
         compare(added.signalArguments[0][0], "R_20261206_081740_T_E.avi")
         compare(added.signalArguments[0][2], 1)
@@ -160,16 +160,16 @@ MainTestCase {
         // Once stopped, a tab becomes the play list.
         win.dbClickCheck = 2
         win.stopAll()
-        win.listReadList(1)
+        child("listActions").listReadList(1)
         compare(win.videoPlayListKind, 1)
         compare(win.videoPlayListCount, 1)
     }
 
     function test_deleteWhilePlayingStopsAndStartsNothing() {
         var v1 = child("videoOut1")
-        win.listPlayDBClick(0, 2, 3)
+        child("listActions").listPlayDBClick(0, 2, 3)
         waitUntilPlaying(v1)
-        win.listDeleteClick(1)
+        child("listActions").listDeleteClick(1)
         compare(v1.playbackState, MediaPlayer.StoppedState)
         compare(child("deletePopup").opened, true)
         compare(win.dbClickCheck, 0)
@@ -179,10 +179,10 @@ MainTestCase {
     }
 
     function test_reportOfOneChannelHasOneImage() {
-        win.listPlayDBClick(0, 0, 3)
+        child("listActions").listPlayDBClick(0, 0, 3)
         waitUntilPlaying(child("videoOut1"))
         var values = spy(win, "setValue")
-        win.menuClicked(5)
+        child("mainMenus").menuClicked(5)
         compare(values.count, 1)
         var folder = win.currentWrokDir + "velmora/report"
         compare(argumentsOf(values, 0),
@@ -203,7 +203,7 @@ MainTestCase {
         verify(fixture.remove(other + "Drive/" + oneChannel + ".avi"))
         var cleared = spy(win, "listClear")
         fixture.clearLog()
-        win.listPlayDBClick(0, 0, 1)
+        child("listActions").listPlayDBClick(0, 0, 1)
         compare(fixture.countLines("notice ===> " + qsTranslate("main", "SDCard가 제거되었습니다.")), 1)
         compare(cleared.count, 1)
         compare(win.currentPlayFilePath, "")

@@ -50,8 +50,8 @@ MainTestCase {
 
     function test_cardMenusWithoutCardResetTheList_data() {
         return [
-            { tag: "SD card menu", action: function() { win.menuClicked(1) } },
-            { tag: "camera settings", action: function() { win.settingDashCamClick() } },
+            { tag: "SD card menu", action: function() { child("mainMenus").menuClicked(1) } },
+            { tag: "camera settings", action: function() { child("mainMenus").settingDashCamClick() } },
         ]
     }
 
@@ -76,13 +76,13 @@ MainTestCase {
     function test_reportAndSnapshotDoNothingWhileStopped() {
         var values = spy(win, "setValue")
         var dialog = spy(win, "viewPopup")
-        win.menuClicked(5)
-        win.menuClicked(6)
+        child("mainMenus").menuClicked(5)
+        child("mainMenus").menuClicked(6)
         compare(values.count, 0)
         compare(dialog.count, 0)
         compare(child("loadingPopup").opened, false)
         // The version entry opens the dialog's version page in any state.
-        win.menuClicked(4)
+        child("mainMenus").menuClicked(4)
         compare(dialog.count, 1)
         compare(dialog.signalArguments[0][0], 3)
     }

@@ -50,11 +50,13 @@ public:
     }
 
     // Calls a function of the scene (up to three arguments, each a QVariant).
-    void call(const char *function, const QVariantList &args = {}) const {
+    // A function of the window, or of its object named `on`.
+    void call(const char *function, const QVariantList &args = {}, const char *on = nullptr) const {
         QGenericArgument a[3];
         for (int i = 0; i < args.size() && i < 3; ++i)
             a[i] = Q_ARG(QVariant, args.at(i));
-        if (!QMetaObject::invokeMethod(m_window, function, a[0], a[1], a[2]))
+        QObject *target = on ? m_window->findChild<QObject *>(QLatin1String(on)) : m_window;
+        if (!target || !QMetaObject::invokeMethod(target, function, a[0], a[1], a[2]))
             throw Failure{QStringLiteral("cannot call %1()").arg(QLatin1String(function))};
     }
 
@@ -118,7 +120,7 @@ void playThreeChannels(const MainWindow &main) {
     }
     if (index == count)
         throw Failure{QStringLiteral("the list has no recording with three channels")};
-    main.call("listPlayDBClick", {0, index, count});
+    main.call("listPlayDBClick", {0, index, count}, "listActions");
     for (const char *name : {"videoOut1", "videoOut2", "videoOut3"})
         waitUntilPlaying(main, QLatin1String(name));
 }

@@ -1,0 +1,211 @@
+import QtQuick 2.12
+import QtQuick.Layouts 1.12
+
+// The main window's cells: the top menu and the logo above; the large player,
+// the two small ones and the graph in the left two columns; the map and the
+// recording list in the right one.
+Item {
+    id: layout
+
+    readonly property alias videoOut1: videoOut1
+    readonly property alias largeOverlay: largeOverlay
+    readonly property alias smallView2: smallView2
+    readonly property alias smallView3: smallView3
+    readonly property alias graphloader: graphloader
+    readonly property alias pageLoader: pageLoader
+    readonly property alias menuLoader: menuLoader
+    readonly property alias fileListLoader: fileListLoader
+
+    Rectangle {
+        anchors.fill: parent
+        color: "#282828"
+    }
+
+    GridLayout {
+        id: grid
+
+        readonly property real columnWidth: (width - 2 * columnSpacing) / 3
+        readonly property real topHeight: 74
+
+        anchors.fill: parent
+        anchors.margins: 5
+        columns: 3
+        rows: 2
+        columnSpacing: 1
+        rowSpacing: 1
+
+        // Top row: menu, an empty cell, the logo with the maker's link.
+        Rectangle {
+            Layout.preferredWidth: grid.columnWidth
+            Layout.preferredHeight: grid.topHeight
+            Layout.maximumHeight: 74
+            color: "#282828"
+
+            Loader {
+                id: menuLoader
+                anchors.fill: parent
+                source: "TopMenu.qml"
+            }
+        }
+        Rectangle {
+            Layout.preferredWidth: grid.columnWidth
+            Layout.preferredHeight: grid.topHeight
+            Layout.maximumHeight: 74
+            color: "#282828"
+        }
+        Rectangle {
+            Layout.preferredWidth: grid.columnWidth
+            Layout.preferredHeight: grid.topHeight
+            Layout.maximumHeight: 74
+            color: "#282828"
+
+            Column {
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 4
+
+                Image {
+                    id: titleBar
+                    anchors.right: parent.right
+                    source: "qrc:/drevo_res/title-bar_.png"
+
+                    MouseArea {
+                        anchors.fill: parent
+                        cursorShape: makerSiteUrl !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
+                        onClicked: mainMenus.openMakerSite()
+                    }
+                }
+                Text {
+                    id: siteLink
+                    anchors.right: parent.right
+                    // The address itself names the site; it is a deployment
+                    // setting (VELMORA_SITE_URL), so there is nothing to translate.
+                    text: makerSiteUrl.replace(/^[a-z]+:\/\//, "").replace(/\/$/, "")
+                    font.pixelSize: 19
+                    font.family: fontMedium.name
+                    color: "#a0a0a0"
+
+                    MouseArea {
+                        anchors.fill: parent
+                        cursorShape: Qt.PointingHandCursor
+                        onClicked: mainMenus.openMakerSite()
+                    }
+                }
+            }
+        }
+
+        // Main row, left two columns: the players and the graph.
+        Rectangle {
+            id: playerArea
+            Layout.columnSpan: 2
+            Layout.preferredWidth: 2 * grid.columnWidth + grid.columnSpacing
+            Layout.fillHeight: true
+            color: "#282828"
+
+            ColumnLayout {
+                anchors.fill: parent
+                spacing: 1
+
+                Rectangle {
+                    Layout.fillWidth: true
+                    Layout.preferredHeight: (playerArea.height - 1) * 2.2 / 3.2
+                    color: "#282828"
+
+                    ChannelView {
+                        id: videoOut1
+                        objectName: "videoOut1"
+                        anchors.fill: parent
+                        anchors.margins: 5
+                        videoTrack: 0
+                        onBegan: playerActions.largeBegan(largeOverlay)
+                        onEnded: playerActions.largeEnded()
+
+                        PlayerOverlay {
+                            id: largeOverlay
+                            player: videoOut1
+                            actions: playerActions
+                        }
+                    }
+                }
+
+
+                RowLayout {
+                    Layout.fillWidth: true
+                    Layout.fillHeight: true
+                    spacing: 1
+
+                    SmallView {
+                        id: smallView2
+                        Layout.fillWidth: false
+                        Layout.preferredWidth: (playerArea.width - 2) / 3 - 10
+                        Layout.fillHeight: true
+                        Layout.margins: 5
+                        viewName: "videoOut2"
+                        suffix: "2"
+                        seekKey: "seekposition2"
+                        player.videoTrack: 1
+                    }
+                    SmallView {
+                        id: smallView3
+                        Layout.fillWidth: false
+                        Layout.preferredWidth: (playerArea.width - 2) / 3 - 10
+                        Layout.fillHeight: true
+                        Layout.margins: 5
+                        viewName: "videoOut3"
+                        suffix: "3"
+                        seekKey: "seekposition3"
+                        player.videoTrack: 2
+                    }
+                    Rectangle {
+                        Layout.fillWidth: true
+                        Layout.fillHeight: true
+                        color: "#282828"
+
+                        GraphViewer {
+                            id: graphloader
+                            anchors.fill: parent
+                        }
+                    }
+                }
+            }
+        }
+
+        // Main row, right column: the map above the recording list.
+        Rectangle {
+            id: sideColumn
+            Layout.preferredWidth: grid.columnWidth
+            Layout.fillHeight: true
+            color: "#282828"
+
+            ColumnLayout {
+                anchors.fill: parent
+                spacing: 1
+
+                Rectangle {
+                    Layout.fillWidth: true
+                    Layout.preferredHeight: (sideColumn.height - 1) / 3
+                    color: "#282828"
+
+                    MapView {
+                        id: pageLoader
+                        anchors.fill: parent
+                        anchors.margins: 5
+                    }
+                }
+                Rectangle {
+                    Layout.fillWidth: true
+                    Layout.fillHeight: true
+                    color: "#282828"
+
+                    Loader {
+                        id: fileListLoader
+                        anchors.fill: parent
+                        anchors.margins: 5
+                        source: "VideoFilelist.qml"
+                    }
+                }
+            }
+        }
+    }
+
+}

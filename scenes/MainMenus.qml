@@ -1,0 +1,114 @@
+import QtQml 2.12
+import VelmoraPlayer 1.0
+
+// What the top menu's cells, the settings choice, the file dialog and the
+// logo's link lead to: the card dialog, opening files by hand, the version
+// and save pages, the report with its snapshots, and the settings screens.
+// The window's players, dialogs and shared state are the main window's.
+QtObject {
+    id: menus
+
+    function menuClicked(menuIdx) {
+        var playing = videoOut1.playbackState === MediaPlayer.PlayingState
+        switch (menuIdx) {
+        case 1:
+            if (playing)
+                mainWin.pauseAll()
+            myFile.source = "DASHCAM"
+            if (myFile.source !== "none") {
+                mainWin.viewPopup(1)
+            } else {
+                mainWin.showNotice(qsTranslate("main", "SDCard를 삽입해주세요"))
+                mainWin.cardReset()
+            }
+            break
+        case 2:
+            if (playing)
+                mainWin.pauseAll()
+            fileDialog.open()
+            break
+        case 4:
+            mainWin.viewPopup(3)
+            break
+        case 5:
+            if (!mainWin.isStopped(videoOut1))
+                menus.takeReportSnapshots()
+            break
+        case 6:
+            if (!mainWin.isStopped(videoOut1)) {
+                mainWin.pauseAll()
+                mainWin.viewPopup(2)
+            }
+            break
+        case 7:
+            if (playing)
+                mainWin.pauseAll()
+            mainWin.settingSelectPopup()
+            break
+        }
+    }
+
+    function reportFolder() {
+        var dir = mainWin.currentWrokDir
+        if (dir.length > 0 && dir.charAt(dir.length - 1) === "/")
+            dir = dir.substring(0, dir.length - 1)
+        return dir + "/velmora/report"
+    }
+
+    // Captures the three views for the report screen and hands it their URLs.
+    function takeReportSnapshots() {
+        var folder = menus.reportFolder()
+        var name = mainWin.currentPlayFileName
+        var prefixes = ["F_", "R_", "S_"]
+        var players = [videoOut1, videoOut2, videoOut3]
+        for (var i = 0; i < players.length; ++i) {
+            players[i].videoCapture.captureName = prefixes[i] + name
+            players[i].videoCapture.captureDir = folder
+            players[i].videoCapture.capture()
+        }
+        mainWin.pauseAll()
+        var urls = []
+        for (i = 0; i < prefixes.length; ++i)
+            urls.push(i < mainWin.videoChannelIdx ? "file://" + folder + "/" + prefixes[i] + name + ".png" : "")
+        mainWin.setValue(urls[0], urls[1], urls[2])
+        loadingPopup.open()
+    }
+
+    function settingDashCamClick() {
+        var drivePath = myFile.getDrivePath()
+        console.log("drivePath ================> " + drivePath)
+        myFile.readConfig()
+        if (drivePath !== "none") {
+            mainWin.settingDashViewPopup()
+        } else {
+            mainWin.showNotice(qsTranslate("main", "SDCard를 삽입해주세요"))
+            mainWin.cardReset()
+        }
+    }
+
+    function settingPcViewClick() {
+        mainWin.settingPcViewPopup()
+    }
+
+    // Files the user picked by hand: they become the list of category 0
+    // (and the other categories by their names).
+    function openFiles(urls) {
+        mainWin.lockList()
+        if (!mainWin.isStopped(videoOut1))
+            mainWin.stopForFollowUp(2)
+        var names = []
+        for (var i = 0; i < urls.length; ++i)
+            names.push(urls[i].toString())
+        var result = myFile.setfileInfo(names.join(","))
+        if (result === "ERROR")
+            mainWin.showNotice(qsTranslate("main", "영문으로된 파일명과 경로만 지원합니다."))
+        else
+            mainWin.setExfileList()
+        mainWin.unlockList()
+    }
+
+    function openMakerSite() {
+        if (makerSiteUrl !== "")
+            Qt.openUrlExternally(makerSiteUrl)
+    }
+}
