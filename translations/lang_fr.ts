@@ -116,11 +116,11 @@
     </message>
     <message>
         <source>Km/h</source>
-        <translation>km/h</translation>
+        <translation>Km/h</translation>
     </message>
     <message>
         <source>Mi/h</source>
-        <translation>mi/h</translation>
+        <translation>Mi/h</translation>
     </message>
 </context>
 <context>
