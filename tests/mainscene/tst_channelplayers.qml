@@ -255,6 +255,21 @@ MainTestCase {
         compare(child("zoomPoint").visible, false)
     }
 
+    function test_hoverHelpNamesTheControl() {
+        child("toolbar").shown = true
+        var help = child("hoverHelp"), text = child("hoverTxt")
+        var button = child("zoomIn1")
+        mouseMove(button, button.width / 2, button.height / 2)
+        compare(help.visible, true)
+        compare(text.text, qsTranslate("main", "Zoom In"))
+        var at = button.mapToItem(child("overlay"), 0, 0)
+        compare(help.y, at.y - 40)
+        compare(help.width, text.width + 20)
+        mouseMove(child("overlay"), 5, 5)
+        compare(help.visible, false)
+        compare(text.text, "")
+    }
+
     function test_muteRestoresTheVolume() {
         var v1 = child("videoOut1")
         v1.volume = 0.4
