@@ -12,8 +12,9 @@ Video {
 
     // play() was called and the player has not reported back yet.
     property bool starting: false
-    // A stop was asked for while it was opening.
+    // A stop, or a pause, was asked for while it was opening.
     property bool stopWhenOpen: false
+    property bool pauseWhenOpen: false
 
     signal began
     signal ended
@@ -22,9 +23,20 @@ Video {
         return playbackState === MediaPlayer.StoppedState && !starting
     }
 
+    // Starts a stopped player or resumes a paused one; a playing one goes on.
     function start() {
-        starting = true
+        stopWhenOpen = false
+        pauseWhenOpen = false
+        if (playbackState === MediaPlayer.StoppedState)
+            starting = true
         play()
+    }
+
+    function hold() {
+        if (starting)
+            pauseWhenOpen = true
+        else if (playbackState === MediaPlayer.PlayingState)
+            pause()
     }
 
     function halt() {
@@ -48,10 +60,15 @@ Video {
             return
         }
         began()
+        if (pauseWhenOpen) {
+            pauseWhenOpen = false
+            pause()
+        }
     }
     onStopped: {
         starting = false
         stopWhenOpen = false
+        pauseWhenOpen = false
         ended()
     }
 }

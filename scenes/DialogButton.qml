@@ -12,6 +12,7 @@ Button {
     contentItem: Text {
         text: button.label
         font.pointSize: 10
+        font.family: fontMedium.name
         color: "white"
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter

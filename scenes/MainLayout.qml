@@ -13,6 +13,7 @@ Item {
     readonly property alias smallView3: smallView3
     readonly property alias graphloader: graphloader
     readonly property alias pageLoader: pageLoader
+    readonly property alias titleBar: titleBar
     readonly property alias menuLoader: menuLoader
     readonly property alias fileListLoader: fileListLoader
 
@@ -43,6 +44,7 @@ Item {
 
             Loader {
                 id: menuLoader
+                objectName: "menuLoader"
                 anchors.fill: parent
                 source: "TopMenu.qml"
             }
@@ -66,6 +68,7 @@ Item {
 
                 Image {
                     id: titleBar
+                    objectName: "titleBar"
                     anchors.right: parent.right
                     source: "qrc:/drevo_res/title-bar_.png"
 
@@ -163,6 +166,7 @@ Item {
 
                         GraphViewer {
                             id: graphloader
+                            objectName: "graphloader"
                             anchors.fill: parent
                         }
                     }
@@ -188,6 +192,7 @@ Item {
 
                     MapView {
                         id: pageLoader
+                        objectName: "pageLoader"
                         anchors.fill: parent
                         anchors.margins: 5
                     }
@@ -199,6 +204,7 @@ Item {
 
                     Loader {
                         id: fileListLoader
+                        objectName: "fileListLoader"
                         anchors.fill: parent
                         anchors.margins: 5
                         source: "VideoFilelist.qml"

@@ -98,7 +98,8 @@ QtObject {
             mainWin.stopForFollowUp(2)
         var names = []
         for (var i = 0; i < urls.length; ++i)
-            names.push(urls[i].toString())
+            // Plain paths: "#" or "%" in a name arrive escaped in the URL.
+            names.push(decodeURIComponent(urls[i].toString()))
         var result = myFile.setfileInfo(names.join(","))
         if (result === "ERROR")
             mainWin.showNotice(qsTranslate("main", "영문으로된 파일명과 경로만 지원합니다."))

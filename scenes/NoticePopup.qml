@@ -13,6 +13,8 @@ Popup {
     property real textTop: 30
     property string confirmText: ""
     property string confirmName: ""
+    // Top of the buttons.
+    property real buttonTop: height - 50
 
     signal confirmed
 
@@ -40,8 +42,7 @@ Popup {
     }
     DialogButton {
         visible: box.confirmText === ""
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 25
+        y: box.buttonTop
         anchors.horizontalCenter: parent.horizontalCenter
         label: qsTranslate("main", "닫  기")
         onClicked: box.close()
@@ -50,8 +51,7 @@ Popup {
         objectName: box.confirmName
         visible: box.confirmText !== ""
         x: 50
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 25
+        y: box.buttonTop
         label: box.confirmText
         onClicked: {
             box.confirmed()
@@ -61,8 +61,7 @@ Popup {
     DialogButton {
         visible: box.confirmText !== ""
         x: parent.width - 50 - width
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 25
+        y: box.buttonTop
         label: qsTranslate("main", "Cancel")
         onClicked: box.close()
     }

@@ -3,7 +3,8 @@ import QtQuick 2.12
 // An image button of the player overlay. It shows `dimSource` while pressed
 // and while `dimmed` (it can go no further), fades to half opacity while
 // pressed when `pressEffect` is set, and acts on release over it. Its hover
-// text is shown by the overlay `overlay` at `hoverRise` px above it.
+// text is shown by the overlay `overlay` at `hoverRise` px above it, or at
+// the overlay's y `hoverAt` when that is set.
 Image {
     id: button
 
@@ -13,6 +14,7 @@ Image {
     property bool pressEffect: false
     property string hoverText: ""
     property real hoverRise: 40
+    property real hoverAt: NaN
     property Item overlay: null
     readonly property bool pressed: area.pressed
 
@@ -27,7 +29,8 @@ Image {
         hoverEnabled: true
         onEntered: {
             if (button.hoverText !== "" && button.overlay)
-                button.overlay.showHover(button, button.hoverText, button.hoverRise)
+                button.overlay.showHover(button, button.hoverText, button.hoverRise,
+                                         button.hoverAt)
         }
         onExited: {
             if (button.overlay)

@@ -16,6 +16,14 @@ Item {
     signal moved(real value)
     signal iconClicked
 
+    // Moving over the control counts as activity, as over the picture.
+    HoverHandler {
+        onPointChanged: {
+            if (control.overlay)
+                control.overlay.activity()
+        }
+    }
+
     width: 40 + slider.width
     height: Math.max(iconImage.height, 7 + slider.height)
 

@@ -17,6 +17,8 @@ Item {
     readonly property Item overlay: toolbar.overlay
     readonly property string suffix: toolbar.suffix
     readonly property real step: toolbar.rowStep
+    // The lower row's hover help stands 40 px above the seek bar.
+    readonly property real hoverAt: rowY - 30 - 40
 
     function place(index) {
         return rowX + index * step
@@ -31,6 +33,7 @@ Item {
         dimSource: "qrc:/drevo_res/player-in-dim.png"
         dimmed: controls.player !== null && controls.player.zoom >= 3.0
         hoverText: qsTranslate("main", "Zoom In")
+        hoverAt: controls.hoverAt
         overlay: controls.overlay
         onActivated: controls.actions.zoom(controls.overlay, 1)
     }
@@ -43,6 +46,7 @@ Item {
         dimSource: "qrc:/drevo_res/player-out-dim.png"
         dimmed: controls.player === null || controls.player.zoom <= 1.0
         hoverText: qsTranslate("main", "Zoom Out")
+        hoverAt: controls.hoverAt
         overlay: controls.overlay
         onActivated: controls.actions.zoom(controls.overlay, 0)
     }
@@ -54,6 +58,7 @@ Item {
         normalSource: "qrc:/drevo_res/player-ratate-nor.png"
         dimSource: "qrc:/drevo_res/player-ratate-dim.png"
         hoverText: qsTranslate("main", "Switch screen")
+        hoverAt: controls.hoverAt
         overlay: controls.overlay
         onActivated: controls.actions.switchChannel(controls.overlay)
     }
@@ -65,6 +70,7 @@ Item {
         normalSource: mainWin.videoRotateNor[mainWin.video1Rotate]
         dimSource: mainWin.videoRotateDim[mainWin.video1Rotate]
         hoverText: qsTranslate("main", "Rotation")
+        hoverAt: controls.hoverAt
         overlay: controls.overlay
         onActivated: controls.actions.rotate(controls.overlay)
     }
@@ -76,6 +82,7 @@ Item {
         normalSource: "qrc:/drevo_res/player-hr-nor.png"
         dimSource: "qrc:/drevo_res/player-hr-dim.png"
         hoverText: qsTranslate("main", "Horizontal reverse")
+        hoverAt: controls.hoverAt
         overlay: controls.overlay
         onActivated: controls.actions.mirror(controls.overlay, true)
     }
@@ -87,6 +94,7 @@ Item {
         normalSource: "qrc:/drevo_res/player-vt-nor.png"
         dimSource: "qrc:/drevo_res/player-vt-dim.png"
         hoverText: qsTranslate("main", "Vertical reverse")
+        hoverAt: controls.hoverAt
         overlay: controls.overlay
         onActivated: controls.actions.mirror(controls.overlay, false)
     }
@@ -98,6 +106,7 @@ Item {
         normalSource: "qrc:/drevo_res/player-full-nor.png"
         dimSource: "qrc:/drevo_res/player-full-dim.png"
         hoverText: qsTranslate("main", "Full screen")
+        hoverAt: controls.hoverAt
         overlay: controls.overlay
         onActivated: controls.actions.toggleFullScreen(controls.overlay)
     }
@@ -105,7 +114,6 @@ Item {
         objectName: "speedUnitTxt" + controls.suffix
         x: controls.place(7)
         y: controls.rowY
-        scale: controls.toolbar.buttonScale
         source: "qrc:/drevo_res/r-box.png"
 
         Text {

@@ -246,6 +246,8 @@ QtObject {
         var player = overlay.player
         if (plus === 1 ? player.zoom >= Control.zoomMax : player.zoom <= Control.zoomMin)
             return
+        mainWin.zoomCenterX = overlay.pointX
+        mainWin.zoomCenterY = overlay.pointY
         mainWin.videoZoomEx(player, plus)
     }
 

@@ -24,6 +24,11 @@ MouseArea {
     property alias stopTimer: tFileTimer
     property alias zoomMarker: zoomPoint
 
+    // This player's zoom point (the main window's zoomCenterX/Y take it
+    // when it zooms).
+    property real pointX: 0
+    property real pointY: 0
+
     // Pan: the mouse position and region at the last processed move.
     property point lastMouse: Qt.point(0, 0)
     property var panOrigin: null
@@ -34,14 +39,14 @@ MouseArea {
         toolbarTimer.restart()
     }
 
-    function showHover(button, text, rise) {
+    function showHover(button, text, rise, at) {
         hoverTxt.text = text
         var p = button.mapToItem(overlay, 0, 0)
         var x = p.x
         if (text === qsTranslate("main", "Next file"))
             x -= myFile.vlang === 0 ? 10 : 30
         hoverHelp.x = Math.max(0, Math.min(x, width - hoverHelp.width))
-        hoverHelp.y = p.y - rise
+        hoverHelp.y = isNaN(at) ? p.y - rise : at
         hoverHelp.visible = true
     }
 
@@ -60,6 +65,8 @@ MouseArea {
         zoomPoint.x = x - 10
         zoomPoint.y = y - 10
         zoomPoint.visible = true
+        pointX = x
+        pointY = y
         mainWin.zoomCenterX = x
         mainWin.zoomCenterY = y
     }

@@ -103,7 +103,7 @@ Item {
     }
     OverlayButton {
         objectName: "nextBtn" + toolbar.suffix
-        x: parent.width - width - 5
+        x: parent.width - width
         anchors.verticalCenter: parent.verticalCenter
         normalSource: "qrc:/drevo_res/next.png"
         pressEffect: true

@@ -123,6 +123,7 @@ Popup {
         function onFailed(path) {
             snapshotPending = false
             console.log("snapshot failed ==========>:" + path)
+            showNotice(qsTr("The snapshot could not be saved: %1").arg(path))
         }
     }
 
@@ -302,6 +303,7 @@ Popup {
                 width: field.width
                 height: field.height
                 color: "white"
+                font.family: fontMedium.name
                 font.pointSize: 12
                 background: Rectangle {
                     color: "black"
@@ -571,6 +573,7 @@ Popup {
                 text: qsTr("닫  기")
                 color: "white"
                 font.pointSize: 10
+                font.family: fontMedium.name
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }

@@ -62,6 +62,9 @@ Window {
     readonly property SmallView smallView2: layout.smallView2
     readonly property SmallView smallView3: layout.smallView3
     readonly property Loader menuLoader: layout.menuLoader
+    readonly property Item graphloader: layout.graphloader
+    readonly property Item pageLoader: layout.pageLoader
+    readonly property Item titleBar: layout.titleBar
     readonly property Loader fileListLoader: layout.fileListLoader
 
     signal addListItem(string filename, string fileinfo, int cIdx, int cIIdx)
@@ -139,12 +142,11 @@ Window {
         savePopup.open()
     }
 
+    // Players still opening pause as soon as they have opened.
     function pauseAll() {
-        var players = [videoOut1, videoOut2, videoOut3]
-        for (var i = 0; i < players.length; ++i) {
-            if (players[i].playbackState === MediaPlayer.PlayingState)
-                players[i].pause()
-        }
+        videoOut1.hold()
+        videoOut2.hold()
+        videoOut3.hold()
     }
 
     function stopAll() {
@@ -214,6 +216,8 @@ Window {
     // ---- the play pipeline -----------------------------------------------
 
     function videoListfunc() {
+        // A recording about to start gives way to the one asked for now.
+        playTimer.stop()
         var filepath = myFile.readfilepath(videoPlayListKind, videoPlayListCurIdx)
         currentPlayFilePath = filepath
         curDuration = myFile.getDuration(currentPlayFilePath)
@@ -392,19 +396,19 @@ Window {
 
     SettingSelect {
         id: settingSelectP
-        anchors.fill: parent
+        objectName: "settingSelectP"
     }
     SettingView {
         id: settingPopup
-        anchors.fill: parent
+        objectName: "settingPopup"
     }
     SettingPCView {
         id: settingPCV
-        anchors.fill: parent
+        objectName: "settingPCV"
     }
     Report {
         id: reportPopup
-        anchors.fill: parent
+        objectName: "reportPopup"
     }
 
     Connections {
@@ -453,6 +457,7 @@ Window {
         textName: "notiPopuptxt"
         width: 400
         height: 150
+        buttonTop: 95
     }
 
     NoticePopup {
@@ -501,6 +506,7 @@ Window {
 
     QD.FileDialog {
         id: fileDialog
+        objectName: "fileDialog"
         selectMultiple: true
         nameFilters: [qsTr("AVI files (R_*.avi T_*.avi)")]
         onAccepted: mainMenus.openFiles(fileDialog.fileUrls)
@@ -544,5 +550,15 @@ Window {
         monitorIndex = myFile.setCurrentScreen(mainWin.x, mainWin.y)
     }
 
-    Component.onDestruction: stopAll()
+    // Closing the window stops the players and nothing follows: no next
+    // recording is prepared while the window goes.
+    function shutDown() {
+        readyTimer.stop()
+        playTimer.stop()
+        dbClickCheck = 2
+        stopAll()
+        videoOut1popup.halt()
+    }
+
+    Component.onDestruction: shutDown()
 }

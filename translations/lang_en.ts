@@ -126,6 +126,10 @@
 <context>
     <name>QSDSel</name>
     <message>
+        <source>The snapshot could not be saved: %1</source>
+        <translation>The snapshot could not be saved: %1</translation>
+    </message>
+    <message>
         <source>SD 카드 드라이브</source>
         <translation>SD card drive</translation>
     </message>

@@ -126,6 +126,10 @@
 <context>
     <name>QSDSel</name>
     <message>
+        <source>The snapshot could not be saved: %1</source>
+        <translation>L&apos;instantané n&apos;a pas pu être enregistré : %1</translation>
+    </message>
+    <message>
         <source>SD 카드 드라이브</source>
         <translation>Lecteur de carte SD</translation>
     </message>

@@ -146,6 +146,32 @@ MainTestCase {
         compare(v3.playbackState, MediaPlayer.StoppedState)
     }
 
+    // A request while the previous one waits to start replaces it, and the
+    // players stay answerable afterwards.
+    function test_requestWhileAboutToStartReplacesIt() {
+        var v1 = child("videoOut1")
+        child("listActions").listPlayDBClick(0, 2, 3)
+        tryCompare(child("playTimer"), "running", true, 10000)
+        child("listActions").listPlayDBClick(0, 0, 3)
+        waitUntilPlaying(v1)
+        compare(win.currentPlayFileName, oneChannel)
+        compare(v1.source.toString(), "file://" + card + "Drive/" + oneChannel + ".avi")
+        wait(1000)
+        var stops = spy(v1, "stopped")
+        child("listActions").listPlayDBClick(0, 1, 3)
+        compare(stops.count, 1)
+        tryCompare(win, "currentPlayFileName", twoChannels, 10000)
+    }
+
+    function test_closingStartsNothing() {
+        child("listActions").listPlayDBClick(0, 1, 3)
+        waitUntilPlaying(child("videoOut1"))
+        win.shutDown()
+        compare(win.videoPlayListCurIdx, 1)
+        compare(child("readyTimer").running, false)
+        compare(child("videoOut1").playbackState, MediaPlayer.StoppedState)
+    }
+
     function test_tabChangeWhilePlayingKeepsThePlayList() {
         var added = spy(win, "addListItem")
         child("listActions").listPlayDBClick(0, 2, 3)
