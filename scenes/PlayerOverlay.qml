@@ -17,7 +17,9 @@ MouseArea {
     property QtObject actions: null
 
     readonly property string suffix: fullScreen ? "1" : ""
-    readonly property bool compact: mainWin.resolution === 4
+    // The compact layout, also wherever the full lower row would run into
+    // the sliders (a large view under about 970 px wide).
+    readonly property bool compact: mainWin.resolution === 4 || width < 970
     readonly property bool stopped: player === null || player.isStopped()
     property alias toolbarShown: toolbar.shown
     property alias nameText: toolbar.nameText
