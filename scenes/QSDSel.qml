@@ -548,6 +548,7 @@ Popup {
 
         Text {
             id: notiText
+            objectName: "notiText"
             y: 10
             width: parent.width
             horizontalAlignment: Text.AlignHCenter

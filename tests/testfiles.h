@@ -91,3 +91,32 @@ private:
     QByteArray m_path;
     bool m_mounted = false;
 };
+
+#include <mutex>
+
+// The debug lines of every thread, collected while an instance lives.
+class CapturedDebug {
+public:
+    CapturedDebug() {
+        std::lock_guard<std::mutex> lock(s_mutex);
+        s_lines.clear();
+        m_previous = qInstallMessageHandler(&CapturedDebug::collect);
+    }
+    ~CapturedDebug() { qInstallMessageHandler(m_previous); }
+    CapturedDebug(const CapturedDebug &) = delete;
+    CapturedDebug &operator=(const CapturedDebug &) = delete;
+    QStringList lines() const {
+        std::lock_guard<std::mutex> lock(s_mutex);
+        return s_lines;
+    }
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext &, const QString &text) {
+        std::lock_guard<std::mutex> lock(s_mutex);
+        if (type == QtDebugMsg)
+            s_lines << text;
+    }
+    static inline std::mutex s_mutex;
+    static inline QStringList s_lines;
+    QtMessageHandler m_previous = nullptr;
+};

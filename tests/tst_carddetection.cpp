@@ -3,9 +3,8 @@
 #include "drivetable.h"
 #include "fileio.h"
 #include "systemvolumes.h"
+#include "testfiles.h"
 
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using velmora::FixedVolumes;
@@ -14,20 +13,21 @@ using velmora::Volume;
 
 namespace {
 
-Volume volume(const QString &root, const QString &label) {
-    Volume v;
-    v.rootPath = root;
-    v.label = label;
-    v.fileSystemType = QStringLiteral("vfat");
-    v.bytesTotal = 31'914'983'424;
-    v.bytesFree = 12'345'678'901;
-    return v;
+// "root=label" entries as vfat volumes.
+std::shared_ptr<FixedVolumes> volumes(const QStringList &entries) {
+    QVector<Volume> list;
+    for (const QString &entry : entries)
+        list << Volume{entry.section('=', 0, 0), entry.section('=', 1), "vfat", 31'914'983'424,
+                       12'345'678'901};
+    return std::make_shared<FixedVolumes>(list);
 }
 
-std::unique_ptr<FileIO> fileIOWith(QVector<Volume> volumes) {
-    auto file = std::make_unique<FileIO>();
-    file->setVolumeSource(std::make_shared<FixedVolumes>(std::move(volumes)));
-    return file;
+// "source | chosen drive | the drive table's paths", as the scenes read them.
+QString state(FileIO &file) {
+    QStringList paths;
+    for (int i = 0; i < file.getDriveCount(); ++i)
+        paths << file.getDrivePath(i);
+    return file.source() + " | " + file.getDrivePath() + " | " + paths.join(' ');
 }
 
 } // namespace
@@ -36,93 +36,78 @@ class CardDetectionTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A search never chooses a card by itself.
     void twoCardsKeepTheirOrder() {
-        auto file = fileIOWith({volume("/", ""), volume("/media/ann/DASHCAM/", "DASHCAM"),
-                                volume("/media/ann/USB/", "USB"),
-                                volume("/media/ann/DASHCAM1/", "DASHCAM")});
-        file->setSource(QStringLiteral("DASHCAM"));
-        QCOMPARE(file->source(), QStringLiteral("Drive"));
-        QCOMPARE(file->getDriveCount(), 2);
-        QCOMPARE(file->getDrivePath(0), QStringLiteral("/media/ann/DASHCAM/"));
-        QCOMPARE(file->getDrivePath(1), QStringLiteral("/media/ann/DASHCAM1/"));
-        QCOMPARE(file->getDriveName(1), QStringLiteral("DASHCAM"));
-        // A search never chooses a card by itself.
-        QCOMPARE(file->getDrivePath(), QStringLiteral("none"));
-    }
-
-    void labelMustMatchExactly() {
-        auto file = fileIOWith({volume("/media/a/", "dashcam"), volume("/media/b/", "DASHCAMX"),
-                                volume("/media/c/", "DASHCA"), volume("/media/d/", " DASHCAM")});
-        file->setSource(QStringLiteral("DASHCAM"));
-        QCOMPARE(file->getDriveCount(), 0);
-        QCOMPARE(file->source(), QStringLiteral("none"));
-        QCOMPARE(file->getDrivePath(), QStringLiteral("none"));
-    }
-
-    void explicitFolderLeavesTheTableAlone() {
-        auto file = fileIOWith({volume("/media/e/", "DASHCAM"), volume("/media/g/", "DASHCAM")});
-        file->setSource(QStringLiteral("DASHCAM"));
-        file->setSource(QStringLiteral("/media/g/"));
-        QCOMPARE(file->source(), QStringLiteral("/media/g/"));
-        QCOMPARE(file->getDrivePath(), QStringLiteral("/media/g/"));
-        QCOMPARE(file->getDriveCount(), 2);
-        QCOMPARE(file->getDrivePath(0), QStringLiteral("/media/e/"));
-        QCOMPARE(file->getDrivePath(1), QStringLiteral("/media/g/"));
-    }
-
-    void noneAfterASearch() {
-        auto file = fileIOWith({volume("/media/e/", "DASHCAM")});
-        file->setSource(QStringLiteral("DASHCAM"));
-        file->setSource(QStringLiteral("/media/e/"));
-        file->setSource(QStringLiteral("none"));
-        QCOMPARE(file->source(), QStringLiteral("none"));
-        QCOMPARE(file->getDrivePath(), QStringLiteral("none"));
-        QCOMPARE(file->getDriveCount(), 1);
-        QCOMPARE(file->getDrivePath(0), QStringLiteral("/media/e/"));
-    }
-
-    void searchWithoutCardKeepsOldEntriesPastTheCount() {
-        auto volumes = std::make_shared<FixedVolumes>(
-            QVector<Volume>{volume("/media/e/", "DASHCAM"), volume("/media/g/", "DASHCAM")});
         FileIO file;
-        file.setVolumeSource(volumes);
+        file.setVolumeSource(volumes({"/=", "/media/ann/DASHCAM/=DASHCAM", "/media/ann/USB/=USB",
+                                      "/media/ann/DASHCAM1/=DASHCAM"}));
         file.setSource(QStringLiteral("DASHCAM"));
-        file.setVolumeSource(std::make_shared<FixedVolumes>(QVector<Volume>{}));
-        file.setSource(QStringLiteral("DASHCAM"));
-        QCOMPARE(file.getDriveCount(), 0);
-        QCOMPARE(file.source(), QStringLiteral("none"));
-        QCOMPARE(file.getDrivePath(1), QStringLiteral("/media/g/"));
+        QCOMPARE(state(file), "Drive | none | /media/ann/DASHCAM/ /media/ann/DASHCAM1/");
+        QCOMPARE(file.getDriveName(1), QStringLiteral("DASHCAM"));
     }
 
-    void keepsTheFirstTenCards() {
-        QVector<Volume> volumes;
+    // Each row writes `source` in turn.
+    void searchResults_data() {
+        QTest::addColumn<QStringList>("volumes");
+        QTest::addColumn<QStringList>("sources");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("label must match exactly")
+            << QStringList{"/media/a/=dashcam", "/media/b/=DASHCAMX", "/media/c/=DASHCA",
+                           "/media/d/= DASHCAM"}
+            << QStringList{"DASHCAM"} << "none | none | ";
+        QTest::newRow("a folder leaves the table alone")
+            << QStringList{"/media/e/=DASHCAM", "/media/g/=DASHCAM"}
+            << QStringList{"DASHCAM", "/media/g/"} << "/media/g/ | /media/g/ | /media/e/ /media/g/";
+        QTest::newRow("none after a search")
+            << QStringList{"/media/e/=DASHCAM"} << QStringList{"DASHCAM", "/media/e/", "none"}
+            << "none | none | /media/e/";
+    }
+    void searchResults() {
+        QFETCH(QStringList, volumes);
+        QFETCH(QStringList, sources);
+        QFETCH(QString, state);
+        FileIO file;
+        file.setVolumeSource(::volumes(volumes));
+        for (const QString &source : sources)
+            file.setSource(source);
+        QCOMPARE(::state(file), state);
+    }
+
+    // Entries of an earlier search stay past the count; at most ten cards.
+    void driveTableLimits() {
+        FileIO file;
+        file.setVolumeSource(volumes({"/media/e/=DASHCAM", "/media/g/=DASHCAM"}));
+        file.setSource(QStringLiteral("DASHCAM"));
+        file.setVolumeSource(volumes({}));
+        file.setSource(QStringLiteral("DASHCAM"));
+        QCOMPARE(state(file), "none | none | ");
+        QCOMPARE(file.getDrivePath(1), QStringLiteral("/media/g/"));
+
+        QStringList twelve;
         for (int i = 0; i < 12; ++i)
-            volumes << volume(QStringLiteral("/media/card%1/").arg(i), "DASHCAM");
-        auto file = fileIOWith(volumes);
-        file->setSource(QStringLiteral("DASHCAM"));
-        QCOMPARE(file->getDriveCount(), 10);
-        QCOMPARE(file->getDrivePath(9), QStringLiteral("/media/card9/"));
-        QCOMPARE(file->getDrivePath(10), QString());
-        QCOMPARE(file->getDriveName(-1), QString());
+            twelve << QStringLiteral("/media/card%1/=DASHCAM").arg(i);
+        file.setVolumeSource(volumes(twelve));
+        file.setSource(QStringLiteral("DASHCAM"));
+        QCOMPARE(file.getDriveCount(), 10);
+        QCOMPARE(file.getDrivePath(9), QStringLiteral("/media/card9/"));
+        QCOMPARE(file.getDrivePath(10) + file.getDriveName(-1), QString());
     }
 
     void searchLogsEachVolumeAndTheSizesOfACard() {
-        auto file = fileIOWith(
-            {volume("/media/u/OTHER/", "OTHER"), volume("/media/u/DASHCAM/", "DASHCAM")});
-        QTest::ignoreMessage(QtDebugMsg, "mSource:DASHCAM");
-        QTest::ignoreMessage(QtDebugMsg, "source ===>  :/media/u/OTHER/");
-        QTest::ignoreMessage(QtDebugMsg, "name:OTHER");
-        QTest::ignoreMessage(QtDebugMsg, "source ===>  :/media/u/DASHCAM/");
-        QTest::ignoreMessage(QtDebugMsg, "name:DASHCAM");
-        QTest::ignoreMessage(QtDebugMsg, "fileSystemType:vfat");
-        QTest::ignoreMessage(QtDebugMsg, "size:31914MB");
-        QTest::ignoreMessage(QtDebugMsg, "availableSize:12345MB");
-        file->setSource(QStringLiteral("DASHCAM"));
-
-        QTest::ignoreMessage(QtDebugMsg, "mSource 1111:/media/u/DASHCAM/");
-        file->setSource(QStringLiteral("/media/u/DASHCAM/"));
-        QTest::ignoreMessage(QtDebugMsg, "getDriveInfo() ===> /media/u/DASHCAM/");
-        file->getDrivePath();
+        FileIO file;
+        file.setVolumeSource(volumes({"/media/u/OTHER/=OTHER", "/media/u/DASHCAM/=DASHCAM"}));
+        CapturedDebug log;
+        file.setSource(QStringLiteral("DASHCAM"));
+        file.setSource(QStringLiteral("/media/u/DASHCAM/"));
+        file.getDrivePath();
+        const QStringList lines = log.lines();
+        int at = -1; // each line after the one before
+        for (const QString line :
+             {"mSource:DASHCAM", "source ===>  :/media/u/OTHER/", "name:OTHER",
+              "source ===>  :/media/u/DASHCAM/", "name:DASHCAM", "fileSystemType:vfat",
+              "size:31914MB", "availableSize:12345MB", "mSource 1111:/media/u/DASHCAM/",
+              "getDriveInfo() ===> /media/u/DASHCAM/"})
+            QVERIFY2((at = lines.indexOf(line, at + 1)) >= 0, qPrintable(line));
     }
 
     void desktopFolderEndsInSlash() {
@@ -132,44 +117,25 @@ private slots:
         QCOMPARE(file.getDesktopPath(), file.readWorkDir());
     }
 
-    void labelOfAutomountedVolume_data() {
-        QTest::addColumn<QString>("reported");
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("reported label wins") << "CARD"
-                                             << "/media/u/DASHCAM/"
-                                             << "CARD";
-        QTest::newRow("desktop mount point") << ""
-                                             << "/media/u/DASHCAM/"
-                                             << "DASHCAM";
-        QTest::newRow("udisks run/media") << ""
-                                          << "/run/media/u/DASHCAM"
-                                          << "DASHCAM";
-        QTest::newRow("mounted by hand elsewhere") << ""
-                                                   << "/mnt/DASHCAM/"
-                                                   << "";
-        QTest::newRow("root file system") << ""
-                                          << "/"
-                                          << "";
-    }
-
+    // "reported label|root|label": a desktop automount point names the volume
+    // when the system reports no label.
     void labelOfAutomountedVolume() {
-        QFETCH(QString, reported);
-        QFETCH(QString, root);
-        QFETCH(QString, label);
-        QCOMPARE(SystemVolumes::labelOf(reported, root), label);
+        for (const QString row : {"CARD|/media/u/DASHCAM/|CARD", "|/media/u/DASHCAM/|DASHCAM",
+                                  "|/run/media/u/DASHCAM|DASHCAM", "|/mnt/DASHCAM/|", "|/|"}) {
+            const QStringList c = row.split('|');
+            QVERIFY2(SystemVolumes::labelOf(c[0], c[1]) == c[2], qPrintable(row));
+        }
     }
 
+    // Folders named on the command line count as cards, once each, with one
+    // trailing slash; a missing folder is left out. (FileIO finding such a
+    // folder: tst_startup's sceneSeesTheBackend.)
     void cardFoldersCountAsCards() {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         QVERIFY(QDir(dir.path()).mkpath("demo"));
         const QString demo = dir.filePath("demo");
         const QString missing = dir.filePath("missing");
-
-        // Given twice, once with a trailing slash; and a folder that is not there.
-        const SystemVolumes system({demo + "/", missing, demo});
-        const QVector<Volume> volumes = system.volumes();
+        const QVector<Volume> volumes = SystemVolumes({demo + "/", missing, demo}).volumes();
         const auto cards = std::count_if(volumes.cbegin(), volumes.cend(), [&](const Volume &v) {
             return v.rootPath == demo + "/" && v.label == "DASHCAM";
         });
@@ -178,19 +144,6 @@ private slots:
             QVERIFY2(v.rootPath.endsWith('/'), qPrintable(v.rootPath));
             QVERIFY(!v.rootPath.startsWith(missing));
         }
-
-        FileIO file;
-        file.setVolumeSource(std::make_shared<SystemVolumes>(QStringList{demo}));
-        file.setSource(QStringLiteral("DASHCAM"));
-        QCOMPARE(file.source(), QStringLiteral("Drive"));
-        bool found = false;
-        for (int i = 0; i < file.getDriveCount(); ++i)
-            found = found || file.getDrivePath(i) == demo + "/";
-        QVERIFY(found);
-    }
-
-    void trailingSlash() {
-        QCOMPARE(SystemVolumes::withTrailingSlash("/media/u/DASHCAM"), "/media/u/DASHCAM/");
         QCOMPARE(SystemVolumes::withTrailingSlash("/media/u/DASHCAM//"), "/media/u/DASHCAM/");
         QCOMPARE(SystemVolumes::withTrailingSlash("/"), "/");
     }

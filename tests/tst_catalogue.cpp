@@ -1,43 +1,27 @@
-// The recording catalogue: the folder search of a card, the intake of picked
-// files, the order of the lists, the lookups and the name and path helpers.
-// Recordings here are empty files: the catalogue never reads them.
+// The recording catalogue: card search, picked files, list order, lookups, name and path
+// helpers. Recordings here are empty files: the catalogue never reads them.
 #include "catalogue.h"
 #include "fileio.h"
 #include "fileurl.h"
 #include "testfiles.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <climits>
 
 namespace {
 
-// Every entry as "kind name path", list by list, paths without `root`.
+// Every entry as "kind path" (without `root`), with " as name" where the
+// listed name is not the path's file name; list by list.
 QStringList listing(FileIO &file, const QString &root = QString()) {
     QStringList entries;
     for (int kind = 0; kind < velmora::Catalogue::CategoryCount; ++kind) {
-        for (int i = 0; i < file.readfileCnt(kind); ++i)
-            entries << QString("%1 %2 %3")
-                           .arg(kind)
-                           .arg(file.readfilename(kind, i),
-                                file.readfilepath(kind, i).mid(root.size()));
+        for (int i = 0; i < file.readfileCnt(kind); ++i) {
+            const QString path = file.readfilepath(kind, i), name = file.readfilename(kind, i);
+            entries << QString::number(kind) + " " + path.mid(root.size()) +
+                           (path.section('/', -1) == name ? "" : " as " + name);
+        }
     }
     return entries;
-}
-
-// The debug lines written while `run` runs.
-QStringList s_lines;
-template <typename Run> QStringList debugLinesOf(Run run) {
-    s_lines.clear();
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
-            if (type == QtDebugMsg)
-                s_lines << text;
-        });
-    run();
-    qInstallMessageHandler(previous);
-    return s_lines;
 }
 
 // Runs the rest of a test from another working folder.
@@ -73,74 +57,56 @@ private slots:
         file.setSource(root);
         file.fileSearch();
         // Lower-cased comparison: "t_" sorts above "r_" although "T" < "r".
-        QCOMPARE(listing(file, root),
-                 QStringList({"0 T_20210103_100000_N.AVI Drive/sub/T_20210103_100000_N.AVI",
-                              "0 r_20210104_100000_n.avi Drive/sub/deeper/r_20210104_100000_n.avi",
-                              "0 R_20210102_100000_N.avi Drive/R_20210102_100000_N.avi",
-                              "0 R_20210101_100000_N.avi Drive/R_20210101_100000_N.avi",
-                              "1 T_20210201_100000_E.avi DriveEvent/T_20210201_100000_E.avi",
-                              "4 R_20210302_100000_M.avi Manual/R_20210302_100000_M.avi",
-                              "4 R_20210301_100000_M.avi Manual/R_20210301_100000_M.avi"}));
+        QCOMPARE(
+            listing(file, root),
+            QStringList({"0 Drive/sub/T_20210103_100000_N.AVI",
+                         "0 Drive/sub/deeper/r_20210104_100000_n.avi",
+                         "0 Drive/R_20210102_100000_N.avi", "0 Drive/R_20210101_100000_N.avi",
+                         "1 DriveEvent/T_20210201_100000_E.avi", "4 Manual/R_20210302_100000_M.avi",
+                         "4 Manual/R_20210301_100000_M.avi"}));
         QCOMPARE(file.readfileinfo(0, 2), QStringLiteral("2021-01-02 10:07"));
 
         // A second search replaces every list.
         QVERIFY(QDir(root + "Manual").removeRecursively());
         touch(root + "Parking/R_20210401_100000_P.avi");
         file.fileSearch();
-        QCOMPARE(listing(file, root).mid(4),
-                 QStringList({"1 T_20210201_100000_E.avi DriveEvent/T_20210201_100000_E.avi",
-                              "2 R_20210401_100000_P.avi Parking/R_20210401_100000_P.avi"}));
+        QCOMPARE(listing(file, root).mid(4), QStringList({"1 DriveEvent/T_20210201_100000_E.avi",
+                                                          "2 Parking/R_20210401_100000_P.avi"}));
     }
 
-    void pickedFileGoesToItsCategory_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("listedAs"); // empty: as picked
-        QTest::newRow("driving") << "R_1_N.avi" << 0 << "";
-        QTest::newRow("driving impact") << "R_1_E.avi" << 1 << "";
-        QTest::newRow("parking") << "R_1_P.avi" << 2 << "";
-        QTest::newRow("parking impact") << "R_1_S.avi" << 3 << "";
-        QTest::newRow("manual") << "R_1_M.avi" << 4 << "";
-        QTest::newRow("parking, second suffix") << "R_1_R.avi" << 2 << "";
-        QTest::newRow("no suffix") << "R_1.avi" << 0 << "";
-        QTest::newRow("suffix at position 0") << "_S.avi" << 0 << "";
-        QTest::newRow("suffixes count case-sensitively") << "R_1_e.avi" << 0 << "";
-        // Both count; the one tested later decides, wherever it stands.
-        QTest::newRow("two suffixes, later test wins") << "R_1_E.avi_N.avi" << 1 << "";
-        QTest::newRow("two suffixes, manual last") << "R_1_M.avi_S.avi" << 4 << "";
-        QTest::newRow("capital extension") << "R_1_E.AVI" << 1 << "R_1_E.avi";
-        QTest::newRow("other extension") << "T_1_S.mp4" << 3 << "T_1_S.avi";
-    }
+    // "picked name, category[, listed name]": the suffix counts case-sensitively
+    // and not at position 0; of two, the one tested later wins, manual last.
     void pickedFileGoesToItsCategory() {
-        QFETCH(QString, name);
-        QFETCH(int, kind);
-        QFETCH(QString, listedAs);
-        FileIO file;
-        QCOMPARE(file.setfileInfo("file:///home/u/" + name), QStringLiteral("OK"));
-        // The path keeps the name as picked, and stays absolute on Linux.
-        QCOMPARE(listing(file), QStringList(QString("%1 %2 /home/u/%3")
-                                                .arg(kind)
-                                                .arg(listedAs.isEmpty() ? name : listedAs, name)));
+        for (const QString row :
+             {"R_1_N.avi 0", "R_1_E.avi 1", "R_1_P.avi 2", "R_1_S.avi 3", "R_1_M.avi 4",
+              "R_1_R.avi 2", "R_1.avi 0", "_S.avi 0", "R_1_e.avi 0", "R_1_E.avi_N.avi 1",
+              "R_1_M.avi_S.avi 4", "R_1_E.AVI 1 R_1_E.avi", "T_1_S.mp4 3 T_1_S.avi"}) {
+            const QStringList c = row.split(' ');
+            FileIO file;
+            QCOMPARE(file.setfileInfo("file:///home/u/" + c[0]), QStringLiteral("OK"));
+            // The path keeps the name as picked, and stays absolute on Linux.
+            QCOMPARE(listing(file), QStringList(c[1] + " /home/u/" + c[0] +
+                                                (c.size() > 2 ? " as " + c[2] : QString())));
+        }
     }
 
     void pickedTextIsCutAtCommas() {
         FileIO file;
         file.setfileInfo("file:///D:/v/R_1_E.avi,file:///D:/v/R_2_R.avi,file:///home/u/R_3_E.avi");
         QCOMPARE(listing(file),
-                 QStringList({"1 R_3_E.avi /home/u/R_3_E.avi", "1 R_1_E.avi D:/v/R_1_E.avi",
-                              "2 R_2_R.avi D:/v/R_2_R.avi"}));
+                 QStringList({"1 /home/u/R_3_E.avi", "1 D:/v/R_1_E.avi", "2 D:/v/R_2_R.avi"}));
         // Each intake replaces the lists; a comma inside a path cuts it in two.
         file.setfileInfo("file:///home/u/a,b_N.avi");
-        QCOMPARE(listing(file), QStringList({"0 b_N.avi b_N.avi", "0 .avi /home/u/a"}));
+        QCOMPARE(listing(file), QStringList({"0 b_N.avi", "0 /home/u/a as .avi"}));
         // Nothing between commas is no file.
         file.setfileInfo(",file:///D:/v/R_5_N.avi,,");
-        QCOMPARE(listing(file), QStringList({"0 R_5_N.avi D:/v/R_5_N.avi"}));
+        QCOMPARE(listing(file), QStringList({"0 D:/v/R_5_N.avi"}));
         file.setfileInfo(QString());
         QCOMPARE(listing(file), QStringList());
 
-        const QStringList lines =
-            debugLinesOf([&] { file.setfileInfo("file:///D:/v/R_1_E.avi,,file:///home/u/x.AVI"); });
-        QCOMPARE(lines,
+        CapturedDebug log;
+        file.setfileInfo("file:///D:/v/R_1_E.avi,,file:///home/u/x.AVI");
+        QCOMPARE(log.lines(),
                  QStringList(
                      {"fileSearch: ================> ", " files.length()==> 44",
                       " startIndex==> 0 index==> 22", "buff[10] ===>  D:/v/R_1_E.avi",
@@ -166,33 +132,24 @@ private slots:
 
     void nameAndPathHelpers() {
         // Only the first "file:///" goes; it keeps its third slash unless a drive follows.
-        const QPair<QString, QString> urls[] = {{"file:///home/u/R_1_N.avi", "/home/u/R_1_N.avi"},
-                                                {"file:///D:/x", "D:/x"},
-                                                {"file:///c:/x", "c:/x"},
-                                                {"file:///D", "/D"},
-                                                {"FILE:///home/u", "FILE:///home/u"},
-                                                {"file://host/x", "file://host/x"},
-                                                {"x file:///a/file:///b", "x /a/file:///b"},
-                                                {"", ""}};
         FileIO file;
-        for (const auto &url : urls) {
-            QCOMPARE(velmora::stripFileUrl(url.first), url.second);
-            QCOMPARE(file.fileCut(url.first), url.second);
+        for (const QString row :
+             {"file:///home/u/R_1_N.avi|/home/u/R_1_N.avi", "file:///D:/x|D:/x",
+              "file:///c:/x|c:/x", "file:///D|/D", "FILE:///home/u|FILE:///home/u",
+              "file://host/x|file://host/x", "x file:///a/file:///b|x /a/file:///b", "|"}) {
+            const QStringList url = row.split('|');
+            QCOMPARE(velmora::stripFileUrl(url[0]), url[1]);
+            QCOMPARE(file.fileCut(url[0]), url[1]);
         }
         QCOMPARE(file.readBaseFName("D:/v/R_1_N.avi"), QStringLiteral("R_1_N"));
         QCOMPARE(file.readBaseFName("file:///home/u/T_2_E.AVI"), QStringLiteral("T_2_E"));
         QCOMPARE(file.readBaseFName("R_3_N.avi"), QStringLiteral("R_3_N"));
         QCOMPARE(file.readBaseFName("/x/ab"), QString());
-
         // The channel count: "_T_" before "_D_" before "_S_", anywhere in the path.
-        const QPair<QString, int> markers[] = {{"R_20210101_100000_S_N.avi", 1},
-                                               {"R_20210101_100000_N.avi", -1},
-                                               {"R_20210101_100000_t_N.avi", -1},
-                                               {"R_S_20210101_T_N.avi", 3},
-                                               {"R_S_D_N.avi", 2},
-                                               {"/card/_T_/R_1_N.avi", 3}};
-        for (const auto &marker : markers)
-            QVERIFY2(file.getVideoChannel(marker.first) == marker.second, qPrintable(marker.first));
+        for (const QString row : {"R_20210101_100000_S_N.avi|1", "R_20210101_100000_N.avi|-1",
+                                  "R_20210101_100000_t_N.avi|-1", "R_S_20210101_T_N.avi|3",
+                                  "R_S_D_N.avi|2", "/card/_T_/R_1_N.avi|3"})
+            QCOMPARE(file.getVideoChannel(row.section('|', 0, 0)), row.section('|', 1).toInt());
     }
 
     void fileValidationFollowsTheUrlRules() {
@@ -214,12 +171,15 @@ private slots:
         FileIO file;
         QSignalSpy errors(&file, &FileIO::error);
         file.setSource(dir.filePath("card/"));
-        QCOMPARE(
-            debugLinesOf([&] { file.fileSearch(); }),
-            QStringList({"fileSearch: ================> ",
-                         " mFileInfo.filePath =======> " + dir.filePath("card/Manual/R_2_M.avi")}));
+        {
+            CapturedDebug log;
+            file.fileSearch();
+            QCOMPARE(log.lines(), QStringList({"fileSearch: ================> ",
+                                               " mFileInfo.filePath =======> " +
+                                                   dir.filePath("card/Manual/R_2_M.avi")}));
+        }
         QCOMPARE(errors.count(), 0);
-        QCOMPARE(listing(file, dir.path()), QStringList({"4 R_2_M.avi /card/Manual/R_2_M.avi"}));
+        QCOMPARE(listing(file, dir.path()), QStringList({"4 /card/Manual/R_2_M.avi"}));
 
         // The search then runs on the bare folder names.
         WorkingFolder inside(dir.path());
@@ -227,7 +187,7 @@ private slots:
         file.fileSearch();
         QCOMPARE(errors.count(), 1);
         QCOMPARE(errors.first().first().toString(), QStringLiteral("source is empty"));
-        QCOMPARE(listing(file), QStringList({"0 R_1_N.avi Drive/R_1_N.avi"}));
+        QCOMPARE(listing(file), QStringList({"0 Drive/R_1_N.avi"}));
     }
 
     void lookupsTakeTheAddressedEntryOrNothing() {

@@ -1,15 +1,10 @@
-// Deleting recordings and copying them to a folder: never an overwritten or
-// partial file, batches that never mix, and a count of what was copied. Also
-// run under ThreadSanitizer (label "threads").
+// Deleting and copying recordings: no overwritten or partial file, batches that never mix,
+// a count of what was copied. Also run under ThreadSanitizer (label "threads").
 #include "fileio.h"
 #include "recordingcopier.h"
 #include "testfiles.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QThreadPool>
 #include <QtTest>
-#include <mutex>
 
 namespace {
 
@@ -27,30 +22,6 @@ QStringList filesIn(const QString &folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-// The debug lines of every thread, collected while an instance lives.
-class DebugLines {
-public:
-    DebugLines() {
-        s_lines.clear();
-        m_previous = qInstallMessageHandler(&DebugLines::collect);
-    }
-    ~DebugLines() { qInstallMessageHandler(m_previous); }
-    QStringList lines() const {
-        std::lock_guard<std::mutex> lock(s_mutex);
-        return s_lines;
-    }
-
-private:
-    static void collect(QtMsgType type, const QMessageLogContext &, const QString &text) {
-        std::lock_guard<std::mutex> lock(s_mutex);
-        if (type == QtDebugMsg)
-            s_lines << text;
-    }
-    static inline std::mutex s_mutex;
-    static inline QStringList s_lines;
-    QtMessageHandler m_previous;
-};
-
 } // namespace
 
 class FileOperationsTest : public QObject {
@@ -59,8 +30,7 @@ class FileOperationsTest : public QObject {
     QTemporaryDir m_dir;
     QString m_card; // the card root, ending in "/"
 
-    // A FileIO whose category 0 lists the recordings named `names`, 64 KiB
-    // each unless `size` says otherwise.
+    // A FileIO whose category 0 lists the recordings `names` of `size` bytes each.
     void makeCard(FileIO &file, const QStringList &names, int size = 64 * 1024) {
         m_card = m_dir.filePath(QStringLiteral("card%1/").arg(++m_cards));
         for (const QString &name : names)
@@ -80,13 +50,11 @@ private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
     void cleanup() { QThreadPool::globalInstance()->waitForDone(); }
 
-    // Rows 3 and 1, deleted from the last to the first as the list panel
-    // does: exactly those two files go, and the lists stay as they were
-    // until the next search.
+    // Rows 3 then 1, as the list panel deletes: just those go; the lists stay till a search.
     void deletingRowsRemovesExactlyThoseFiles() {
         FileIO file;
         makeCard(file, {"R_1_N.avi", "R_2_N.avi", "R_3_N.avi", "R_4_N.avi", "R_5_N.avi"});
-        DebugLines log;
+        CapturedDebug log;
         file.fileRemove(0, 3);
         file.fileRemove(0, 1);
         QCOMPARE(filesIn(m_card + "Drive"), QStringList({"R_1_N.avi", "R_3_N.avi", "R_5_N.avi"}));
@@ -105,67 +73,29 @@ private slots:
         QCOMPARE(file.readfileCnt(0), 0);
     }
 
-    // One destination exists already: it is kept as it was, the other
-    // recording is copied, and the batch says so.
-    void existingDestinationIsNeverOverwritten() {
-        FileIO file;
-        makeCard(file, {"R_1_N.avi", "R_2_N.avi"});
-        const QString out = folder("existing");
-        writeAll(out + "/R_2_N.avi", "mine");
-        QSignalSpy finished(&file, &FileIO::copyFinished);
-        DebugLines log;
-        file.fileSave(0, 1, out);
-        file.fileSave(0, 0, out);
-        file.fileSaveStart();
-        QVERIFY(finished.wait(10000));
-        QCOMPARE(finished.first(), QVariantList({1, 1, QStringList{"R_2_N.avi"}}));
-        QCOMPARE(readAll(out + "/R_2_N.avi"), QByteArray("mine"));
-        QCOMPARE(readAll(out + "/R_1_N.avi"), readAll(m_card + "Drive/R_1_N.avi"));
-        QCOMPARE(filesIn(out), QStringList({"R_1_N.avi", "R_2_N.avi"}));
-        const QStringList lines = log.lines();
-        QCOMPARE(lines.mid(0, 3), QStringList({"fileSave kind: ================> 0",
-                                               "fileSave index: ================> 1",
-                                               "fileSave mT2Idx: ================> 0"}));
-        QVERIFY(lines.contains("fileSave mT2Idx: ================> 1"));
-        QVERIFY(lines.contains("copyFunction fileName: ================> R_1_N.avi"));
-        QVERIFY(lines.contains("copyFunction filePath: ================> " + m_card +
-                               "Drive/R_1_N.avi"));
-        QCOMPARE(lines.last(), QString("copyFunction ================> end"));
-
-        // The queue was handed over whole: a new start copies nothing.
-        file.fileSaveStart();
-        QVERIFY(finished.wait(10000));
-        QCOMPARE(finished.last(), QVariantList({0, 0, QStringList()}));
-    }
-
-    // The destination is the folder, "/" and the name, the "/" added even
-    // after a folder that ends in one; more than 100 entries fit a batch.
-    void destinationGetsItsSlash_data() {
-        QTest::addColumn<QString>("suffix");
-        QTest::newRow("plain folder") << "";
-        QTest::newRow("folder ending in /") << "/";
-    }
+    // Folder + "/" + name, even after a trailing "/"; over 100 entries fit a batch.
     void destinationGetsItsSlash() {
-        QFETCH(QString, suffix);
-        QCOMPARE(velmora::RecordingCopier::destination("/media/u/out" + suffix, "R_1_N.avi"),
-                 "/media/u/out" + suffix + "/R_1_N.avi");
         QStringList names;
         for (int i = 0; i < 101; ++i)
             names << QStringLiteral("R_%1_N.avi").arg(i, 3, 10, QLatin1Char('0'));
-        FileIO file;
-        makeCard(file, names, 16);
-        const QString out = folder(QTest::currentDataTag());
-        QSignalSpy finished(&file, &FileIO::copyFinished);
-        for (int i = names.size() - 1; i >= 0; --i)
-            file.fileSave(0, i, out + suffix);
-        file.fileSaveStart();
-        QVERIFY(finished.wait(30000));
-        QCOMPARE(finished.first(), QVariantList({101, 0, QStringList()}));
-        QCOMPARE(filesIn(out), names);
+        for (const QString suffix : {"", "/"}) {
+            QCOMPARE(velmora::RecordingCopier::destination("/media/u/out" + suffix, "R_1_N.avi"),
+                     "/media/u/out" + suffix + "/R_1_N.avi");
+            FileIO file;
+            makeCard(file, names, 16);
+            const QString out = folder(QStringLiteral("slash%1").arg(suffix.size()));
+            QSignalSpy finished(&file, &FileIO::copyFinished);
+            for (int i = names.size() - 1; i >= 0; --i)
+                file.fileSave(0, i, out + suffix);
+            file.fileSaveStart();
+            QVERIFY(finished.wait(30000));
+            QCOMPARE(finished.first(), QVariantList({101, 0, QStringList()}));
+            QCOMPARE(filesIn(out), names);
+        }
     }
 
-    // A second batch queued while the first one copies starts afterwards
-    // with its own entries and folder, and each reports its own counts.
+    // A batch queued while another copies runs after it with its own entries, folder and counts;
+    // an existing file is kept and reported; the queue goes whole, so a new start copies nothing.
     void batchesQueuedWhileCopyingNeverMix() {
         FileIO file;
         makeCard(file, {"R_1_N.avi", "R_2_N.avi", "R_3_N.avi", "R_4_N.avi", "R_5_N.avi"}, 4 << 20);
@@ -173,6 +103,7 @@ private slots:
         const QString second = folder("second");
         writeAll(second + "/R_5_N.avi", "mine");
         QSignalSpy finished(&file, &FileIO::copyFinished);
+        CapturedDebug log;
         for (int row : {4, 3, 2}) // R_1 .. R_3, newest first
             file.fileSave(0, row, first);
         file.fileSaveStart();
@@ -185,13 +116,25 @@ private slots:
         QCOMPARE(filesIn(first), QStringList({"R_1_N.avi", "R_2_N.avi", "R_3_N.avi"}));
         QCOMPARE(filesIn(second), QStringList({"R_4_N.avi", "R_5_N.avi"}));
         QCOMPARE(readAll(second + "/R_5_N.avi"), QByteArray("mine"));
+        QCOMPARE(readAll(second + "/R_4_N.avi"), readAll(m_card + "Drive/R_4_N.avi"));
+        const QStringList lines = log.lines();
+        QCOMPARE(lines.mid(0, 3), QStringList({"fileSave kind: ================> 0",
+                                               "fileSave index: ================> 4",
+                                               "fileSave mT2Idx: ================> 0"}));
+        QVERIFY(lines.contains("fileSave mT2Idx: ================> 2"));
+        QVERIFY(lines.contains("copyFunction fileName: ================> R_1_N.avi"));
+        QVERIFY(lines.contains("copyFunction filePath: ================> " + m_card +
+                               "Drive/R_1_N.avi"));
+        QCOMPARE(lines.last(), QString("copyFunction ================> end"));
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.last(), QVariantList({0, 0, QStringList()}));
     }
 
-    // A full disk: the recording that does not fit leaves nothing behind and
-    // is reported; the next one is still copied.
+    // A recording that does not fit leaves nothing behind; the next is still copied.
     void fullDestinationLeavesNoPartialFile() {
         FileIO file;
-        makeCard(file, {"R_1_N.avi"}, 64 * 1024);
+        makeCard(file, {"R_1_N.avi"});
         writeRecording(m_card + "Drive/R_2_N.avi", 2 << 20);
         file.fileSearch();
         const QString out = folder("full");
@@ -208,8 +151,7 @@ private slots:
         QCOMPARE(readAll(out + "/R_1_N.avi"), readAll(m_card + "Drive/R_1_N.avi"));
     }
 
-    // Going away mid-batch stops before the next file and waits: whatever is
-    // in the folder then is complete, and no temporary file is left.
+    // Destroyed mid-batch: only complete copies remain, no temporary file.
     void destructionWhileCopyingLeavesCompleteFilesOnly() {
         QStringList names;
         for (int i = 0; i < 8; ++i)

@@ -1,7 +1,6 @@
-// The player's threads: mpv's event and render callbacks, and the software
-// picture's render thread, while elements play, seek, stop and are destroyed
-// mid-play. Runs without a display (software scene graph), also under
-// ThreadSanitizer; the pictures themselves are checked by tst_player.
+// mpv's event and render callbacks and the software picture's render thread
+// while elements play, seek, stop and are destroyed mid-play; also run under
+// ThreadSanitizer. The pictures themselves: tst_player.
 #include "playerregistration.h"
 #include "recordingwriter.h"
 #include "video.h"
@@ -17,40 +16,24 @@
 
 using namespace velmora;
 
+constexpr int Stopped = MediaPlayerEnums::StoppedState, Playing = MediaPlayerEnums::PlayingState,
+              Paused = MediaPlayerEnums::PausedState;
+
 class PlayerThreadsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QQmlEngine m_engine;
     QString m_recording;
-    QQmlEngine *m_engine = nullptr;
-
-    std::unique_ptr<QQuickWindow> scene() {
-        QQmlComponent component(m_engine);
-        component.setData(R"(
-import QtQuick 2.12
-import QtQuick.Window 2.12
-import VelmoraPlayer 1.0
-Window {
-    width: 480; height: 120; visible: true
-    Row {
-        Video { objectName: "view0"; width: 160; height: 90; videoTrack: 0 }
-        Video { objectName: "view1"; width: 160; height: 90; videoTrack: 1; muted: true }
-        Video { objectName: "view2"; width: 160; height: 90; videoTrack: 2; muted: true }
-    }
-})",
-                          QUrl());
-        auto *window = qobject_cast<QQuickWindow *>(component.create());
-        if (!window)
-            qWarning() << component.errorString();
-        return std::unique_ptr<QQuickWindow>(window);
-    }
+    // Made for every test: three elements on the recording, tracks 0 to 2.
+    std::unique_ptr<QQuickWindow> m_window;
+    QList<Video *> m_views;
 
 private slots:
     void initTestCase() {
         std::setlocale(LC_NUMERIC, "C");
         qputenv("VELMORA_VIDEO_RENDERER", "software");
         registerPlayerTypes();
-        m_engine = new QQmlEngine(this);
         fixtures::RecordingOptions o;
         o.channels = 3;
         o.seconds = 3;
@@ -59,70 +42,82 @@ private slots:
         QVERIFY(fixtures::writeRecording(m_recording, o).ok);
     }
 
-    // Three elements at once, through play, pause, seek, resume and stop, and
-    // then through to the end of the file.
-    void threeElementsRunTheirCourse() {
-        const auto window = scene();
-        QVERIFY(window);
-        QList<Video *> views;
-        for (int i = 0; i < 3; ++i)
-            views << window->findChild<Video *>(QStringLiteral("view%1").arg(i));
-        QSignalSpy stopped(views[0], &Video::stopped);
-        for (Video *v : views) {
-            v->setSource(QUrl::fromLocalFile(m_recording));
-            v->play();
-        }
-        for (Video *v : views)
-            QTRY_COMPARE(v->playbackState(), int(MediaPlayerEnums::PlayingState));
-        for (Video *v : views) {
-            v->pause();
-            v->seek(1000);
-        }
-        for (Video *v : views)
-            QCOMPARE(v->playbackState(), int(MediaPlayerEnums::PausedState));
-        for (Video *v : views)
-            v->play();
-        QTest::qWait(300);
-        views[1]->stop();
-        QCOMPARE(views[1]->playbackState(), int(MediaPlayerEnums::StoppedState));
-        QTRY_COMPARE_WITH_TIMEOUT(stopped.size(), 1, 10000); // the end of the file
-        QCOMPARE(views[0]->playbackState(), int(MediaPlayerEnums::StoppedState));
+    void init() {
+        QQmlComponent component(&m_engine);
+        component.setData(QString(R"(
+import QtQuick 2.12
+import QtQuick.Window 2.12
+import VelmoraPlayer 1.0
+Window {
+    width: 480; height: 120; visible: true
+    Row {
+        Video { width: 160; height: 90; videoTrack: 0; source: "%1" }
+        Video { width: 160; height: 90; videoTrack: 1; source: "%1"; muted: true }
+        Video { width: 160; height: 90; videoTrack: 2; source: "%1"; muted: true }
+    }
+})")
+                              .arg(QUrl::fromLocalFile(m_recording).toString())
+                              .toUtf8(),
+                          QUrl());
+        m_window.reset(qobject_cast<QQuickWindow *>(component.create()));
+        QVERIFY2(m_window, qPrintable(component.errorString()));
+        m_views = m_window->findChildren<Video *>();
+        QCOMPARE(m_views.size(), 3);
     }
 
-    // A load stopped before mpv began it leaves no events of its own: the
-    // next play() must still open the file.
-    void stoppedBeforeTheFileOpens() {
-        const auto window = scene();
-        QVERIFY(window);
-        Video *v = window->findChild<Video *>(QStringLiteral("view0"));
-        v->setSource(QUrl::fromLocalFile(m_recording));
-        QSignalSpy playing(v, &Video::playing);
+    void cleanup() { m_window.reset(); }
+
+    // Three elements at once through play, pause, seek, resume and stop, and
+    // then to the end of the file. Then loads stopped before mpv began them:
+    // they leave no events of their own, and the next play() must still open
+    // the file.
+    void threeElementsRunTheirCourse() {
+        QSignalSpy stopped(m_views[0], &Video::stopped), playing(m_views[0], &Video::playing);
+        for (Video *v : m_views)
+            v->play();
+        for (Video *v : m_views)
+            QTRY_COMPARE(v->playbackState(), Playing);
+        for (Video *v : m_views) {
+            v->pause();
+            v->seek(1000);
+            QCOMPARE(v->playbackState(), Paused);
+        }
+        for (Video *v : m_views)
+            v->play();
+        QTest::qWait(300);
+        m_views[1]->stop();
+        QCOMPARE(m_views[1]->playbackState(), Stopped);
+        QTRY_COMPARE_WITH_TIMEOUT(stopped.size(), 1, 10000); // the end of the file
+        QCOMPARE(m_views[0]->playbackState(), Stopped);
+
+        playing.clear();
         for (int round = 0; round < 3; ++round) {
-            v->play();
-            v->stop();
-            v->play();
-            QTRY_COMPARE_WITH_TIMEOUT(v->playbackState(), int(MediaPlayerEnums::PlayingState),
-                                      10000);
-            v->stop();
+            m_views[0]->play();
+            m_views[0]->stop();
+            m_views[0]->play();
+            QTRY_COMPARE_WITH_TIMEOUT(m_views[0]->playbackState(), Playing, 10000);
+            m_views[0]->stop();
         }
         QCOMPARE(playing.size(), 3);
     }
 
     // Elements destroyed while loading, playing and paused.
+    void destroyedWhilePlaying_data() {
+        QTest::addColumn<int>("after");
+        QTest::newRow("at once") << 0;
+        QTest::newRow("200 ms") << 200;
+        QTest::newRow("400 ms") << 400;
+    }
+
     void destroyedWhilePlaying() {
-        for (int round = 0; round < 3; ++round) {
-            auto window = scene();
-            QVERIFY(window);
-            for (int i = 0; i < 3; ++i) {
-                Video *v = window->findChild<Video *>(QStringLiteral("view%1").arg(i));
-                v->setSource(QUrl::fromLocalFile(m_recording));
-                v->play();
-                if (i == 2)
-                    v->pause();
-            }
-            QTest::qWait(round * 200);
-            window.reset();
-        }
+        QFETCH(int, after);
+        for (Video *v : m_views)
+            v->play();
+        m_views[2]->pause();
+        const QPointer<Video> paused = m_views[2];
+        QTest::qWait(after);
+        m_window.reset();
+        QVERIFY(!paused); // the elements went with their window, mid-play
     }
 };
 

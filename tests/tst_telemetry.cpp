@@ -1,6 +1,4 @@
-// The telemetry extraction: the RMC decoding of one record, the chunk scan
-// over well-formed and damaged recordings (against the whole-file byte search
-// it replaced), the worker states and the path rules of FileIO::readfilepath.
+// The telemetry extraction against the byte search it replaced, and FileIO's requests.
 #include "fileio.h"
 #include "gpsrecord.h"
 #include "nmearmc.h"
@@ -8,6 +6,7 @@
 #include "referenceextraction.h"
 #include "telemetrycompare.h"
 #include "telemetryextraction.h"
+#include "telemetryqueries.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>
@@ -19,7 +18,15 @@ using fixtures::MoviParity;
 using fixtures::RecordingOptions;
 using testing::telemetryDifference;
 
+// Bytes patched at `place` (0 none, 1 movi, 2 idx1, 3 first record) + `offset`.
+struct Damage {
+    bool index;
+    int place, offset;
+    QByteArray bytes;
+    int resyncs, lost;
+};
 Q_DECLARE_METATYPE(velmora::fixtures::RecordingOptions)
+Q_DECLARE_METATYPE(Damage)
 
 namespace {
 
@@ -30,12 +37,6 @@ QString referenceDifference(const TelemetryExtraction &result, const QString &pa
     return telemetryDifference(result.telemetry, reference::byteSearchExtraction(path).telemetry);
 }
 
-void patch(const QString &path, qint64 offset, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
 } // namespace
 
 class TelemetryTest : public QObject {
@@ -43,7 +44,6 @@ class TelemetryTest : public QObject {
 
     QTemporaryDir m_dir;
 
-    // Writes a recording with a camera name (the marker follows the channels).
     QString write(const RecordingOptions &options, fixtures::RecordingResult *info = nullptr) {
         const QString path =
             m_dir.filePath(fixtures::cameraFileName(options.drive.start, options.channels));
@@ -58,28 +58,10 @@ class TelemetryTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    void decodesRmcSentences_data() {
-        QTest::addColumn<QByteArray>("sentence");
-        QTest::newRow("GPRMC") << ExampleSentence;
-        QTest::newRow("GNRMC") << QByteArray(ExampleSentence).replace("GPRMC", "GNRMC");
-    }
-    void decodesRmcSentences() {
-        QFETCH(QByteArray, sentence);
-        QByteArray record(400, '\0');
-        record.replace(34, sentence.size(), sentence);
-        const auto gio = RmcDecoder().decode(RmcDecoder::sentenceOf(record), 7);
-        QVERIFY(gio);
-        QCOMPARE(gio->time, 7);
-        QCOMPARE(QStringList({gio->lat, gio->lon, gio->ew, gio->speed}),
-                 QStringList({"4807.038", "01131.000", "E", "022.4"}));
-    }
-
-    // Every prefix of a valid fix: nothing is read past the sentence, and a
-    // record comes only once the comma after the speed field is there.
+    // No read past a short sentence (exact-length copies for the sanitizers).
     void shortSentencesAreSafe() {
         const int speedEnd = ExampleSentence.indexOf(",084.4");
         for (int length = 0; length <= ExampleSentence.size(); ++length) {
-            // A copy of exactly `length` bytes, so a sanitizer sees any overread.
             const auto gio =
                 RmcDecoder().decode(QByteArray(ExampleSentence.constData(), length), 1);
             if (length < 6) // no "GPRMC" yet: a non-RMC second
@@ -87,14 +69,12 @@ private slots:
             else
                 QCOMPARE(bool(gio), length > speedEnd);
         }
-        // The field holds no NUL: the sentence stops at the end of the field.
         QCOMPARE(RmcDecoder::sentenceOf(QByteArray(400, 'A')).size(), 256);
         QCOMPARE(RmcDecoder::sentenceOf(QByteArray(100, 'x')).size(), 66);
         QVERIFY(RmcDecoder::sentenceOf(QByteArray(10, 'x')).isEmpty());
     }
 
-    // A minute of one channel: every record, GPS seconds 0..59 as the script
-    // wrote them, reading a small part of the file.
+    // A minute of one channel through the index, reading a small part of the file.
     void fullMinute() {
         RecordingOptions options;
         options.seconds = 60;
@@ -103,21 +83,11 @@ private slots:
         const TelemetryExtraction result = extractTelemetry(path);
         QCOMPARE(result.records, 1800);
         QVERIFY(result.usedIndex);
-        QCOMPARE(result.telemetry.magnetic.size(), 1800);
-        QCOMPARE(result.telemetry.gio.size(), 60);
-        for (int s = 0; s < 60; ++s) {
-            const GioData &g = result.telemetry.gio.at(s);
-            const auto fix = options.drive.fix(s);
-            QCOMPARE(QStringList({QString::number(g.time), g.lat, g.lon, g.ew, g.speed}),
-                     QStringList({QString::number(s), fix.lat, fix.lon, fix.ew, fix.speed}));
-        }
         QCOMPARE(referenceDifference(result, path), QString());
         QVERIFY2(result.bytesRead < info.fileSize / 10,
                  qPrintable(QString::number(result.bytesRead)));
     }
-
-    // Void fixes leave gaps, non-RMC seconds repeat the kept texts with speed
-    // "0" ("0" texts from second 0 on), GNRMC reads like GPRMC.
+    // Void fixes leave gaps; non-RMC seconds repeat the kept texts at speed "0".
     void gapsAndSentenceKinds() {
         RecordingOptions options;
         options.seconds = 9;
@@ -128,13 +98,11 @@ private slots:
         const TelemetryExtraction result = extractTelemetry(path);
         auto fix = [&options](int time, int second, bool moving = true) {
             const auto f = options.drive.fix(second);
-            return testing::record(time, f.lat, f.lon, f.ew,
-                                   moving ? f.speed : QStringLiteral("0"));
+            return testing::record(time, f.lat, f.lon, f.ew, moving ? f.speed : "0");
         };
-        const QString zero = QStringLiteral("0");
         const Telemetry expected{result.telemetry.magnetic,
-                                 {testing::record(0, zero, zero, zero, zero),
-                                  testing::record(2, zero, zero, zero, zero), fix(3, 3),
+                                 {testing::record(0, "0", "0", "0", "0"),
+                                  testing::record(2, "0", "0", "0", "0"), fix(3, 3),
                                   fix(6, 3, false), fix(7, 7), fix(8, 8)}};
         QCOMPARE(telemetryDifference(result.telemetry, expected), QString());
         QCOMPARE(referenceDifference(result, path), QString());
@@ -144,11 +112,7 @@ private slots:
         QCOMPARE(fresh.decode(options.drive.sentence(60), 1)->lat, QString());
     }
 
-    // Layouts the index and the walk must both read: several channels, no
-    // idx1, odd bodies in odd or even data lists, an empty data list, video
-    // payload spelling the text id (where the byte search lost records), and
-    // a telemetry chunk of another size than 400, which ends the records as in
-    // the camera's own reader.
+    // Layouts both the index and the walk read; a text chunk not of 400 bytes ends them.
     void layouts_data() {
         QTest::addColumn<RecordingOptions>("options");
         QTest::addColumn<int>("records");
@@ -182,10 +146,7 @@ private slots:
     void layouts() {
         QFETCH(RecordingOptions, options);
         QFETCH(int, records);
-        fixtures::RecordingResult info;
-        const QString path = write(options, &info);
-        if (options.oddBodies)
-            QCOMPARE(info.moviSize % 2, options.moviParity == MoviParity::Odd ? 1u : 0u);
+        const QString path = write(options);
         const TelemetryExtraction result = extractTelemetry(path);
         QCOMPARE(result.status, TelemetryExtraction::Status::Done);
         QCOMPARE(result.records, records);
@@ -198,50 +159,41 @@ private slots:
             QCOMPARE(referenceDifference(result, path), QString());
     }
 
-    // Damaged places are searched past, and an index that disagrees with the
-    // file is dropped for the walk.
+    // Damage is searched past; an index that disagrees with the file is dropped.
     void damagedRegions_data() {
-        QTest::addColumn<bool>("index");
-        QTest::addColumn<int>("place"); // 0 none, 1 "movi", 2 "idx1", 3 the first record
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("resyncs");
-        QTest::addColumn<int>("lost"); // records lost at the start
-        QTest::newRow("unknown ids") << false << 0 << 0 << QByteArray() << 2 << 0;
-        QTest::newRow("size past the end")
-            << false << 1 << 8 << QByteArray("\xf0\xff\xff\x7f", 4) << 1 << 0;
+        QTest::addColumn<Damage>("damage");
+        QTest::newRow("unknown ids") << Damage{false, 0, 0, {}, 2, 0};
+        QTest::newRow("size past the end") << Damage{false, 1, 8, "\xf0\xff\xff\x7f", 1, 0};
         QTest::newRow("index entry elsewhere")
-            << true << 2 << 8 + 16 * 3 + 8 << QByteArray("\x04\0\0\0", 4) << 0 << 0;
+            << Damage{true, 2, 8 + 16 * 3 + 8, QByteArray("\x04\0\0\0", 4), 0, 0};
         // Whole, but naming the first video chunk as a telemetry chunk.
-        QTest::newRow("index names wrong id") << true << 2 << 8 << QByteArray("02tx") << 0 << 0;
+        QTest::newRow("index names wrong id") << Damage{true, 2, 8, "02tx", 0, 0};
         // Found out when the record is read; the walk passes over the chunk.
-        QTest::newRow("indexed chunk renamed") << true << 3 << 0 << QByteArray("02tz") << 0 << 1;
+        QTest::newRow("indexed chunk renamed") << Damage{true, 3, 0, "02tz", 0, 1};
     }
     void damagedRegions() {
-        QFETCH(bool, index);
-        QFETCH(int, place);
-        QFETCH(int, offset);
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, resyncs);
-        QFETCH(int, lost);
+        QFETCH(Damage, damage);
         RecordingOptions options;
         options.seconds = 5;
         const Telemetry clean = extractTelemetry(write(options)).telemetry;
-        options.writeIndex = index;
-        if (place == 0)
+        options.writeIndex = damage.index;
+        if (damage.place == 0)
             options.extraDataChunks = {{40, "zz!!", 96}, {41, "JUNK", 3}};
         fixtures::RecordingResult info;
         const QString path = write(options, &info);
         const qint64 at[] = {0, info.moviOffset, info.indexOffset,
                              readAll(path).indexOf(QByteArray("02tx\x90\x01\0\0", 8))};
-        if (place)
-            patch(path, at[place] + offset, bytes);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(at[damage.place] + damage.offset));
+        QCOMPARE(file.write(damage.bytes), qint64(damage.bytes.size()));
+        file.close();
         const TelemetryExtraction result = extractTelemetry(path);
         QVERIFY(!result.usedIndex);
-        QCOMPARE(result.resyncs, resyncs);
-        QCOMPARE(result.records, 150 - lost);
+        QCOMPARE(result.resyncs, damage.resyncs);
+        QCOMPARE(result.records, 150 - damage.lost);
         // Without a lost record the GPS records agree as well.
-        const Telemetry expected{clean.magnetic.mid(lost), lost ? result.telemetry.gio : clean.gio};
+        const Telemetry expected{clean.magnetic.mid(damage.lost),
+                                 damage.lost ? result.telemetry.gio : clean.gio};
         QCOMPARE(telemetryDifference(result.telemetry, expected), QString());
     }
 
@@ -262,40 +214,63 @@ private slots:
         }
     }
 
-    // Requests through FileIO: the ASCII path of a file URL comes back and is
-    // scanned; no channel marker gives empty lists with state 1; a missing
-    // file, no path or a refused path (a space, non-ASCII: "ERROR") leave
-    // state 0 and the lists as they were.
+    // Path rules; a refused or missing path keeps state 0 and the lists as they
+    // were. The queries read the published lists; a new one drops the current record.
     void requests() {
         RecordingOptions options;
-        options.seconds = 2;
+        options.seconds = 6;
+        options.drive.voidSeconds = {2};
         const QString recording = write(options);
-        const QString noMarker = m_dir.filePath(QStringLiteral("R_20261206_100000_N.avi"));
-        const QString spaced = m_dir.filePath(QStringLiteral("R_2026 1206_S_N.avi"));
+        const QString noMarker = m_dir.filePath("R_20261206_100000_N.avi");
+        const QString spaced = m_dir.filePath("R_2026 1206_S_N.avi");
         const QString accented = m_dir.filePath(QStringLiteral("R_2026é1206_S_N.avi"));
-        const QString missing = m_dir.filePath(QStringLiteral("R_gone_S_N.avi"));
         for (const QString &copy : {noMarker, spaced, accented})
             QVERIFY(QFile::copy(recording, copy));
         const struct {
             QString path, answer;
             int state, samples, records;
         } steps[] = {
-            {"file://" + recording, recording, 1, 60, 2},
+            {"file://" + recording, recording, 1, 180, 5},
             {noMarker, noMarker, 1, 0, 0},
-            {recording, recording, 1, 60, 2},
-            {missing, missing, 0, 60, 2},
-            {QString(), QString(), 0, 60, 2},
-            {"file://" + spaced, "ERROR", 0, 60, 2},
-            {accented, "ERROR", 0, 60, 2},
+            {recording, recording, 1, 180, 5},
+            {m_dir.filePath("R_gone_S_N.avi"), m_dir.filePath("R_gone_S_N.avi"), 0, 180, 5},
+            {QString(), QString(), 0, 180, 5},
+            {"file://" + spaced, "ERROR", 0, 180, 5},
+            {accented, "ERROR", 0, 180, 5},
+            {recording, recording, 1, 180, 5},
         };
         FileIO file;
+        QCOMPARE(QVector<float>(
+                     {file.readMagneticDataY(0), file.readGioDataLat1(0), file.readGioDataLon1()}),
+                 QVector<float>({0.0f, DefaultLatitude, DefaultLongitude}));
         for (const auto &step : steps) {
             QCOMPARE(file.readfilepath(step.path), step.answer);
             QThreadPool::globalInstance()->waitForDone();
-            QCOMPARE(file.readProcessState(), step.state);
-            QCOMPARE(file.readPOICnt(), step.samples);
-            QCOMPARE(file.readGioDataCnt(), step.records);
+            QCOMPARE(
+                QVector<int>({file.readProcessState(), file.readPOICnt(), file.readGioDataCnt()}),
+                QVector<int>({step.state, step.samples, step.records}));
         }
+        QCOMPARE(file.readGioDataTime(2), 3);
+        const fixtures::GpsFixTexts fix = options.drive.fix(3);
+        QCOMPARE(
+            QStringList({file.readGioDataLat(2), file.readGioDataLon(2), file.readGiolongitude(2)}),
+            QStringList({fix.lat, fix.lon, fix.ew}));
+        QCOMPARE(file.readCurrentSpeed(2, 1), QString());
+        file.setGps_speed(1); // the position text takes the camera's unit, the speed the caller's
+        QVERIFY(file.readCurrentSpeed(3, 0).endsWith(" Mi/h"));
+        QVERIFY(file.readGioDataInfo(3).endsWith("km/h"));
+        file.setGps_speed(0);
+        QVERIFY(file.readGioDataInfo(3).endsWith("mi/h"));
+        QVERIFY(qAbs(file.readGioDataLat1(3) - options.drive.latitude(3)) < 1e-4);
+        QVERIFY(qAbs(file.readGioDataLon1() - options.drive.longitude(3)) < 1e-4);
+        const fixtures::SensorSample last = options.drive.sensor(179);
+        QCOMPARE(QVector<float>({file.readMagneticDataX(5000), file.readMagneticDataY(180),
+                                 file.readMagneticDataZ(179)}),
+                 QVector<float>({last.x / 1000.0f, last.y / 1000.0f, last.z / 1000.0f}));
+        QVERIFY(qAbs(file.readGioDataLat1(75) - options.drive.latitude(3)) < 1e-4);
+        file.readfilepath(noMarker);
+        QThreadPool::globalInstance()->waitForDone();
+        QCOMPARE(file.readGioDataLat1(75), DefaultLatitude);
     }
 };
 

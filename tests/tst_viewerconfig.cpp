@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using velmora::ViewerConfigFile;
@@ -21,8 +20,9 @@ struct Folders {
     QTemporaryDir root;
     QString program() const { return root.filePath("program"); }
     QString user() const { return root.filePath("user"); }
+    QString besideExe() const { return program() + "/viewer_config.txt"; }
     ViewerConfigFile file() const {
-        return ViewerConfigFile(program() + "/viewer_config.txt", user() + "/viewer_config.txt");
+        return ViewerConfigFile(besideExe(), user() + "/viewer_config.txt");
     }
     Folders() {
         QDir(root.path()).mkpath("program");
@@ -47,132 +47,98 @@ private slots:
         QCOMPARE(readAll(DefaultFile),
                  QByteArray("[config]\r\nlang=en\r\nresolution=4\r\nspeedunit=0\r\n"));
         Folders folders;
-        QVERIFY(QFile::copy(DefaultFile, folders.program() + "/viewer_config.txt"));
+        QVERIFY(QFile::copy(DefaultFile, folders.besideExe()));
         auto file = fileIOWith(folders.file());
         file->setSource("DASHCAM"); // the card search loads the viewer settings
-        QCOMPARE(file->vlang(), 0);
-        QCOMPARE(file->vresolution(), 4);
-        QCOMPARE(file->vspeedunit(), 0);
-        QCOMPARE(file->getDialogWidth(), 1024);
-        QCOMPARE(file->getDialogHeight(), 679);
+        QCOMPARE(QList<int>({file->vlang(), file->vresolution(), file->vspeedunit(),
+                             file->getDialogWidth(), file->getDialogHeight()}),
+                 QList<int>({0, 4, 0, 1024, 679}));
     }
 
-    void savingKeepsTheKeySpelling() {
+    // A save keeps the file's key spelling ("speedUnit" in a new file) and an unknown
+    // language; the saved file reads back in any letter case.
+    void saving_data() {
+        QTest::addColumn<QByteArray>("before");  // empty: no file yet
+        QTest::addColumn<QList<int>>("changes"); // vlang, vresolution, vspeedunit; -1 none
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("default file")
+            << readAll(DefaultFile) << QList<int>{1, -1, 1}
+            << QByteArray("[config]\nlang=fr\nresolution=4\nspeedunit=1\n");
+        QTest::newRow("new file") << QByteArray() << QList<int>{0, 2, 1}
+                                  << QByteArray("[config]\nlang=en\nresolution=2\nspeedUnit=1\n");
+        QTest::newRow("unknown language")
+            << QByteArray("[config]\nlang=de\nresolution=1\nspeedUnit=0\n") << QList<int>{5, -1, -1}
+            << QByteArray("[config]\nlang=de\nresolution=1\nspeedUnit=0\n");
+    }
+    void saving() {
+        QFETCH(QByteArray, before);
+        QFETCH(QList<int>, changes);
+        QFETCH(QByteArray, after);
         Folders folders;
-        const QString path = folders.program() + "/viewer_config.txt";
-        QVERIFY(QFile::copy(DefaultFile, path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        if (!before.isEmpty())
+            writeAll(folders.besideExe(), before);
         auto file = fileIOWith(folders.file());
         file->readPCConfig();
-        file->setvSpeedunit(1);
-        file->setvLang(1);
+        const char *const names[] = {"vlang", "vresolution", "vspeedunit"};
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(changes[i] < 0 || file->setProperty(names[i], changes[i]));
         file->writePCConfig();
-        QCOMPARE(readAll(path), QByteArray("[config]\nlang=fr\nresolution=4\nspeedunit=1\n"));
-    }
-
-    void newFileUsesTheViewersSpelling() {
-        Folders folders;
-        auto file = fileIOWith(folders.file());
-        file->setvSpeedunit(1);
-        file->setvResolution(2);
-        file->setvLang(0);
-        file->writePCConfig();
-        const QString path = folders.program() + "/viewer_config.txt";
-        QCOMPARE(readAll(path), QByteArray("[config]\nlang=en\nresolution=2\nspeedUnit=1\n"));
-
-        // Read back in any letter case.
+        QCOMPARE(readAll(folders.besideExe()), after);
         auto again = fileIOWith(folders.file());
         again->readPCConfig();
-        QCOMPARE(again->vspeedunit(), 1);
-        QCOMPARE(again->vresolution(), 2);
+        QCOMPARE(QList<int>({again->vlang(), again->vresolution(), again->vspeedunit()}),
+                 QList<int>({file->vlang(), file->vresolution(), file->vspeedunit()}));
     }
 
-    void unknownLanguageIsKept() {
-        Folders folders;
-        const QString path = folders.program() + "/viewer_config.txt";
-        writeAll(path, "[config]\nlang=de\nresolution=1\nspeedUnit=0\n");
-        auto file = fileIOWith(folders.file());
-        file->readPCConfig();
-        QCOMPARE(file->vlang(), 0);
-        file->setvLang(5); // not a language: unchanged
-        file->writePCConfig();
-        QVERIFY(readAll(path).contains("\nlang=de\n"));
-    }
-
-    void readOnlyProgramFolderSavesToTheUserFolder() {
-        Folders folders;
-        const QString besideExe = folders.program() + "/viewer_config.txt";
-        const ReadOnlyFolder readOnly(folders.program(),
-                                      [&] { QVERIFY(QFile::copy(DefaultFile, besideExe)); });
-        if (!readOnly.ready())
-            QSKIP("cannot make a read-only folder here");
-        auto file = fileIOWith(folders.file());
-        file->readPCConfig();
-        file->setvSpeedunit(1);
-        file->writePCConfig();
-        QCOMPARE(readAll(besideExe), readAll(DefaultFile));
-        // The next start reads the user's copy.
-        auto again = fileIOWith(folders.file());
-        again->readPCConfig();
-        QCOMPARE(again->vspeedunit(), 1);
-        QCOMPARE(again->vresolution(), 4);
-    }
-
-    void whereFilesAreReadAndWritten() {
+    // Read and saved beside the program until the user folder holds a copy;
+    // a read-only program folder saves there and leaves its file alone.
+    void whereSettingsAreReadAndSaved() {
         Folders folders;
         const ViewerConfigFile config = folders.file();
-        const QString besideExe = folders.program() + "/viewer_config.txt";
         const QString userCopy = folders.user() + "/viewer_config.txt";
-        QCOMPARE(config.readPath(), besideExe);
-        QCOMPARE(config.writePath(), besideExe);
+        QCOMPARE(config.readPath() + config.writePath(), folders.besideExe() + folders.besideExe());
         writeAll(userCopy, "[config]\nresolution=3\n");
-        QCOMPARE(config.readPath(), userCopy);
-        QCOMPARE(config.writePath(), userCopy); // reads and saves stay on one file
+        QCOMPARE(config.readPath() + config.writePath(), userCopy + userCopy);
         ViewerSettings settings;
         QVERIFY(config.read(settings));
         QCOMPARE(settings.resolution, 3);
         QCOMPARE(settings.lang, QString());
+
+        Folders other;
+        const ReadOnlyFolder readOnly(
+            other.program(), [&] { QVERIFY(QFile::copy(DefaultFile, other.besideExe())); });
+        if (!readOnly.ready())
+            QSKIP("cannot make a read-only folder here");
+        auto file = fileIOWith(other.file());
+        file->readPCConfig();
+        file->setvSpeedunit(1);
+        file->writePCConfig();
+        QCOMPARE(readAll(other.besideExe()), readAll(DefaultFile));
+        auto again = fileIOWith(other.file()); // the next start reads the user's copy
+        again->readPCConfig();
+        QCOMPARE(QList<int>({again->vspeedunit(), again->vresolution()}), QList<int>({1, 4}));
     }
 
-    void dialogSizeTable_data() {
-        QTest::addColumn<int>("sizeClass");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::newRow("0") << 0 << 1920 << 1040;
-        QTest::newRow("1") << 1 << 1600 << 860;
-        QTest::newRow("2") << 2 << 1360 << 728;
-        QTest::newRow("3") << 3 << 1280 << 680;
-        QTest::newRow("4 compact") << 4 << 1024 << 679;
-    }
-
-    void dialogSizeTable() {
-        QFETCH(int, sizeClass);
-        QFETCH(int, width);
-        QFETCH(int, height);
+    // Classes 0 to 4; one outside the table, set or read, keeps the last size.
+    void dialogSizes() {
+        const QSize sizes[] = {{1920, 1040}, {1600, 860}, {1360, 728}, {1280, 680}, {1024, 679}};
         FileIO file;
-        file.setvResolution(sizeClass);
-        QCOMPARE(file.getDialogWidth(), width);
-        QCOMPARE(file.getDialogHeight(), height);
-    }
-
-    void classOutsideTheTableKeepsTheLastSize() {
-        FileIO file;
+        for (int sizeClass = 0; sizeClass < 5; ++sizeClass) {
+            file.setvResolution(sizeClass);
+            QCOMPARE(QSize(file.getDialogWidth(), file.getDialogHeight()), sizes[sizeClass]);
+        }
         file.setvResolution(2);
-        file.getDialogWidth();
-        file.getDialogHeight();
+        QCOMPARE(QSize(file.getDialogWidth(), file.getDialogHeight()), sizes[2]);
         file.setvResolution(7);
-        QCOMPARE(file.getDialogWidth(), 1360);
-        QCOMPARE(file.getDialogHeight(), 728);
+        QCOMPARE(QSize(file.getDialogWidth(), file.getDialogHeight()), sizes[2]);
 
         Folders folders;
-        writeAll(folders.program() + "/viewer_config.txt", "[config]\nresolution=7\n");
+        writeAll(folders.besideExe(), "[config]\nresolution=7\n");
         auto read = fileIOWith(folders.file());
         read->setvResolution(1);
-        read->getDialogWidth();
-        read->getDialogHeight();
-        read->readPCConfig(); // 7 keeps the dialog size of class 1
-        QCOMPARE(read->getDialogWidth(), 1600);
-        QCOMPARE(read->getDialogHeight(), 860);
+        QCOMPARE(QSize(read->getDialogWidth(), read->getDialogHeight()), sizes[1]);
+        read->readPCConfig(); // 7 keeps the size of class 1
+        QCOMPARE(QSize(read->getDialogWidth(), read->getDialogHeight()), sizes[1]);
     }
 
     void screens() {
@@ -181,29 +147,22 @@ private slots:
         FileIO file;
         QCOMPARE(file.getCurrentScreenW(), 0); // nothing chosen yet
         QCOMPARE(file.getScreenCnt(), screens.size());
-        QCOMPARE(file.getScreenWidth(), screens.first()->geometry().width());
-        QCOMPARE(file.getScreenHeight(), screens.first()->geometry().height());
-
+        QCOMPARE(QSize(file.getScreenWidth(), file.getScreenHeight()),
+                 screens.first()->geometry().size());
         const QRect available = screens.first()->availableGeometry();
         const QPoint inside = screens.first()->geometry().center();
         QCOMPARE(file.setCurrentScreen(inside.x(), inside.y()), 0);
-        QCOMPARE(file.getCurrentScreenX(), available.x());
-        QCOMPARE(file.getCurrentScreenY(), available.y());
-        QCOMPARE(file.getCurrentScreenW(), available.width());
-        QCOMPARE(file.getCurrentScreenH(), available.height());
-        QVERIFY(file.getCurrentScreenH() <= file.getScreenHeight());
-
+        QCOMPARE(QRect(file.getCurrentScreenX(), file.getCurrentScreenY(), file.getCurrentScreenW(),
+                       file.getCurrentScreenH()),
+                 available);
         // A point off every screen belongs to the nearest one.
         QCOMPARE(file.setCurrentScreen(-100000, -100000), 0);
 
         // The card search ends by describing the first screen.
-        FileIO searched;
-        searched.setVolumeSource(
-            std::make_shared<velmora::FixedVolumes>(QVector<velmora::Volume>{}));
         Folders folders;
-        searched.setViewerConfigFile(folders.file());
-        searched.setSource("DASHCAM");
-        QCOMPARE(searched.getCurrentScreenW(), available.width());
+        auto searched = fileIOWith(folders.file());
+        searched->setSource("DASHCAM");
+        QCOMPARE(searched->getCurrentScreenW(), available.width());
     }
 };
 

@@ -172,8 +172,12 @@ Item {
             openPage(2)
             mouseClick(part("snapshotConfirm"))
             main.capture.failed("/nowhere/x.png")
-            wait(50)
-            verify(!part("notiPopup01").opened)
+            // The failure is told, and not as a success.
+            tryCompare(part("notiPopup01"), "opened", true)
+            compare(part("notiText").text,
+                    qsTranslate("QSDSel", "The snapshot could not be saved: %1").arg("/nowhere/x.png"))
+            part("notiPopup01").close()
+            tryCompare(part("notiPopup01"), "opened", false)
             // Captures asked for elsewhere (the report) bring no notice here.
             main.capture.saved("/somewhere/F_x.png")
             wait(50)
