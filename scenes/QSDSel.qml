@@ -146,32 +146,13 @@ Popup {
             source: "qrc:/drevo_res/select-box.png"
         }
 
-        Item {
-            id: drivePage
+        DialogPage {
             objectName: "drivePage"
-            anchors.fill: parent
-            opacity: page === 1 ? 1 : 0
-            z: page === 1 ? 1 : 0
-            // A hidden page takes no input.
-            enabled: page === 1
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                y: 70
-                text: qsTr("SD 카드 드라이브")
-                color: "white"
-                font.family: fontMedium.name
-                font.bold: true
-                font.pixelSize: 15
-            }
-            Text {
-                x: 70
-                y: 165
-                text: qsTr("SDCard")
-                color: "white"
-                font.family: fontMedium.name
-                font.bold: true
-                font.pixelSize: 15
-            }
+            index: 1
+            openPage: page
+            title: qsTr("SD 카드 드라이브")
+            label: qsTr("SDCard")
+
             ComboBox {
                 id: driveSel
                 objectName: "driveSel"
@@ -186,114 +167,35 @@ Popup {
                 font.pixelSize: 15
                 onActivated: myFile.source = myFile.getDrivePath(index)
             }
-            Button {
-                id: dialogButton1
-                width: 120
-                height: 40
-                y: panel.height - 80
-                font.family: fontBold.name
-                font.bold: true
-                font.pointSize: 12
-                background: Rectangle {
-                    color: "#3f3f3f"
-                    radius: 5
-                }
-                contentItem: Text {
-                    text: dialogButton1.text
-                    font: dialogButton1.font
-                    color: "white"
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                }
+            PageButton {
                 objectName: "driveConfirm"
                 x: 170
+                y: panel.height - 80
                 text: qsTr("Confirm")
                 onClicked: confirmDrive()
             }
-            Button {
-                id: dialogButton2
-                width: 120
-                height: 40
-                y: panel.height - 80
-                font.family: fontBold.name
-                font.bold: true
-                font.pointSize: 12
-                background: Rectangle {
-                    color: "#3f3f3f"
-                    radius: 5
-                }
-                contentItem: Text {
-                    text: dialogButton2.text
-                    font: dialogButton2.font
-                    color: "white"
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                }
+            PageButton {
                 objectName: "driveCancel"
                 x: panel.width - 170 - width
+                y: panel.height - 80
                 text: qsTr("Cancel")
                 onClicked: cancelDrive()
             }
         }
 
-        Item {
-            id: snapshotPage
+        DialogPage {
             objectName: "snapshotPage"
-            anchors.fill: parent
-            opacity: page === 2 ? 1 : 0
-            z: page === 2 ? 1 : 0
-            // A hidden page takes no input.
-            enabled: page === 2
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                y: 70
-                text: qsTr("스냅샷 저장 위치")
-                color: "white"
-                font.family: fontMedium.name
-                font.bold: true
-                font.pixelSize: 15
-            }
-            Text {
-                x: 70
-                y: 165
-                text: qsTr("Path")
-                color: "white"
-                font.family: fontMedium.name
-                font.bold: true
-                font.pixelSize: 15
-            }
-            Text {
-                objectName: "snapshotPath"
-                x: 160
-                y: 165
-                width: panel.width - 80 - x
+            index: 2
+            openPage: page
+            title: qsTr("스냅샷 저장 위치")
+            label: qsTr("Path")
+
+            PathField {
+                textName: "snapshotPath"
                 text: popupPath
-                color: "white"
-                clip: true
-                font.family: fontMedium.name
-                font.pixelSize: 15
-            }
-            Rectangle {
-                x: field.x + field.width - 50
-                y: field.y
-                width: 53
-                height: field.height
-                color: snapshotBrowse.containsMouse ? "#383838" : "#585858"
-                Text {
-                    anchors.horizontalCenter: parent.horizontalCenter
-                    y: 20
-                    text: ". . ."
-                    color: "white"
-                    font.family: fontMedium.name
-                    font.bold: true
-                    font.pixelSize: 12
-                }
-                MouseArea {
-                    id: snapshotBrowse
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    onClicked: browse()
-                }
+                field: field
+                textRight: panel.width - 80
+                onBrowse: bground.browse()
             }
             TextField {
                 id: pwText
@@ -310,81 +212,28 @@ Popup {
                     radius: 2
                 }
             }
-            Button {
-                id: dialogButton3
-                width: 120
-                height: 40
-                y: panel.height - 80
-                font.family: fontBold.name
-                font.bold: true
-                font.pointSize: 12
-                background: Rectangle {
-                    color: "#3f3f3f"
-                    radius: 5
-                }
-                contentItem: Text {
-                    text: dialogButton3.text
-                    font: dialogButton3.font
-                    color: "white"
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                }
+            PageButton {
                 objectName: "snapshotConfirm"
                 x: 170
+                y: panel.height - 80
                 text: qsTr("Confirm")
                 onClicked: takeSnapshot()
             }
-            Button {
-                id: dialogButton4
-                width: 120
-                height: 40
-                y: panel.height - 80
-                font.family: fontBold.name
-                font.bold: true
-                font.pointSize: 12
-                background: Rectangle {
-                    color: "#3f3f3f"
-                    radius: 5
-                }
-                contentItem: Text {
-                    text: dialogButton4.text
-                    font: dialogButton4.font
-                    color: "white"
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                }
+            PageButton {
                 x: panel.width - 170 - width
+                y: panel.height - 80
                 text: qsTr("Cancel")
                 onClicked: close()
             }
         }
 
-        Item {
-            id: versionPage
+        DialogPage {
             objectName: "versionPage"
-            anchors.fill: parent
-            opacity: page === 3 ? 1 : 0
-            z: page === 3 ? 1 : 0
-            // A hidden page takes no input.
-            enabled: page === 3
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                y: 70
-                text: qsTr("버전 정보")
-                color: "white"
-                font.family: fontMedium.name
-                font.bold: true
-                font.pixelSize: 15
-            }
-            Text {
-                x: 70
-                y: 165
-                text: qsTr("Version")
-                color: "white"
-                font.family: fontMedium.name
-                font.bold: true
-                font.pixelSize: 15
-            }
+            index: 3
+            openPage: page
+            title: qsTr("버전 정보")
+            label: qsTr("Version")
+
             Text {
                 objectName: "versionText"
                 x: 160
@@ -397,134 +246,38 @@ Popup {
                 font.bold: true
                 font.pixelSize: 12
             }
-            Button {
-                id: dialogButton5
-                width: 120
-                height: 40
-                y: panel.height - 80
-                font.family: fontBold.name
-                font.bold: true
-                font.pointSize: 12
-                background: Rectangle {
-                    color: "#3f3f3f"
-                    radius: 5
-                }
-                contentItem: Text {
-                    text: dialogButton5.text
-                    font: dialogButton5.font
-                    color: "white"
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                }
+            PageButton {
                 x: (panel.width - width) / 2
+                y: panel.height - 80
                 text: qsTr("Close")
                 onClicked: close()
             }
         }
 
-        Item {
-            id: savePage
+        DialogPage {
             objectName: "savePage"
-            anchors.fill: parent
-            opacity: page === 4 ? 1 : 0
-            z: page === 4 ? 1 : 0
-            // A hidden page takes no input.
-            enabled: page === 4
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                y: 70
-                text: qsTr("영상 저장 위치")
-                color: "white"
-                font.family: fontMedium.name
-                font.bold: true
-                font.pixelSize: 15
-            }
-            Text {
-                x: 70
-                y: 165
-                text: qsTr("Path")
-                color: "white"
-                font.family: fontMedium.name
-                font.bold: true
-                font.pixelSize: 15
-            }
-            Text {
-                objectName: "savePath"
-                x: 160
-                y: 165
-                width: panel.width - 80 - x
+            index: 4
+            openPage: page
+            title: qsTr("영상 저장 위치")
+            label: qsTr("Path")
+
+            PathField {
+                textName: "savePath"
                 text: popupPath
-                color: "white"
-                clip: true
-                font.family: fontMedium.name
-                font.pixelSize: 15
+                field: field
+                textRight: panel.width - 80
+                onBrowse: bground.browse()
             }
-            Rectangle {
-                x: field.x + field.width - 50
-                y: field.y
-                width: 53
-                height: field.height
-                color: saveBrowse.containsMouse ? "#383838" : "#585858"
-                Text {
-                    anchors.horizontalCenter: parent.horizontalCenter
-                    y: 20
-                    text: ". . ."
-                    color: "white"
-                    font.family: fontMedium.name
-                    font.bold: true
-                    font.pixelSize: 12
-                }
-                MouseArea {
-                    id: saveBrowse
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    onClicked: browse()
-                }
-            }
-            Button {
-                id: dialogButton6
-                width: 120
-                height: 40
-                y: panel.height - 80
-                font.family: fontBold.name
-                font.bold: true
-                font.pointSize: 12
-                background: Rectangle {
-                    color: "#3f3f3f"
-                    radius: 5
-                }
-                contentItem: Text {
-                    text: dialogButton6.text
-                    font: dialogButton6.font
-                    color: "white"
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                }
+            PageButton {
                 objectName: "saveConfirm"
                 x: 170
+                y: panel.height - 80
                 text: qsTr("Confirm")
                 onClicked: confirmSave()
             }
-            Button {
-                id: dialogButton7
-                width: 120
-                height: 40
-                y: panel.height - 80
-                font.family: fontBold.name
-                font.bold: true
-                font.pointSize: 12
-                background: Rectangle {
-                    color: "#3f3f3f"
-                    radius: 5
-                }
-                contentItem: Text {
-                    text: dialogButton7.text
-                    font: dialogButton7.font
-                    color: "white"
-                    horizontalAlignment: Text.AlignHCenter
-                    verticalAlignment: Text.AlignVCenter
-                }
+            PageButton {
                 x: panel.width - 170 - width
+                y: panel.height - 80
                 text: qsTr("Cancel")
                 onClicked: close()
             }

@@ -1,0 +1,24 @@
+import QtQuick 2.12
+import QtQuick.Controls 2.12
+
+// A 120 x 40 button of the card dialog's pages, on the bottom line.
+Button {
+    id: button
+
+    width: 120
+    height: 40
+    font.family: fontBold.name
+    font.bold: true
+    font.pointSize: 12
+    background: Rectangle {
+        color: "#3f3f3f"
+        radius: 5
+    }
+    contentItem: Text {
+        text: button.text
+        font: button.font
+        color: "white"
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+    }
+}
