@@ -270,6 +270,19 @@ MainTestCase {
         compare(text.text, "")
     }
 
+    function test_brightnessIsSharedAndResets() {
+        child("toolbar").shown = true
+        var slider = child("brightnessslider")
+        mouseClick(slider, slider.width * 0.95, slider.height / 2)
+        verify(child("videoOut1").brightness > 0.7, child("videoOut1").brightness)
+        compare(child("videoOut1popup").brightness, child("videoOut1").brightness)
+        // The icon puts both back to neutral, and the slider follows.
+        mouseClick(child("brightnessCtrl"), 5, 5)
+        compare(child("videoOut1").brightness, 0)
+        compare(child("videoOut1popup").brightness, 0)
+        compare(slider.value, 0)
+    }
+
     function test_muteRestoresTheVolume() {
         var v1 = child("videoOut1")
         v1.volume = 0.4
