@@ -29,122 +29,113 @@ Item {
             verify(main.scene !== null)
         }
 
-        function dialog() {
-            return main.scene
-        }
         function part(name) {
-            var item = findChild(dialog().contentItem, name)
+            var item = findChild(main.scene.contentItem, name)
             verify(item !== null, name)
             return item
         }
         function openPage(n) {
             main.viewPopup(n)
-            tryCompare(dialog(), "opened", true)
-            waitForRendering(dialog().contentItem)
+            tryCompare(main.scene, "opened", true)
+            waitForRendering(main.scene.contentItem)
         }
         function shownPages() {
-            var names = ["drivePage", "snapshotPage", "versionPage", "savePage"]
-            var shown = []
-            for (var i = 0; i < names.length; ++i) {
-                if (part(names[i]).opacity === 1)
-                    shown.push(names[i])
-            }
-            return shown
+            return ["drivePage", "snapshotPage", "versionPage", "savePage"].filter(function(name) {
+                return part(name).opacity === 1
+            })
         }
 
-        function test_drivePageListsTheCards() {
-            openPage(1)
-            compare(shownPages(), ["drivePage"])
-            var combo = part("driveSel")
-            compare(combo.count, 2)
-            compare(combo.currentIndex, 0)
-            compare(combo.textAt(0), "DASHCAM  " + cardFixture.firstCard)
-            compare(combo.textAt(1), "DASHCAM  " + cardFixture.secondCard)
-            // The first card is the source before the user touches anything.
-            compare(main.file.source, cardFixture.firstCard)
-            compare(combo.width, 470)
-            // Opening again lists the cards afresh.
-            dialog().close()
-            openPage(1)
-            compare(part("driveSel").count, 2)
-            compare(part("driveSel").width, 470)
+        function test_pages_data() {
+            return [
+                { tag: "drive", page: 1, shown: ["drivePage"] },
+                { tag: "snapshot", page: 2, shown: ["snapshotPage"] },
+                { tag: "version", page: 3, shown: ["versionPage"], overDriveButtons: true },
+                { tag: "save", page: 4, shown: ["savePage"] },
+                { tag: "unknown", page: 7, shown: [], overDriveButtons: true }
+            ]
         }
 
-        function test_confirmSecondCard() {
-            openPage(1)
-            var combo = part("driveSel")
-            combo.currentIndex = 1
-            combo.activated(1)
-            compare(main.file.source, cardFixture.secondCard)
-            mouseClick(part("driveConfirm"))
-            compare(main.sdCardDetect, 1)
-            compare(main.setListCalls, 1)
-            tryCompare(dialog(), "visible", false)
-            compare(main.file.readfileCnt(0), 2)
-            compare(main.file.readfilename(0, 0), "R_20260402_080100_T_N.avi")
-            compare(main.file.readfileCnt(4), 0)
-        }
-
-        function test_cancel() {
-            // Before any confirmation the catalogue keeps no card.
-            openPage(1)
-            mouseClick(part("driveCancel"))
-            compare(main.file.source, "none")
-            compare(main.setListCalls, 0)
-            tryCompare(dialog(), "visible", false)
-
-            // After one, the card last chosen here stays.
-            main.sdCardDetect = 1
-            openPage(1)
-            compare(main.file.source, cardFixture.firstCard)
-            part("driveSel").activated(1)
-            mouseClick(part("driveCancel"))
-            compare(main.file.source, cardFixture.secondCard)
-            compare(main.setListCalls, 0)
-        }
-
-        function test_versionPage() {
+        // Only the page asked for shows; the drive page's buttons take no click
+        // through another page.
+        function test_pages(data) {
             var source = main.file.source
-            openPage(3)
-            compare(shownPages(), ["versionPage"])
-            compare(part("versionText").text, "2.0.0")
-            compare(part("driveSel").width, 0)
-            // The buttons of the hidden pages under the open one take no click.
+            openPage(data.page)
+            compare(shownPages(), data.shown)
+            compare(part("driveSel").width, data.page === 1 ? 470 : 0)
+            compare(part("versionText").text, data.page === 3 ? "2.0.0" : "")
+            if (!data.overDriveButtons)
+                return
             mouseClick(part("driveConfirm"))
             mouseClick(part("driveCancel"))
             compare(main.setListCalls, 0)
             compare(main.sdCardDetect, 0)
             compare(main.file.source, source)
-            verify(dialog().opened)
+            verify(main.scene.opened)
         }
 
-        function test_unknownPageOpensEmpty() {
-            openPage(7)
-            compare(shownPages(), [])
+        // Listed afresh at each opening; the first card is the source until another is picked.
+        function test_drivePageListsTheCards() {
+            for (var round = 0; round < 2; ++round) {
+                openPage(1)
+                var combo = part("driveSel")
+                compare(combo.count, 2)
+                compare(combo.currentIndex, 0)
+                compare(combo.textAt(0), "DASHCAM  " + cardFixture.firstCard)
+                compare(combo.textAt(1), "DASHCAM  " + cardFixture.secondCard)
+                compare(main.file.source, cardFixture.firstCard)
+                combo.activated(1)
+                main.scene.close()
+            }
+        }
+
+        function test_driveButtons_data() {
+            var second = cardFixture.secondCard
+            return [
+                { tag: "confirm", before: 0, pick: 1, button: "Confirm", source: second, detect: 1 },
+                // Cancelled before any confirmation no card is kept, after one the last pick.
+                { tag: "cancel first", before: 0, pick: 0, button: "Cancel", source: "none", detect: 0 },
+                { tag: "cancel later", before: 1, pick: 1, button: "Cancel", source: second, detect: 1 }
+            ]
+        }
+
+        function test_driveButtons(data) {
+            var confirm = data.button === "Confirm"
+            main.sdCardDetect = data.before
+            openPage(1)
+            part("driveSel").currentIndex = data.pick
+            part("driveSel").activated(data.pick)
+            compare(main.file.source, data.pick ? cardFixture.secondCard : cardFixture.firstCard)
+            mouseClick(part("drive" + data.button))
+            compare(main.file.source, data.source)
+            compare(main.sdCardDetect, data.detect)
+            compare(main.setListCalls, confirm ? 1 : 0)
+            tryCompare(main.scene, "visible", false)
+            // Confirming lists the chosen card's recordings.
+            if (confirm)
+                compare([main.file.readfileCnt(0), main.file.readfilename(0, 0), main.file.readfileCnt(4)],
+                        [2, "R_20260402_080100_T_N.avi", 0])
         }
 
         function test_savePage() {
             openPage(4)
-            compare(shownPages(), ["savePage"])
             var desktop = main.file.getDesktopPath()
-            compare(dialog().popupPath, desktop)
+            compare(main.scene.popupPath, desktop)
             compare(part("savePath").text, desktop)
             mouseClick(part("saveConfirm"))
             compare(main.savedPaths, [desktop])
-            tryCompare(dialog(), "visible", false)
+            tryCompare(main.scene, "visible", false)
 
             // The folder of one page is the default of the other.
-            dialog().popupPath = cardFixture.saveFolder
+            main.scene.popupPath = cardFixture.saveFolder
             openPage(2)
             compare(part("snapshotPath").text, cardFixture.saveFolder)
-            dialog().close()
+            main.scene.close()
             openPage(4)
             compare(part("savePath").text, cardFixture.saveFolder)
         }
 
         function test_snapshot() {
             openPage(2)
-            compare(shownPages(), ["snapshotPage"])
             compare(part("pwText").text, main.currentPlayFileName)
             part("pwText").text = "crossing"
             mouseClick(part("snapshotConfirm"))
@@ -156,10 +147,10 @@ Item {
             verify(!notice.opened)
             main.capture.saved(main.capture.captureDir + "crossing.png")
             tryCompare(notice, "opened", true)
-            verify(dialog().opened)
+            verify(main.scene.opened)
             // The notice's button closes both.
             mouseClick(findChild(notice.contentItem, "noticeClose"))
-            tryCompare(dialog(), "visible", false)
+            tryCompare(main.scene, "visible", false)
             verify(!notice.opened)
 
             // The next snapshot is named after the recording then playing.

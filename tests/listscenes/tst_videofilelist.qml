@@ -10,36 +10,12 @@ Item {
         anchors.fill: parent
     }
 
-    SignalSpy {
-        id: readListSpy
-        target: main.scene
-        signalName: "readList"
-    }
-    SignalSpy {
-        id: playSpy
-        target: main.scene
-        signalName: "playDBClick"
-    }
-    SignalSpy {
-        id: deleteSpy
-        target: main.scene
-        signalName: "deleteClick"
-    }
-    SignalSpy {
-        id: saveSpy
-        target: main.scene
-        signalName: "saveClick"
-    }
-    SignalSpy {
-        id: successSpy
-        target: main.scene
-        signalName: "saveSuccess"
-    }
-    SignalSpy {
-        id: copySpy
-        target: main.file
-        signalName: "copyFinished"
-    }
+    SignalSpy { id: readListSpy; target: main.scene; signalName: "readList" }
+    SignalSpy { id: playSpy; target: main.scene; signalName: "playDBClick" }
+    SignalSpy { id: deleteSpy; target: main.scene; signalName: "deleteClick" }
+    SignalSpy { id: saveSpy; target: main.scene; signalName: "saveClick" }
+    SignalSpy { id: successSpy; target: main.scene; signalName: "saveSuccess" }
+    SignalSpy { id: copySpy; target: main.file; signalName: "copyFinished" }
 
     TestCase {
         name: "VideoFilelist"
@@ -58,40 +34,31 @@ Item {
             main.mutexLock = 0
             main.setList()
             main.setListCalls = 0
-            var spies = [readListSpy, playSpy, deleteSpy, saveSpy, successSpy, copySpy]
-            for (var i = 0; i < spies.length; ++i)
-                spies[i].clear()
+            for (var spy of [readListSpy, playSpy, deleteSpy, saveSpy, successSpy, copySpy])
+                spy.clear()
             waitForRendering(main.scene)
         }
 
         function listView() {
             return findChild(main.scene, "fileListView")
         }
-        function rowNames() {
-            var model = listView().model
-            var names = []
+        function column(role) {
+            var model = listView().model, values = []
             for (var i = 0; i < model.count; ++i)
-                names.push(model.get(i).name)
-            return names
+                values.push(model.get(i)[role])
+            return values
         }
         function checkedRows() {
-            var model = listView().model
-            var rows = []
-            for (var i = 0; i < model.count; ++i) {
-                if (model.get(i).checkValue)
-                    rows.push(i)
-            }
-            return rows
+            return column("checkValue").reduce(function(r, on, i) { return on ? r.concat(i) : r }, [])
         }
         // The delegate of row i, once the list has laid out its rows anew.
         function row(i) {
             waitForItemPolished(listView())
-            tryVerify(function() { return listView().itemAtIndex(i) !== null }, 2000,
-                      "row " + i + " is not shown")
+            tryVerify(function() { return listView().itemAtIndex(i) !== null }, 2000, "row " + i)
             return listView().itemAtIndex(i)
         }
-        function playArguments(n) {
-            return Array.prototype.slice.call(playSpy.signalArguments[n])
+        function emitted(spy) {
+            return spy.signalArguments.map(function(args) { return Array.prototype.slice.call(args) })
         }
         function toggleRow(i) {
             mouseClick(findChild(row(i), "rowCheck"))
@@ -101,9 +68,6 @@ Item {
         }
         function tabImage(n) {
             return String(tab(n).children[0].source)
-        }
-        function release(name) {
-            mouseClick(findChild(main.scene, name))
         }
 
         function test_tabs_data() {
@@ -119,101 +83,78 @@ Item {
             ]
         }
 
-        // Each tab shows its category's rows in catalogue order, each row
-        // keeping the address the catalogue knows it by.
+        // Each tab shows its category's rows in catalogue order, each row keeping
+        // the address the catalogue knows it by; a pressed tab shows so.
         function test_tabs(data) {
-            if (data.tab !== 1)
-                mouseClick(tab(data.tab))
-            compare(main.scene.categoryIndex, data.tab)
-            compare(readListSpy.count, data.tab === 1 ? 0 : 1)
-            if (data.tab !== 1)
-                compare(readListSpy.signalArguments[0][0], data.tab - 1)
-            compare(rowNames(), data.names)
-            compare(main.scene.categoryInFCnt, data.names.length)
-            var model = listView().model
-            for (var i = 0; i < model.count; ++i) {
-                compare(model.get(i).categoryIdx, data.tab - 1)
-                compare(model.get(i).categoryInIdx, i)
-                compare(model.get(i).imgStr, "qrc:/drevo_res/" + data.icon)
-                compare(model.get(i).checkValue, false)
+            var asked = data.tab === 1 ? [] : [[data.tab - 1]]
+            if (data.tab !== 1) {
+                mousePress(tab(data.tab))
+                verify(tabImage(data.tab).endsWith("-pre.png"))
+                mouseRelease(tab(data.tab))
             }
-            for (var n = 1; n <= 5; ++n)
-                verify(tabImage(n).endsWith(n === data.tab ? "-sel.png" : "-nor.png"),
-                       "tab " + n + ": " + tabImage(n))
+            compare(main.scene.categoryIndex, data.tab)
+            compare(emitted(readListSpy), asked)
+            compare(column("name"), data.names)
+            var n = data.names.length
+            compare(main.scene.categoryInFCnt, n)
+            compare(column("categoryIdx"), new Array(n).fill(data.tab - 1))
+            compare(column("categoryInIdx"), Array.from(new Array(n).keys()))
+            compare(column("imgStr"), new Array(n).fill("qrc:/drevo_res/" + data.icon))
+            compare(checkedRows(), [])
+            for (var t = 1; t <= 5; ++t)
+                verify(tabImage(t).endsWith(t === data.tab ? "-sel.png" : "-nor.png"), tabImage(t))
             // The selected tab does not answer.
             mouseClick(tab(data.tab))
-            compare(readListSpy.count, data.tab === 1 ? 0 : 1)
+            compare(emitted(readListSpy), asked)
         }
 
-        function test_pressedTab() {
-            mousePress(tab(3))
-            verify(tabImage(3).endsWith("-pre.png"))
-            mouseRelease(tab(3))
-            verify(tabImage(3).endsWith("-sel.png"))
-            verify(tabImage(1).endsWith("-nor.png"))
+        function test_delete_data() {
+            return [
+                { tag: "driving rows 1 and 4", tab: 1, check: [1, 4], folder: "Drive",
+                    left: ["R_20260301_100000_T_N.avi", "R_20260301_100200_T_N.avi",
+                        "R_20260301_100300_T_N.avi", "R_20260301_100500_T_N.avi"] },
+                { tag: "manual row 0", tab: 5, check: [0], folder: "Manual",
+                    left: ["R_20260301_130000_D_M.avi", "R_20260301_130100_D_M.avi"] }
+            ]
         }
 
-        function test_buttonsCountCheckedRows() {
-            release("deleteButton")
-            compare(deleteSpy.count, 1)
-            compare(deleteSpy.signalArguments[0][0], 0)
-            release("saveButton")
-            compare(saveSpy.signalArguments[0][0], 0)
-            toggleRow(1)
-            toggleRow(3)
-            toggleRow(4)
-            toggleRow(3)
-            compare(checkedRows(), [1, 4])
-            release("deleteButton")
-            compare(deleteSpy.signalArguments[1][0], 2)
-            release("saveButton")
-            compare(saveSpy.signalArguments[1][0], 2)
-            // Counting alone changes nothing.
-            compare(cardFixture.files(cardFixture.firstCard + "Drive").length, 6)
-            compare(main.setListCalls, 0)
-        }
-
-        function test_deleteCheckedRows() {
-            toggleRow(1)
-            toggleRow(4)
+        // Exactly the checked recordings go; the list is then searched afresh and
+        // shown on tab 1 with nothing checked.
+        function test_delete(data) {
+            mouseClick(tab(data.tab))
+            data.check.forEach(toggleRow)
             main.deleteListIndex()
-            var left = cardFixture.files(cardFixture.firstCard + "Drive")
-            compare(left, ["R_20260301_100000_T_N.avi", "R_20260301_100200_T_N.avi",
-                           "R_20260301_100300_T_N.avi", "R_20260301_100500_T_N.avi"])
+            compare(cardFixture.files(cardFixture.firstCard + data.folder), data.left)
             compare(main.setListCalls, 1)
-            compare(rowNames(), ["R_20260301_100500_T_N.avi", "R_20260301_100300_T_N.avi",
-                                 "R_20260301_100200_T_N.avi", "R_20260301_100000_T_N.avi"])
+            compare(main.scene.categoryIndex, 1)
+            verify(tabImage(1).endsWith("-sel.png"))
+            compare(column("name"), data.folder === "Drive" ? data.left.slice().reverse() : driveNames)
             compare(checkedRows(), [])
         }
 
-        // A deletion from another tab removes that tab's recording and ends on
-        // tab 1 with a fresh search of the card.
-        function test_deleteFromOtherTab() {
-            mouseClick(tab(5))
-            toggleRow(0)
-            main.deleteListIndex()
-            compare(cardFixture.files(cardFixture.firstCard + "Manual"),
-                    ["R_20260301_130000_D_M.avi", "R_20260301_130100_D_M.avi"])
-            compare(cardFixture.files(cardFixture.firstCard + "Drive").length, 6)
-            compare(main.scene.categoryIndex, 1)
-            compare(rowNames(), driveNames)
-            verify(tabImage(1).endsWith("-sel.png"))
-        }
-
-        function test_saveQueuesCheckedRowsAndClearsTheirChecks() {
-            toggleRow(0)
-            toggleRow(3)
+        // The buttons only count the checked rows; saving queues them and clears
+        // their checks, and nothing else changes.
+        function test_buttonsAndSave() {
+            var clickButtons = function() {
+                mouseClick(findChild(main.scene, "deleteButton"))
+                mouseClick(findChild(main.scene, "saveButton"))
+            }
+            clickButtons()
+            for (var r of [0, 1, 3, 1])
+                toggleRow(r)
+            compare(checkedRows(), [0, 3])
+            clickButtons()
+            compare(emitted(deleteSpy), [[0], [2]])
+            compare(emitted(saveSpy), [[0], [2]])
             main.saveListIndex(cardFixture.saveFolder)
             compare(successSpy.count, 1)
             compare(checkedRows(), [])
             verify(!findChild(row(0), "rowCheck").checked)
             verify(!findChild(row(3), "rowCheck").checked)
-            // The list stays as it was.
             compare(main.setListCalls, 0)
-            compare(rowNames(), driveNames)
+            compare(column("name"), driveNames)
             copySpy.wait(10000)
-            compare(copySpy.signalArguments[0][0], 2)
-            compare(copySpy.signalArguments[0][1], 0)
+            compare(emitted(copySpy), [[2, 0, []]])
             compare(cardFixture.files(cardFixture.saveFolder),
                     ["R_20260301_100200_T_N.avi", "R_20260301_100500_T_N.avi"])
             compare(cardFixture.files(cardFixture.firstCard + "Drive").length, 6)
@@ -228,8 +169,7 @@ Item {
             mouseDoubleClickSequence(row(2), 40, 25)
             compare(playSpy.count, 0)
             mouseDoubleClickSequence(row(2), listX, 25)
-            compare(playSpy.count, 1)
-            compare(playArguments(0), [0, 2, 6])
+            compare(emitted(playSpy), [[0, 2, 6]])
             compare(main.mutexLock, 1)
             compare(main.scene.currentRow, 2)
             compare(String(row(2).color), "#000000")
@@ -241,7 +181,7 @@ Item {
             mouseClick(row(4), listX, 25)
             compare(playSpy.count, 1)
             mouseDoubleClickSequence(row(4), listX, 25)
-            compare(playArguments(1), [0, 4, 6])
+            compare(emitted(playSpy), [[0, 2, 6], [0, 4, 6]])
             main.lockList()
             compare(main.mutexLock, 1)
         }

@@ -23,75 +23,68 @@ MainTestCase {
         chooseCard(card)
     }
 
-    function test_savedNoticeWaitsForTheCopies() {
+    function test_saveNotice_data() {
+        return [
+            { tag: "all copied", clash: false, text: qsTranslate("main", "Successfully Saved") },
+            // A copy never replaces a file of the same name, and the notice says so.
+            { tag: "one refused", clash: true,
+              text: qsTranslate("main", "Could not save %1 file(s): %2").arg(1).arg(drive) },
+        ]
+    }
+
+    // The notice comes once the copies are done, and names what failed.
+    function test_saveNotice(data) {
         var target = fixture.makeFolder()
+        if (data.clash)
+            verify(fixture.copy(card + "DriveEvent/" + impact, target + "/" + drive))
         var myFile = child("myFile")
         myFile.fileSave(0, 0, target)
+        if (data.clash)
+            myFile.fileSave(1, 0, target)
         myFile.fileSaveStart()
         child("listActions").listSaveSuccess()
         compare(child("savePopup").opened, false)
         tryCompare(child("savePopup"), "opened", true)
-        compare(child("savePopuptxt01").text, qsTranslate("main", "Successfully Saved"))
-        compare(fixture.files(target), [drive])
+        compare(child("savePopuptxt01").text, data.text)
+        compare(fixture.files(target), data.clash ? [drive, impact] : [drive])
     }
 
-    function test_failedCopiesAreCountedAndNamed() {
-        var target = fixture.makeFolder()
-        // A copy never replaces a file of the same name.
-        verify(fixture.copy(card + "DriveEvent/" + impact, target + "/" + drive))
-        var myFile = child("myFile")
-        myFile.fileSave(0, 0, target)
-        myFile.fileSave(1, 0, target)
-        myFile.fileSaveStart()
-        child("listActions").listSaveSuccess()
-        tryCompare(child("savePopup"), "opened", true)
-        compare(child("savePopuptxt01").text,
-                qsTranslate("main", "Could not save %1 file(s): %2").arg(1).arg(drive))
-        compare(fixture.files(target), [drive, impact])
-    }
-
-    function test_emptySelectionIsNamed_data() {
+    function test_listButtons_data() {
         return [
-            { tag: "delete", action: function() { child("listActions").listDeleteClick(0) } },
-            { tag: "save", action: function() { child("listActions").listSaveClick(0) } },
+            { tag: "delete, none checked", click: "listDeleteClick", checked: 0 },
+            { tag: "save, none checked", click: "listSaveClick", checked: 0 },
+            { tag: "delete", click: "listDeleteClick", checked: 2, asksFirst: true },
+            { tag: "save", click: "listSaveClick", checked: 2, page: 4 },
         ]
     }
 
-    function test_emptySelectionIsNamed(data) {
+    // With nothing checked the buttons say so; else deleting asks first and
+    // saving asks for a folder.
+    function test_listButtons(data) {
         var dialog = spy(win, "viewPopup")
-        fixture.clearLog()
-        data.action()
-        compare(fixture.countLines("notice ===> " + qsTranslate("main", "No video is selected")), 1)
-        compare(child("deletePopup").opened, false)
-        compare(dialog.count, 0)
-    }
-
-    function test_deleteAsksFirst() {
         var deletions = spy(win, "deleteListIndex")
-        child("listActions").listDeleteClick(2)
-        compare(child("deletePopup").opened, true)
+        fixture.clearLog()
+        child("listActions")[data.click](data.checked)
+        var noted = fixture.countLines("notice ===> " + qsTranslate("main", "No video is selected"))
+        compare(noted, data.checked ? 0 : 1)
+        compare(child("deletePopup").opened, data.asksFirst === true)
+        compare(dialog.count, data.page ? 1 : 0)
+        if (data.page)
+            compare(argumentsOf(dialog, 0), [data.page])
+        if (!data.asksFirst)
+            return
         compare(deletions.count, 0)
         mouseClick(child("deleteConfirm"))
         compare(deletions.count, 1)
         tryCompare(child("deletePopup"), "opened", false)
     }
 
-    function test_saveAsksForAFolder() {
-        var dialog = spy(win, "viewPopup")
-        child("listActions").listSaveClick(2)
-        compare(dialog.count, 1)
-        compare(dialog.signalArguments[0][0], 4)
-    }
-
     function test_routingWithACard_data() {
         return [
-            { tag: "SD card menu", signalName: "viewPopup", action: function() { child("mainMenus").menuClicked(1) } },
-            { tag: "camera settings", signalName: "settingDashViewPopup",
-              action: function() { child("mainMenus").settingDashCamClick() } },
-            { tag: "viewer settings", signalName: "settingPcViewPopup",
-              action: function() { child("mainMenus").settingPcViewClick() } },
-            { tag: "settings menu", signalName: "settingSelectPopup",
-              action: function() { child("mainMenus").menuClicked(7) } },
+            { tag: "SD card menu", signalName: "viewPopup", call: "menuClicked", arg: 1 },
+            { tag: "camera settings", signalName: "settingDashViewPopup", call: "settingDashCamClick" },
+            { tag: "viewer settings", signalName: "settingPcViewPopup", call: "settingPcViewClick" },
+            { tag: "settings menu", signalName: "settingSelectPopup", call: "menuClicked", arg: 7 },
         ]
     }
 
@@ -99,10 +92,8 @@ MainTestCase {
         var opened = spy(win, data.signalName)
         var cleared = spy(win, "listClear")
         fixture.clearLog()
-        data.action()
-        compare(opened.count, 1)
-        compare(cleared.count, 0)
-        compare(fixture.countLines("notice ===> "), 0)
+        child("mainMenus")[data.call](data.arg)
+        compare([opened.count, cleared.count, fixture.countLines("notice ===> ")], [1, 0, 0])
     }
 
     function test_filesOpenedByHandAreFiledByTheirNames() {
@@ -113,14 +104,10 @@ MainTestCase {
         var unlocked = spy(win, "unlockList")
         var added = spy(win, "addListItem")
         child("mainMenus").openFiles(["file://" + folder + "/" + impact, "file://" + folder + "/" + drive])
-        compare(locked.count, 1)
-        compare(unlocked.count, 1)
-        var myFile = child("myFile")
-        compare(myFile.readfileCnt(0), 1)
-        compare(myFile.readfileCnt(1), 1)
+        compare([locked.count, unlocked.count], [1, 1])
+        compare([child("myFile").readfileCnt(0), child("myFile").readfileCnt(1)], [1, 1])
         compare(added.count, 1)
         compare(added.signalArguments[0][0], drive)
-        compare(win.videoPlayListKind, 0)
-        compare(win.videoPlayListCount, 1)
+        compare([win.videoPlayListKind, win.videoPlayListCount], [0, 1])
     }
 }

@@ -11,6 +11,7 @@ MainTestCase {
     readonly property string oneChannel: "R_20261206_081524_S_N"
     readonly property string twoChannels: "R_20261206_081518_D_N"
     readonly property string threeChannels: "R_20261206_081512_T_N"
+    readonly property int stopped: MediaPlayer.StoppedState
     property string card: ""
 
     function initTestCase() {
@@ -29,121 +30,102 @@ MainTestCase {
         compare(win.videoPlayListCount, 3)
     }
 
-    function test_doubleClickPollsThenTriggersThenStartsEveryChannel() {
-        var v1 = child("videoOut1"), v2 = child("videoOut2"), v3 = child("videoOut3")
+    function waitForChannels(n) {
+        for (var i = 1; i <= n; ++i)
+            waitUntilPlaying(child("videoOut" + i))
+    }
+    // The states of the large player and the two small ones.
+    function states() {
+        return [1, 2, 3].map(function(i) { return child("videoOut" + i).playbackState })
+    }
+    function playingFile() {
+        return child("videoOut1").source.toString().replace("file://" + card + "Drive/", "")
+    }
+
+    // Polled, triggered, then every channel plays; another double-click stops
+    // all three first and only the new recording runs.
+    function test_doubleClickRunsThePipeline() {
         var polls = spy(child("readyTimer"), "triggered")
         var ready = spy(win, "setTrigger")
         var current = spy(win, "setCurrentIndex")
-        var stateAtReady = -1
-        var toolbarAtReady = false
+        var atReady = []
         var onReady = function() {
-            stateAtReady = v1.playbackState
-            toolbarAtReady = child("toolbar").shown
+            atReady = [child("videoOut1").playbackState, child("toolbar").shown]
         }
         win.setTrigger.connect(onReady)
-
         child("listActions").listPlayDBClick(0, 2, 3)
         compare(win.currentPlayFilePath, card + "Drive/" + threeChannels + ".avi")
         compare(win.currentPlayFileName, threeChannels)
         // While the telemetry is extracted the loading indicator shows.
-        compare(child("toolbar").shown, false)
-        compare(child("lodingStr").shown, true)
-
+        compare([child("toolbar").shown, child("lodingStr").shown], [false, true])
         tryCompare(ready, "count", 1, 10000)
-        verify(polls.count >= 1)
-        compare(stateAtReady, MediaPlayer.StoppedState)
-        compare(toolbarAtReady, true)
-        waitUntilPlaying(v1)
-        waitUntilPlaying(v2)
-        waitUntilPlaying(v3)
         win.setTrigger.disconnect(onReady)
+        verify(polls.count >= 1)
+        compare(atReady, [stopped, true])
+        waitForChannels(3)
         compare(win.videoChannelIdx, 3)
-        compare(current.count, 1)
         compare(argumentsOf(current, 0), [0, 2])
-        compare(v1.source.toString(), "file://" + win.currentPlayFilePath)
-        compare(v2.muted, true)
-        compare(v3.muted, true)
-        compare(child("videoOut1popup").playbackState, MediaPlayer.StoppedState)
+        compare(current.count, 1)
+        compare(playingFile(), threeChannels + ".avi")
+        compare([child("videoOut2").muted, child("videoOut3").muted], [true, true])
+        compare(child("videoOut1popup").playbackState, stopped)
+
+        var stops = spy(child("videoOut1"), "stopped")
+        child("listActions").listPlayDBClick(0, 0, 3)
+        // All three stopped at once; the stop handler prepares the new one.
+        compare(stops.count, 1)
+        compare(states(), [stopped, stopped, stopped])
+        compare(win.dbClickCheck, 0)
+        compare(win.currentPlayFileName, oneChannel)
+        waitForChannels(1)
+        compare(playingFile(), oneChannel + ".avi")
+        wait(500)
+        compare(states().slice(1), [stopped, stopped])
     }
 
     function test_twoChannelsAdvanceToIndexZeroAndStopThere() {
-        var v1 = child("videoOut1"), v2 = child("videoOut2"), v3 = child("videoOut3")
         fixture.clearLog()
         child("listActions").listPlayDBClick(0, 1, 3)
-        waitUntilPlaying(v1)
-        waitUntilPlaying(v2)
-        compare(v3.playbackState, MediaPlayer.StoppedState)
+        waitForChannels(2)
+        compare(states()[2], stopped)
         compare(win.videoChannelIdx, 2)
-
         // At its end the next lower index (the next newer recording) follows.
         tryCompare(win, "currentPlayFileName", oneChannel, 15000)
         compare(win.videoPlayListCurIdx, 0)
-        waitUntilPlaying(v1)
+        waitForChannels(1)
         compare(win.videoChannelIdx, 1)
-        compare(v2.playbackState, MediaPlayer.StoppedState)
-        compare(v3.playbackState, MediaPlayer.StoppedState)
-
-        // After index 0 nothing wraps around.
-        tryCompare(v1, "playbackState", MediaPlayer.StoppedState, 15000)
+        compare(states().slice(1), [stopped, stopped])
+        // After index 0 nothing wraps around: a quiet end, no notice, the list kept.
+        tryCompare(child("videoOut1"), "playbackState", stopped, 15000)
         compare(win.videoPlayListCurIdx, -1)
         wait(1000)
         compare(child("readyTimer").running, false)
-        compare(v1.playbackState, MediaPlayer.StoppedState)
+        compare(states(), [stopped, stopped, stopped])
         compare(win.currentPlayFileName, oneChannel)
-        // A quiet end: no notice, and the list stays as it was.
         compare(fixture.countLines("notice ===> "), 0)
         compare(child("myFile").readfileCnt(0), 3)
     }
 
-    function test_newRequestWhilePlayingStopsEveryPlayerFirst() {
-        var v1 = child("videoOut1"), v2 = child("videoOut2"), v3 = child("videoOut3")
-        child("listActions").listPlayDBClick(0, 2, 3)
-        waitUntilPlaying(v1)
-        waitUntilPlaying(v2)
-        waitUntilPlaying(v3)
-
-        var stops = spy(v1, "stopped")
-        child("listActions").listPlayDBClick(0, 0, 3)
-        // All three stopped at once; the stop handler prepares the new one.
-        compare(stops.count, 1)
-        compare(v1.playbackState, MediaPlayer.StoppedState)
-        compare(v2.playbackState, MediaPlayer.StoppedState)
-        compare(v3.playbackState, MediaPlayer.StoppedState)
-        compare(win.dbClickCheck, 0)
-        compare(win.currentPlayFileName, oneChannel)
-
-        waitUntilPlaying(v1)
-        compare(v1.source.toString(), "file://" + card + "Drive/" + oneChannel + ".avi")
-        wait(500)
-        compare(v2.playbackState, MediaPlayer.StoppedState)
-        compare(v3.playbackState, MediaPlayer.StoppedState)
-    }
-
     function test_newRequestWhileTheChannelsOpenStopsThemFirst() {
-        var v1 = child("videoOut1"), v2 = child("videoOut2"), v3 = child("videoOut3")
-        var requested = false
         var stateAtRequest = -1
-        // Right after the three players were told to play, before any of
-        // them has opened the file.
+        // Right after the three players were told to play, before any has opened the file.
         var request = function() {
-            if (requested)
+            if (stateAtRequest !== -1)
                 return
-            requested = true
-            stateAtRequest = v1.playbackState
+            stateAtRequest = child("videoOut1").playbackState
             child("listActions").listPlayDBClick(0, 0, 3)
         }
         child("playTimer").triggered.connect(request)
         child("listActions").listPlayDBClick(0, 2, 3)
-        tryVerify(function() { return requested }, 10000)
-        compare(stateAtRequest, MediaPlayer.StoppedState)
+        tryVerify(function() { return stateAtRequest !== -1 }, 10000)
+        compare(stateAtRequest, stopped)
         // The old recording is stopped once open, then the new one follows.
         tryCompare(win, "currentPlayFileName", oneChannel, 15000)
-        waitUntilPlaying(v1)
+        waitForChannels(1)
         child("playTimer").triggered.disconnect(request)
-        compare(v1.source.toString(), "file://" + card + "Drive/" + oneChannel + ".avi")
+        compare(playingFile(), oneChannel + ".avi")
         wait(1000)
-        compare(v2.playbackState, MediaPlayer.StoppedState)
-        compare(v3.playbackState, MediaPlayer.StoppedState)
+        compare(states().slice(1), [stopped, stopped])
     }
 
     // A request while the previous one waits to start replaces it, and the
@@ -172,52 +154,40 @@ MainTestCase {
         compare(child("videoOut1").playbackState, MediaPlayer.StoppedState)
     }
 
-    function test_tabChangeWhilePlayingKeepsThePlayList() {
+    // While playing, a tab change leaves the play list alone and a delete click
+    // stops every player and starts nothing; once stopped, a tab is the play list.
+    function test_listRequestsWhilePlaying() {
         var added = spy(win, "addListItem")
         child("listActions").listPlayDBClick(0, 2, 3)
-        waitUntilPlaying(child("videoOut1"))
+        waitForChannels(3)
         child("listActions").listReadList(1)
         compare(added.count, 1)
         compare(added.signalArguments[0][0], "R_20261206_081740_T_E.avi")
         compare(added.signalArguments[0][2], 1)
-        compare(win.videoPlayListKind, 0)
-        compare(win.videoPlayListCount, 3)
-
-        // Once stopped, a tab becomes the play list.
-        win.dbClickCheck = 2
-        win.stopAll()
-        child("listActions").listReadList(1)
-        compare(win.videoPlayListKind, 1)
-        compare(win.videoPlayListCount, 1)
-    }
-
-    function test_deleteWhilePlayingStopsAndStartsNothing() {
-        var v1 = child("videoOut1")
-        child("listActions").listPlayDBClick(0, 2, 3)
-        waitUntilPlaying(v1)
+        compare([win.videoPlayListKind, win.videoPlayListCount], [0, 3])
         child("listActions").listDeleteClick(1)
-        compare(v1.playbackState, MediaPlayer.StoppedState)
+        compare(states(), [stopped, stopped, stopped])
         compare(child("deletePopup").opened, true)
         compare(win.dbClickCheck, 0)
         wait(1000)
         compare(child("readyTimer").running, false)
-        compare(v1.playbackState, MediaPlayer.StoppedState)
+        compare(states(), [stopped, stopped, stopped])
+        child("listActions").listReadList(1)
+        compare([win.videoPlayListKind, win.videoPlayListCount], [1, 1])
     }
 
     function test_reportOfOneChannelHasOneImage() {
         child("listActions").listPlayDBClick(0, 0, 3)
-        waitUntilPlaying(child("videoOut1"))
+        waitForChannels(1)
         var values = spy(win, "setValue")
         child("mainMenus").menuClicked(5)
+        var image = win.currentWrokDir + "velmora/report/F_" + oneChannel + ".png"
         compare(values.count, 1)
-        var folder = win.currentWrokDir + "velmora/report"
-        compare(argumentsOf(values, 0),
-                ["file://" + folder + "/F_" + oneChannel + ".png", "", ""])
+        compare(argumentsOf(values, 0), ["file://" + image, "", ""])
         compare(child("loadingPopup").opened, true)
         compare(child("videoOut1").playbackState, MediaPlayer.PausedState)
         // The large view's capture lands where the first address points.
-        tryVerify(function() { return fixture.exists(folder + "/F_" + oneChannel + ".png") },
-                  10000)
+        tryVerify(function() { return fixture.exists(image) }, 10000)
     }
 
     function test_vanishedRecordingResetsTheCard() {
