@@ -186,7 +186,8 @@ void takeScreenshot(const MainWindow &main, const Scenario &scenario, const QStr
     main.set(window, "resolution",
              scenario.resolution >= 0 ? scenario.resolution : resolutionClass(size));
     playThreeChannels(main);
-    QTest::qWait(1500);
+    // Past the demo drive's first seconds at a standstill, so the read-out shows a speed.
+    QTest::qWait(3000);
     scenario.arrange(main);
     for (const char *name : {"videoOut1", "videoOut2", "videoOut3", "videoOut1popup"}) {
         QObject *player = main.window()->findChild<QObject *>(QLatin1String(name));
