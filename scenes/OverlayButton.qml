@@ -4,7 +4,7 @@ import QtQuick 2.12
 // and while `dimmed` (it can go no further), fades to half opacity while
 // pressed when `pressEffect` is set, and acts on release over it. Its hover
 // text is shown by the overlay `overlay` at `hoverRise` px above it, or at
-// the overlay's y `hoverAt` when that is set.
+// the overlay's y `hoverAt` when that is set, and `hoverShift` px left of it.
 Image {
     id: button
 
@@ -15,6 +15,7 @@ Image {
     property string hoverText: ""
     property real hoverRise: 40
     property real hoverAt: NaN
+    property real hoverShift: 0
     property Item overlay: null
     readonly property bool pressed: area.pressed
 
@@ -30,7 +31,7 @@ Image {
         onEntered: {
             if (button.hoverText !== "" && button.overlay)
                 button.overlay.showHover(button, button.hoverText, button.hoverRise,
-                                         button.hoverAt)
+                                         button.hoverAt, button.hoverShift)
         }
         onExited: {
             if (button.overlay)

@@ -182,12 +182,9 @@ QtObject {
     // ---- the picture --------------------------------------------------------
 
     // The large views show the default picture of their track, unrotated.
-    function resetPicture(track) {
-        var players = [videoOut1, videoOut1popup]
-        for (var i = 0; i < players.length; ++i) {
-            players[i].orientation = Control.defaultOrientation(track)
-            players[i].vflip = Control.defaultVflip(track)
-        }
+    function resetPicture() {
+        videoOut1.showTrackDefault()
+        videoOut1popup.showTrackDefault()
         mainWin.video1Rotate = 0
     }
 
@@ -213,7 +210,7 @@ QtObject {
             for (i = 0; i < players.length; ++i)
                 players[i].start()
         }
-        resetPicture(overlay.player.videoTrack)
+        resetPicture()
     }
 
     function rotate(overlay) {

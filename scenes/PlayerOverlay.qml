@@ -41,13 +41,10 @@ MouseArea {
         toolbarTimer.restart()
     }
 
-    function showHover(button, text, rise, at) {
+    function showHover(button, text, rise, at, shift) {
         hoverTxt.text = text
         var p = button.mapToItem(overlay, 0, 0)
-        var x = p.x
-        if (text === qsTranslate("main", "Next file"))
-            x -= myFile.vlang === 0 ? 10 : 30
-        hoverHelp.x = Math.max(0, Math.min(x, width - hoverHelp.width))
+        hoverHelp.x = Math.max(0, Math.min(p.x - shift, width - hoverHelp.width))
         hoverHelp.y = isNaN(at) ? p.y - rise : at
         hoverHelp.visible = true
     }

@@ -109,6 +109,7 @@ Item {
         pressEffect: true
         hoverText: qsTranslate("main", "Next file")
         hoverRise: 20
+        hoverShift: myFile.vlang === 0 ? 10 : 30
         overlay: toolbar.overlay
         onActivated: toolbar.actions.stepList(toolbar.overlay, -1)
     }
@@ -162,6 +163,9 @@ Item {
         readonly property real shownPosition: running && mainWin.playDuration > 0
                                               ? Math.min(toolbar.player.position, mainWin.playDuration)
                                               : 0
+        // Width of the filled part; the knob stands at its end.
+        readonly property real filled: running && mainWin.playDuration > 0
+                                       ? progBG.width * shownPosition / mainWin.playDuration : 0
 
         Image {
             id: progBG
@@ -170,16 +174,14 @@ Item {
             source: "qrc:/drevo_res/seek-bg.png"
         }
         Image {
-            width: progress_Bar.running && mainWin.playDuration > 0
-                   ? progBG.width * progress_Bar.shownPosition / mainWin.playDuration : 0
+            width: progress_Bar.filled
             height: progBG.height
             source: "qrc:/drevo_res/seek-color.png"
         }
         Image {
             id: progPoint
             objectName: "progPoint" + toolbar.suffix
-            x: (progress_Bar.running && mainWin.playDuration > 0
-                ? progBG.width * progress_Bar.shownPosition / mainWin.playDuration : 0) - 6
+            x: progress_Bar.filled - 6
             y: -6
             width: progress_Bar.running ? 16 : 0
             source: "qrc:/drevo_res/seek-point.png"

@@ -258,7 +258,7 @@ Window {
         if (Control.layoutExceeds(videoChannelIdx, tracks)) {
             videoViewPos = 0
             playerActions.applyChannelLayout(3)
-            playerActions.resetPicture(videoOut1.videoTrack)
+            playerActions.resetPicture()
         }
         if (fullmode === 1) {
             videoOut1popup.start()
