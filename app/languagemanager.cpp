@@ -1,5 +1,6 @@
 #include "languagemanager.h"
 
+#include "datafiles.h"
 #include "enums.h"
 
 #include <QCoreApplication>
@@ -10,8 +11,12 @@ LanguageManager::LanguageManager(QObject *parent, const QString &catalogueFolder
     : QObject(parent)
     , mCatalogueFolder(catalogueFolder) {}
 
-QString LanguageManager::catalogueFolder() const {
-    return mCatalogueFolder.isEmpty() ? QCoreApplication::applicationDirPath() : mCatalogueFolder;
+QString LanguageManager::cataloguePath(const QString &fileName) const {
+    const QString folder =
+        mCatalogueFolder.isEmpty()
+            ? velmora::programDataFolder(fileName, QStringLiteral("translations"))
+            : mCatalogueFolder;
+    return folder + QLatin1Char('/') + fileName;
 }
 
 void LanguageManager::setLanguage(int language) {
@@ -20,14 +25,13 @@ void LanguageManager::setLanguage(int language) {
         return;
 
     qDebug().noquote() << "setLanguage2 : start";
-    const QString dir = catalogueFolder();
     bool loaded = false;
     if (language == Enums::ENG) {
         qDebug().noquote() << "mTranslator.load : start";
-        loaded = mTranslator.load(dir + "/lang_en.qm");
+        loaded = mTranslator.load(cataloguePath(QStringLiteral("lang_en.qm")));
         qDebug().noquote() << "mTranslator.load : end";
     } else if (language == Enums::FRE) {
-        loaded = mTranslator.load(dir + "/lang_fr.qm");
+        loaded = mTranslator.load(cataloguePath(QStringLiteral("lang_fr.qm")));
     } else {
         QCoreApplication::removeTranslator(&mTranslator);
     }

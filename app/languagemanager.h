@@ -5,14 +5,15 @@
 #include <QTranslator>
 
 // Owns the interface language and its translator. The catalogues
-// "lang_en.qm" and "lang_fr.qm" are looked up in the executable's folder.
+// "lang_en.qm" and "lang_fr.qm" are looked up beside the executable, then in
+// the installed data folder (../share/velmora-viewer/translations).
 class LanguageManager : public QObject {
     Q_OBJECT
     Q_PROPERTY(int language READ language WRITE setLanguage NOTIFY languageChanged)
 
 public:
-    // catalogueFolder: where the catalogues lie; empty means the folder of the
-    // running executable.
+    // catalogueFolder: where the catalogues lie; empty means beside the
+    // executable or in the installed data folder.
     explicit LanguageManager(QObject *parent = nullptr, const QString &catalogueFolder = QString());
 
     int language() const { return m_language; }
@@ -22,7 +23,7 @@ signals:
     void languageChanged();
 
 private:
-    QString catalogueFolder() const;
+    QString cataloguePath(const QString &fileName) const;
     void retranslate();
 
     int m_language = 0;

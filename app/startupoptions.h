@@ -9,7 +9,9 @@ namespace velmora {
 struct StartupOptions {
     QUrl scene;              // the scene to load in place of the main one
     QStringList cardFolders; // folders that count as cards labelled "DASHCAM"
+    QList<QUrl> files;       // recordings to open as the File menu does
     QString error;           // set when the command line cannot be used
+    QString output;          // --help or --version: print this and stop
 
     static StartupOptions parse(const QStringList &arguments);
 };

@@ -1,6 +1,7 @@
 #include "viewerconfigfile.h"
 
 #include "atomicfile.h"
+#include "datafiles.h"
 #include "inisnapshot.h"
 
 #include <QCoreApplication>
@@ -23,9 +24,11 @@ QByteArray contentOf(const QString &path) {
 }
 } // namespace
 
-ViewerConfigFile::ViewerConfigFile(QString besideExecutable, QString userCopy)
+ViewerConfigFile::ViewerConfigFile(QString besideExecutable, QString userCopy,
+                                   QString installedDefault)
     : m_besideExecutable(std::move(besideExecutable))
-    , m_userCopy(std::move(userCopy)) {}
+    , m_userCopy(std::move(userCopy))
+    , m_installedDefault(std::move(installedDefault)) {}
 
 ViewerConfigFile ViewerConfigFile::forThisProgram() {
     // The user's folder is named after the viewer, whichever program asks.
@@ -33,15 +36,24 @@ ViewerConfigFile ViewerConfigFile::forThisProgram() {
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
         QStringLiteral("/velmora-viewer");
     return ViewerConfigFile(QCoreApplication::applicationDirPath() + QLatin1Char('/') + FileName,
-                            userFolder + QLatin1Char('/') + FileName);
+                            userFolder + QLatin1Char('/') + FileName,
+                            installedDataFolder() + QLatin1Char('/') + FileName);
+}
+
+bool ViewerConfigFile::installedOnly() const {
+    return !QFileInfo::exists(m_besideExecutable) && !m_installedDefault.isEmpty() &&
+           QFileInfo::exists(m_installedDefault);
 }
 
 QString ViewerConfigFile::readPath() const {
-    return QFileInfo::exists(m_userCopy) ? m_userCopy : m_besideExecutable;
+    if (QFileInfo::exists(m_userCopy))
+        return m_userCopy;
+    return installedOnly() ? m_installedDefault : m_besideExecutable;
 }
 
 QString ViewerConfigFile::writePath() const {
-    if (QFileInfo::exists(m_userCopy))
+    // An installed viewer never writes into the system's folders, even as root.
+    if (QFileInfo::exists(m_userCopy) || installedOnly())
         return m_userCopy;
     const QFileInfo beside(m_besideExecutable);
     const bool writable =

@@ -50,7 +50,7 @@ QString writeOnce(const QString &name, bool index) {
     const velmora::TelemetryExtraction existing = velmora::extractTelemetry(path);
     if (QFileInfo(path).size() < 400'000'000 || existing.records != Records ||
         existing.usedIndex != index) {
-        velmora::fixtures::RecordingOptions o = velmora::bench::largeRecording();
+        velmora::demo::RecordingOptions o = velmora::bench::largeRecording();
         o.writeIndex = index;
         o.drive.voidSeconds = {10, 11, 12};
         o.drive.nonRmcSeconds = {20};

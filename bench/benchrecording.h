@@ -12,8 +12,8 @@ namespace velmora::bench {
 
 constexpr int RecordingSeconds = 60;
 
-inline fixtures::RecordingOptions largeRecording() {
-    fixtures::RecordingOptions o;
+inline demo::RecordingOptions largeRecording() {
+    demo::RecordingOptions o;
     o.channels = 3;
     o.seconds = RecordingSeconds;
     o.videoChunkSize = 83'000; // about 20 Mbit/s per camera
@@ -21,9 +21,9 @@ inline fixtures::RecordingOptions largeRecording() {
 }
 
 // Writes the recording, or ends the program: without it nothing can be measured.
-inline void writeRecordingOrExit(const QString &path, const fixtures::RecordingOptions &o) {
+inline void writeRecordingOrExit(const QString &path, const demo::RecordingOptions &o) {
     std::fprintf(stderr, "writing %s ...\n", qPrintable(path));
-    const auto written = fixtures::writeRecording(path, o);
+    const auto written = demo::writeRecording(path, o);
     if (!written.ok) {
         std::fprintf(stderr, "%s\n", qPrintable(written.error));
         std::exit(1);

@@ -59,14 +59,14 @@ QString recording(const QString &given) {
     if (QFileInfo(path).size() > 0)
         return path;
     QDir().mkpath(QStringLiteral(BENCH_DATA_DIR));
-    velmora::fixtures::RecordingOptions o;
+    velmora::demo::RecordingOptions o;
     o.channels = 3;
     o.seconds = 20;
-    o.payload = velmora::fixtures::Payload::Hevc;
+    o.payload = velmora::demo::Payload::Hevc;
     o.hevcWidth = 1280;
     o.hevcHeight = 720;
     std::fprintf(stderr, "writing %s (encodes 720p HEVC once) ...\n", qPrintable(path));
-    const auto written = velmora::fixtures::writeRecording(path, o);
+    const auto written = velmora::demo::writeRecording(path, o);
     if (!written.ok) {
         std::fprintf(stderr, "%s\n", qPrintable(written.error));
         return QString();

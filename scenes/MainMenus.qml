@@ -108,6 +108,26 @@ QtObject {
         mainWin.unlockList()
     }
 
+    // Files handed over by the desktop: opened as above, and the first one
+    // plays in the tab of its category.
+    function openAndPlay(urls) {
+        openFiles(urls)
+        // Named as the catalogue names picked files: the suffix reads ".avi".
+        var path = decodeURIComponent(urls[0].toString())
+        var name = path.substring(path.lastIndexOf("/") + 1).slice(0, -4) + ".avi"
+        for (var kind = 0; kind < 5; ++kind) {
+            var count = myFile.readfileCnt(kind)
+            for (var i = 0; i < count; ++i) {
+                if (myFile.readfilename(kind, i) !== name)
+                    continue
+                if (mainWin.fileListLoader.item)
+                    mainWin.fileListLoader.item.selectTab(kind + 1)
+                listActions.listPlayDBClick(kind, i, count)
+                return
+            }
+        }
+    }
+
     function openMakerSite() {
         if (makerSiteUrl !== "")
             Qt.openUrlExternally(makerSiteUrl)

@@ -53,6 +53,9 @@ Window {
     property real monitorCnt: 0
     property real monitorIndex: 0
     property real sdCardDetect: 0
+    // Recordings named on the command line (file URLs): opened in place of
+    // the card dialog once the window is built, and the first one plays.
+    property var startupFiles: []
 
     // The players and cells of the layout.
     readonly property ChannelView videoOut1: layout.videoOut1
@@ -523,7 +526,9 @@ Window {
         currentWrokDir = myFile.readWorkDir()
         LanguageManager.language = myFile.vlang === 0 ? EnumLanguage.ENG : EnumLanguage.FRE
 
-        if (myFile.source !== "none")
+        if (startupFiles.length > 0)
+            mainMenus.openAndPlay(startupFiles)
+        else if (myFile.source !== "none")
             viewPopup(1)
         else
             showNotice(qsTr("SDCard를 삽입해주세요"))

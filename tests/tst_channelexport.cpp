@@ -20,7 +20,7 @@
 #include <unistd.h>
 
 using namespace velmora;
-using namespace velmora::fixtures;
+using namespace velmora::demo;
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 using velmora::DurationWalk;
 using velmora::DurationWalkResult;
-using namespace velmora::fixtures;
+using namespace velmora::demo;
 
 using Opts = RecordingOptions;
 using Tweak = std::function<void(Opts &)>;

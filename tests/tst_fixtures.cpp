@@ -15,7 +15,7 @@
 #include <QtTest>
 #include <functional>
 
-using namespace velmora::fixtures;
+using namespace velmora::demo;
 
 using Opts = RecordingOptions;
 using Tweak = std::function<void(Opts &)>;

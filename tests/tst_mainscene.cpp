@@ -94,8 +94,8 @@ public:
             QDir().mkpath(root + QLatin1String(folder));
         for (const QVariant &item : recordings) {
             const QVariantMap r = item.toMap();
-            velmora::fixtures::RecordingOptions options;
-            options.payload = velmora::fixtures::Payload::Hevc;
+            velmora::demo::RecordingOptions options;
+            options.payload = velmora::demo::Payload::Hevc;
             options.channels = r.value(QStringLiteral("channels"), 1).toInt();
             options.seconds = r.value(QStringLiteral("seconds"), 2).toInt();
             const int headerSeconds = r.value(QStringLiteral("headerSeconds"), 0).toInt();
@@ -103,7 +103,7 @@ public:
                 options.extraDataChunks.append({headerSeconds * 30, "JUNK", 8, 0});
             const QString path = root + r.value(QStringLiteral("folder")).toString() + '/' +
                                  r.value(QStringLiteral("name")).toString();
-            const auto result = velmora::fixtures::writeRecording(path, options);
+            const auto result = velmora::demo::writeRecording(path, options);
             if (!result.ok) {
                 qWarning().noquote() << "cannot write " + path + ": " + result.error;
                 return QString();

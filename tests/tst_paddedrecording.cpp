@@ -8,7 +8,7 @@
 #include <QtTest>
 
 using namespace velmora;
-using namespace velmora::fixtures;
+using namespace velmora::demo;
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include <tuple>
 
 using namespace velmora;
-using namespace velmora::fixtures;
+using namespace velmora::demo;
 
 namespace {
 

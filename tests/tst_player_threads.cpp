@@ -34,12 +34,12 @@ private slots:
         std::setlocale(LC_NUMERIC, "C");
         qputenv("VELMORA_VIDEO_RENDERER", "software");
         registerPlayerTypes();
-        fixtures::RecordingOptions o;
+        demo::RecordingOptions o;
         o.channels = 3;
         o.seconds = 3;
-        o.payload = fixtures::Payload::Hevc;
+        o.payload = demo::Payload::Hevc;
         m_recording = m_dir.filePath(QStringLiteral("R_20261206_101010_T_N.avi"));
-        QVERIFY(fixtures::writeRecording(m_recording, o).ok);
+        QVERIFY(demo::writeRecording(m_recording, o).ok);
     }
 
     void init() {

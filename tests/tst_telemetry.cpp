@@ -14,8 +14,8 @@
 #include <QtTest>
 
 using namespace velmora;
-using fixtures::MoviParity;
-using fixtures::RecordingOptions;
+using demo::MoviParity;
+using demo::RecordingOptions;
 using testing::telemetryDifference;
 
 // Bytes patched at `place` (0 none, 1 movi, 2 idx1, 3 first record) + `offset`.
@@ -25,7 +25,7 @@ struct Damage {
     QByteArray bytes;
     int resyncs, lost;
 };
-Q_DECLARE_METATYPE(velmora::fixtures::RecordingOptions)
+Q_DECLARE_METATYPE(velmora::demo::RecordingOptions)
 Q_DECLARE_METATYPE(Damage)
 
 namespace {
@@ -44,10 +44,10 @@ class TelemetryTest : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString write(const RecordingOptions &options, fixtures::RecordingResult *info = nullptr) {
+    QString write(const RecordingOptions &options, demo::RecordingResult *info = nullptr) {
         const QString path =
-            m_dir.filePath(fixtures::cameraFileName(options.drive.start, options.channels));
-        const auto result = fixtures::writeRecording(path, options);
+            m_dir.filePath(demo::cameraFileName(options.drive.start, options.channels));
+        const auto result = demo::writeRecording(path, options);
         if (!result.ok)
             qWarning("fixture: %s", qPrintable(result.error));
         if (info)
@@ -78,7 +78,7 @@ private slots:
     void fullMinute() {
         RecordingOptions options;
         options.seconds = 60;
-        fixtures::RecordingResult info;
+        demo::RecordingResult info;
         const QString path = write(options, &info);
         const TelemetryExtraction result = extractTelemetry(path);
         QCOMPARE(result.records, 1800);
@@ -179,7 +179,7 @@ private slots:
         options.writeIndex = damage.index;
         if (damage.place == 0)
             options.extraDataChunks = {{40, "zz!!", 96}, {41, "JUNK", 3}};
-        fixtures::RecordingResult info;
+        demo::RecordingResult info;
         const QString path = write(options, &info);
         const qint64 at[] = {0, info.moviOffset, info.indexOffset,
                              readAll(path).indexOf(QByteArray("02tx\x90\x01\0\0", 8))};
@@ -251,7 +251,7 @@ private slots:
                 QVector<int>({step.state, step.samples, step.records}));
         }
         QCOMPARE(file.readGioDataTime(2), 3);
-        const fixtures::GpsFixTexts fix = options.drive.fix(3);
+        const demo::GpsFixTexts fix = options.drive.fix(3);
         QCOMPARE(
             QStringList({file.readGioDataLat(2), file.readGioDataLon(2), file.readGiolongitude(2)}),
             QStringList({fix.lat, fix.lon, fix.ew}));
@@ -263,7 +263,7 @@ private slots:
         QVERIFY(file.readGioDataInfo(3).endsWith("mi/h"));
         QVERIFY(qAbs(file.readGioDataLat1(3) - options.drive.latitude(3)) < 1e-4);
         QVERIFY(qAbs(file.readGioDataLon1() - options.drive.longitude(3)) < 1e-4);
-        const fixtures::SensorSample last = options.drive.sensor(179);
+        const demo::SensorSample last = options.drive.sensor(179);
         QCOMPARE(QVector<float>({file.readMagneticDataX(5000), file.readMagneticDataY(180),
                                  file.readMagneticDataZ(179)}),
                  QVector<float>({last.x / 1000.0f, last.y / 1000.0f, last.z / 1000.0f}));

@@ -20,16 +20,16 @@ class TelemetryThreadsTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
-        fixtures::RecordingOptions options;
+        demo::RecordingOptions options;
         options.channels = 3;
         options.seconds = 60;
         options.videoChunkSize = 2000;
         m_long = m_dir.filePath(QStringLiteral("R_20261206_081512_T_N.avi"));
-        QVERIFY(fixtures::writeRecording(m_long, options).ok);
+        QVERIFY(demo::writeRecording(m_long, options).ok);
         options.channels = 1;
         options.seconds = 3;
         m_short = m_dir.filePath(QStringLiteral("R_20261206_090000_S_N.avi"));
-        QVERIFY(fixtures::writeRecording(m_short, options).ok);
+        QVERIFY(demo::writeRecording(m_short, options).ok);
     }
 
     void cleanup() { QThreadPool::globalInstance()->waitForDone(); }

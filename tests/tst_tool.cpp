@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-using namespace velmora::fixtures;
+using namespace velmora::demo;
 
 class ToolTest : public QObject {
     Q_OBJECT

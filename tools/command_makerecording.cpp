@@ -28,7 +28,7 @@ bool parseSeconds(const QString &text, QSet<int> *seconds) {
 }
 
 // "04dc@10" or "04dc@10:16"
-bool parseExtraChunk(const QString &text, fixtures::ExtraDataChunk *chunk) {
+bool parseExtraChunk(const QString &text, demo::ExtraDataChunk *chunk) {
     const int at = text.indexOf(QLatin1Char('@'));
     if (at != 4)
         return false;
@@ -93,7 +93,7 @@ int makeRecording(const QStringList &args) {
         return usage(QStringLiteral("give exactly one output file"));
     const QString out = parser.positionalArguments().first();
 
-    fixtures::RecordingOptions o;
+    demo::RecordingOptions o;
     auto number = [&](const char *name, qint64 low, qint64 high, qint64 *value) {
         if (!parser.isSet(QLatin1String(name)))
             return true;
@@ -130,7 +130,7 @@ int makeRecording(const QStringList &args) {
     o.textFormatSize = quint32(textFormatSize);
     o.falseTextIdEvery = int(falseTextId);
     o.dwStreamsOverride = streams;
-    o.payload = parser.isSet("hevc") ? fixtures::Payload::Hevc : fixtures::Payload::Synthetic;
+    o.payload = parser.isSet("hevc") ? demo::Payload::Hevc : demo::Payload::Synthetic;
     o.writeAudio = !parser.isSet("no-audio");
     o.writeIndex = !parser.isSet("no-index");
     o.oddBodies = parser.isSet("odd-bodies");
@@ -149,29 +149,29 @@ int makeRecording(const QStringList &args) {
     if (parser.isSet("extra-header-chunk")) {
         const QString place = parser.value("extra-header-chunk");
         if (place == QLatin1String("after-main"))
-            o.extraHeaderChunk = fixtures::ExtraHeaderChunk::AfterMainHeader;
+            o.extraHeaderChunk = demo::ExtraHeaderChunk::AfterMainHeader;
         else if (place == QLatin1String("before-movi"))
-            o.extraHeaderChunk = fixtures::ExtraHeaderChunk::BeforeMovi;
+            o.extraHeaderChunk = demo::ExtraHeaderChunk::BeforeMovi;
         else
             return usage(QStringLiteral("--extra-header-chunk is after-main or before-movi"));
     }
     if (parser.isSet("movi-parity")) {
         const QString parity = parser.value("movi-parity");
         if (parity == QLatin1String("odd"))
-            o.moviParity = fixtures::MoviParity::Odd;
+            o.moviParity = demo::MoviParity::Odd;
         else if (parity == QLatin1String("even"))
-            o.moviParity = fixtures::MoviParity::Even;
+            o.moviParity = demo::MoviParity::Even;
         else
             return usage(QStringLiteral("--movi-parity is odd or even"));
     }
     for (const QString &text : parser.values("extra-chunk")) {
-        fixtures::ExtraDataChunk chunk;
+        demo::ExtraDataChunk chunk;
         if (!parseExtraChunk(text, &chunk))
             return usage(QStringLiteral("--extra-chunk looks like 04dc@10 or 06tx@10:400"));
         o.extraDataChunks.append(chunk);
     }
 
-    const fixtures::RecordingResult result = fixtures::writeRecording(out, o);
+    const demo::RecordingResult result = demo::writeRecording(out, o);
     if (!result.ok) {
         std::fprintf(stderr, "velmora-tool make-recording: %s\n", qPrintable(result.error));
         return Failure;

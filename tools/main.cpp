@@ -1,6 +1,8 @@
 // velmora-tool: the viewer's libraries on the command line.
 #include "commands.h"
+#include "velmoraversion.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <cstdio>
@@ -43,6 +45,8 @@ void printUsage(FILE *out) {
     for (const Command &command : Commands)
         std::fprintf(out, "  %s\n", command.synopsis);
     std::fputs("  help                          show this text\n", out);
+    std::fputs("\noptions:\n  -h, --help     show this text\n  -v, --version  show the version\n",
+               out);
 }
 
 } // namespace
@@ -55,16 +59,33 @@ int main(int argc, char *argv[]) {
     // The libraries log their steps for the viewer's console; keep the tool's
     // output to its results.
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    QStringList args = QCoreApplication::arguments().mid(1);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+
+    // Options before the command are the tool's own; everything from the
+    // command on belongs to the command.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "velmora-tool: %s\n", qPrintable(parser.errorText()));
+        printUsage(stderr);
+        return velmora::tool::BadArguments;
+    }
+    if (parser.isSet(versionOption)) {
+        std::printf("velmora-tool %s\n", VELMORA_VERSION);
+        return velmora::tool::Success;
+    }
+    QStringList args = parser.positionalArguments();
+    if (parser.isSet(helpOption) || args.value(0) == QLatin1String("help")) {
+        printUsage(stdout);
+        return velmora::tool::Success;
+    }
     if (args.isEmpty()) {
         printUsage(stderr);
         return velmora::tool::BadArguments;
     }
     const QString name = args.takeFirst();
-    if (name == QLatin1String("help") || name == QLatin1String("--help")) {
-        printUsage(stdout);
-        return velmora::tool::Success;
-    }
     for (const Command &command : Commands) {
         if (name == QLatin1String(command.name))
             return command.run(args);

@@ -10,7 +10,7 @@ void writeSeedRecordings() {
     const QString dir = qEnvironmentVariable("VELMORA_FUZZ_SEED_DIR");
     if (dir.isEmpty() || !QDir().mkpath(dir))
         return;
-    using namespace fixtures;
+    using namespace demo;
     struct Seed {
         const char *name;
         int channels;

@@ -59,19 +59,19 @@ QString writeDemoRecordings(const QDir &root) {
     };
     for (const DemoClip &clip : clips) {
         const QDateTime start(day, clip.time, Qt::UTC);
-        const QString path = root.filePath(
-            QLatin1String(clip.folder) + QLatin1Char('/') +
-            fixtures::cameraFileName(start, clip.channels, clip.category, clip.prefix));
+        const QString path =
+            root.filePath(QLatin1String(clip.folder) + QLatin1Char('/') +
+                          demo::cameraFileName(start, clip.channels, clip.category, clip.prefix));
         if (QFile::exists(path))
             continue;
-        fixtures::RecordingOptions options;
+        demo::RecordingOptions options;
         options.channels = clip.channels;
         options.seconds = 5;
-        options.payload = fixtures::Payload::Hevc;
+        options.payload = demo::Payload::Hevc;
         options.drive.start = start;
         options.drive.cruiseKnots = clip.cruiseKnots;
         options.drive.voidSeconds = clip.voidSeconds;
-        const fixtures::RecordingResult result = fixtures::writeRecording(path, options);
+        const demo::RecordingResult result = demo::writeRecording(path, options);
         if (!result.ok)
             return result.error;
         // The camera closes a file when its recording ends; the list shows that
@@ -95,9 +95,9 @@ QString makeDemoCard(const QString &dir, QString *warning) {
     QString error;
     if (!QFile::exists(configPath) && !CameraConfigFile::write(configPath, demoSettings(), &error))
         return error;
-    if (!fixtures::ffmpegAvailable()) {
+    if (!demo::ffmpegAvailable()) {
         // Clips encoded by an earlier run are still used; otherwise skip.
-        if (fixtures::hevcAccessUnits(0, 320, 180, &error).isEmpty()) {
+        if (demo::hevcAccessUnits(0, 320, 180, &error).isEmpty()) {
             if (warning)
                 *warning = QStringLiteral("no demo recordings: %1").arg(error);
             return QString();
