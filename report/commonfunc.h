@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFuture>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -24,6 +26,9 @@ class CommonFunc : public QObject {
 
 public:
     explicit CommonFunc(QObject *parent = nullptr);
+    // Waits for the exports still running, so that none outlives the
+    // application it reports to.
+    ~CommonFunc() override;
 
     QString runMake() const { return QStringLiteral("return__"); }
     void setRunMake(const QString &sourcePath);
@@ -85,4 +90,5 @@ private:
     int m_currentLanguage = 0;
     int m_videoChannel = 0;
     int m_windowRestart = 0;
+    QList<QFuture<bool>> m_exports;
 };

@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QFutureWatcher>
 #include <QtConcurrent>
+#include <algorithm>
 
 void CommonFunc::setVideoChannel(int channel) {
     m_videoChannel = channel;
@@ -24,8 +25,7 @@ void CommonFunc::setDisFileName(const QString &name) {
 
 // Returns at once; the export runs on the global thread pool with its own
 // copy of the arguments, so further writes start further exports. The
-// watcher belongs to this object: if it is destroyed first, the export
-// still completes and its result is dropped.
+// object waits for them when it is destroyed.
 void CommonFunc::setRunMake(const QString &sourcePath) {
     const QString destination = m_disFileName;
     const int channel = m_videoChannel;
@@ -34,7 +34,17 @@ void CommonFunc::setRunMake(const QString &sourcePath) {
         emit exportFinished(destination, watcher->result());
         watcher->deleteLater();
     });
-    watcher->setFuture(QtConcurrent::run([sourcePath, destination, channel] {
+    const QFuture<bool> future = QtConcurrent::run([sourcePath, destination, channel] {
         return velmora::ChannelExport::run(sourcePath, destination, channel).ok();
-    }));
+    });
+    watcher->setFuture(future);
+    m_exports.erase(std::remove_if(m_exports.begin(), m_exports.end(),
+                                   [](const QFuture<bool> &f) { return f.isFinished(); }),
+                    m_exports.end());
+    m_exports.append(future);
+}
+
+CommonFunc::~CommonFunc() {
+    for (QFuture<bool> &future : m_exports)
+        future.waitForFinished();
 }

@@ -310,6 +310,18 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 60000);
         QCOMPARE(finished.last()[1].toBool(), false);
         QCOMPARE(filesIn(folder).size(), 2);
+
+        // Closed while it exports: the export ends before the object goes.
+        const QString closing = m_dir.filePath("closing");
+        QVERIFY(QDir().mkpath(closing));
+        {
+            CommonFunc screen;
+            screen.setProperty("videoChannel", 1);
+            screen.setProperty("disFilePath", closing);
+            screen.setProperty("disFileName", "R_20261206_081514_D_N");
+            screen.setProperty("runMake", source);
+        }
+        QCOMPARE(filesIn(closing), QStringList({"R_20261206_081514_D_N_CAM1.avi"}));
     }
 
     // The tool writes what a direct export writes; failures leave nothing.
