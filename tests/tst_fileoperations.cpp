@@ -1,7 +1,6 @@
 // Deleting and copying recordings: no overwritten or partial file, batches that never mix,
 // a count of what was copied. Also run under ThreadSanitizer (label "threads").
 #include "fileio.h"
-#include "recordingcopier.h"
 #include "testfiles.h"
 
 #include <QtTest>
@@ -54,20 +53,14 @@ private slots:
     void deletingRowsRemovesExactlyThoseFiles() {
         FileIO file;
         makeCard(file, {"R_1_N.avi", "R_2_N.avi", "R_3_N.avi", "R_4_N.avi", "R_5_N.avi"});
-        CapturedDebug log;
         file.fileRemove(0, 3);
         file.fileRemove(0, 1);
         QCOMPARE(filesIn(m_card + "Drive"), QStringList({"R_1_N.avi", "R_3_N.avi", "R_5_N.avi"}));
         QCOMPARE(file.readfileCnt(0), 5);
-        QCOMPARE(
-            log.lines().mid(0, 3),
-            QStringList({"kind: ================> 0", "index: ================> 3",
-                         "mFileInfo filePath: ================> " + m_card + "Drive/R_2_N.avi"}));
-        // A file already gone, and a row that does not exist: logged, no harm.
+        // A file already gone, and a row that does not exist: no harm.
         file.fileRemove(0, 3);
         file.fileRemove(0, 9);
         QCOMPARE(filesIn(m_card + "Drive").size(), 3);
-        QCOMPARE(log.lines().filter("fileRemove failed").size(), 2);
 
         file.fileRemove();
         QCOMPARE(file.readfileCnt(0), 0);
@@ -79,8 +72,6 @@ private slots:
         for (int i = 0; i < 101; ++i)
             names << QStringLiteral("R_%1_N.avi").arg(i, 3, 10, QLatin1Char('0'));
         for (const QString suffix : {"", "/"}) {
-            QCOMPARE(velmora::RecordingCopier::destination("/media/u/out" + suffix, "R_1_N.avi"),
-                     "/media/u/out" + suffix + "/R_1_N.avi");
             FileIO file;
             makeCard(file, names, 16);
             const QString out = folder(QStringLiteral("slash%1").arg(suffix.size()));
@@ -103,7 +94,6 @@ private slots:
         const QString second = folder("second");
         writeAll(second + "/R_5_N.avi", "mine");
         QSignalSpy finished(&file, &FileIO::copyFinished);
-        CapturedDebug log;
         for (int row : {4, 3, 2}) // R_1 .. R_3, newest first
             file.fileSave(0, row, first);
         file.fileSaveStart();
@@ -117,15 +107,6 @@ private slots:
         QCOMPARE(filesIn(second), QStringList({"R_4_N.avi", "R_5_N.avi"}));
         QCOMPARE(readAll(second + "/R_5_N.avi"), QByteArray("mine"));
         QCOMPARE(readAll(second + "/R_4_N.avi"), readAll(m_card + "Drive/R_4_N.avi"));
-        const QStringList lines = log.lines();
-        QCOMPARE(lines.mid(0, 3), QStringList({"fileSave kind: ================> 0",
-                                               "fileSave index: ================> 4",
-                                               "fileSave mT2Idx: ================> 0"}));
-        QVERIFY(lines.contains("fileSave mT2Idx: ================> 2"));
-        QVERIFY(lines.contains("copyFunction fileName: ================> R_1_N.avi"));
-        QVERIFY(lines.contains("copyFunction filePath: ================> " + m_card +
-                               "Drive/R_1_N.avi"));
-        QCOMPARE(lines.last(), QString("copyFunction ================> end"));
         file.fileSaveStart();
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.last(), QVariantList({0, 0, QStringList()}));
@@ -156,7 +137,9 @@ private slots:
         QStringList names;
         for (int i = 0; i < 8; ++i)
             names << QStringLiteral("R_%1_N.avi").arg(i);
-        const QString out = folder("interrupted");
+        // In memory where there is one: no sync holds a copy up, the destruction lands mid-copy.
+        QTemporaryDir memory(QDir("/dev/shm").exists() ? "/dev/shm/velmora-XXXXXX" : QString());
+        const QString out = memory.path();
         QString card;
         {
             FileIO file;
@@ -165,7 +148,8 @@ private slots:
             for (int i = 0; i < names.size(); ++i)
                 file.fileSave(0, i, out);
             file.fileSaveStart();
-            QThread::msleep(20);
+            // Destroyed while a copy is under way: its temporary file is there.
+            QVERIFY(QTest::qWaitFor([&] { return !filesIn(out).filter(".avi.").isEmpty(); }));
         }
         const QStringList copied = filesIn(out);
         QVERIFY(copied.size() < names.size());
