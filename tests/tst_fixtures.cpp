@@ -1,5 +1,6 @@
 // The recording writer as the other tests rely on it, make-recording and the demo card.
 #include "avilayout.h"
+#include "aviparse.h"
 #include "hevcclips.h"
 #include "recordingwriter.h"
 #include "testfiles.h"
@@ -23,50 +24,14 @@ Q_DECLARE_METATYPE(Tweak)
 
 namespace {
 
-struct Chunk {
-    QByteArray id;
-    quint32 size = 0;
-    qint64 offset = 0; // of the id
-    bool operator==(const Chunk &o) const {
-        return id == o.id && size == o.size && offset == o.offset;
-    }
-};
-
 QByteArray le32(quint32 value) {
     QByteArray bytes(4, '\0');
     qToLittleEndian(value, bytes.data());
     return bytes;
 }
 
-// A plain reading: header list, unpadded data chunks, index (offsets from "movi").
-struct ParsedFile {
-    QByteArray bytes, error;
-    qint64 moviOffset = 0; // of the list type
-    QVector<Chunk> chunks, index;
-    quint32 u32(qint64 at) const { return qFromLittleEndian<quint32>(bytes.constData() + at); }
-};
-
-ParsedFile parse(const QString &path) {
-    ParsedFile p;
-    p.bytes = readAll(path);
-    const QByteArray &b = p.bytes;
-    const qint64 movi = b.size() < 24 ? 0 : 20 + p.u32(16);
-    if (b.left(4) != "RIFF" || b.mid(8, 4) != "AVI " || b.mid(12, 4) != "LIST" ||
-        b.mid(20, 4) != "hdrl" || b.mid(movi, 4) != "LIST" || b.mid(movi + 8, 4) != "movi") {
-        p.error = "no RIFF/AVI/hdrl/movi";
-        return p;
-    }
-    p.moviOffset = movi + 8;
-    const qint64 end = p.moviOffset + p.u32(movi + 4);
-    qint64 at = p.moviOffset + 4;
-    for (; at + 8 <= end; at += 8 + p.u32(at + 4))
-        p.chunks.append({b.mid(at, 4), p.u32(at + 4), at});
-    if (at != end)
-        p.error = "data chunks do not fill the movi list";
-    else if (b.mid(end, 4) == "idx1")
-        for (qint64 e = end + 8; e + 16 <= end + 8 + p.u32(end + 4) && e + 16 <= b.size(); e += 16)
-            p.index.append({b.mid(e, 4), p.u32(e + 12), p.moviOffset + p.u32(e + 8)});
-    return p;
+ParsedAvi parse(const QString &path) {
+    return parseAvi(readAll(path));
 }
 
 // ffprobe's view of every stream, frames counted by decoding.
@@ -98,9 +63,8 @@ private slots:
             o.videoChunkSize = 100;
             const RecordingResult r = writeRecording(path, o);
             QVERIFY2(r.ok, qPrintable(r.error));
-            const ParsedFile p = parse(path);
+            const ParsedAvi p = parse(path);
             QVERIFY2(p.error.isEmpty(), p.error.constData());
-            QCOMPARE(p.u32(4) + 8, quint32(p.bytes.size()));
             QCOMPARE(p.u32(16), quint32(254 + 124 * channels)); // the header list
             QCOMPARE(p.u32(56), quint32(channels + 2));         // dwStreams
             QCOMPARE(p.moviOffset, qint64(282 + 124 * channels));
@@ -111,7 +75,7 @@ private slots:
             for (int frame = 0; frame < 60; ++frame) {
                 for (int c = 0; c < channels; ++c)
                     QCOMPARE(p.chunks.value(i++).id, layout.videoId(c));
-                const Chunk text = p.chunks.value(i++);
+                const AviChunk text = p.chunks.value(i++);
                 QCOMPARE(text.id + QByteArray::number(text.size), layout.textId() + "400");
                 const QByteArray rec = p.bytes.mid(text.offset + 8, 400);
                 QCOMPARE(rec.mid(34, rec.indexOf('\0', 34) - 34), o.drive.sentence(frame));
@@ -230,7 +194,7 @@ private slots:
         const QJsonObject summary = QJsonDocument::fromJson(made.out).object();
         QCOMPARE(summary["frames"].toInt(), 90);
         QCOMPARE(summary["bytes"].toDouble(), double(QFileInfo(path).size()));
-        const ParsedFile p = parse(path);
+        const ParsedAvi p = parse(path);
         QVERIFY2(p.error.isEmpty(), p.error.constData());
         QCOMPARE(p.u32(p.moviOffset - 4) % 2, 1u);
         QCOMPARE(p.chunks.first().size % 2, 1u);                     // odd and unpadded
