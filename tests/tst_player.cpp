@@ -151,15 +151,12 @@ public:
 
     // The picture once settled: not black, the same in two grabs in a row.
     QImage settledGrab() {
-        QImage last;
-        for (int i = 0; i < 50; ++i) {
-            QTest::qWait(100);
-            const QImage now = grab();
-            if (now == last && lumaSpread(now).mean > 4)
-                return now;
-            last = now;
-        }
-        return {};
+        QImage last, now;
+        const auto settled = [&] {
+            last = std::exchange(now, grab());
+            return now == last && lumaSpread(now).mean > 4;
+        };
+        return QTest::qWaitFor(settled, 5000) ? now : QImage();
     }
 
 private:
@@ -273,13 +270,15 @@ private slots:
     }
 
     // One element through a missing file, play, pause, seek, stop, a paused
-    // open, the end of the file and a new start.
+    // open, the end of the file and a new start. A second element, playing
+    // while the first is paused, is the clock that shows it holding still.
     void transport() {
         QVector<int> states; // outlives the element that fills it
         Scene scene(&m_engine, FrameSize,
-                    videoItem(m_dir.filePath("R_20261206_000000_S_N.avi"), 0));
-        Video *video = scene.video();
-        QVERIFY(video);
+                    videoItem(m_dir.filePath("R_20261206_000000_S_N.avi"), 0) +
+                        videoItem(m_long, 1, QRect(QPoint(), FrameSize), "clock"));
+        Video *video = scene.video(), *clock = scene.video("clock");
+        QVERIFY(video && clock);
         connect(video, &Video::playbackStateChanged, video,
                 [&] { states.append(video->playbackState()); });
         QSignalSpy playing(video, &Video::playing), paused(video, &Video::paused),
@@ -301,14 +300,15 @@ private slots:
         video->pause();
         QCOMPARE(paused.count(), 1);
         QCOMPARE(video->playbackState(), Paused);
-        QTest::qWait(150); // the last position mpv reported on its way to the pause
+        clock->play();
+        QTRY_VERIFY_WITH_TIMEOUT(clock->position() >= 300, 10000); // past the last report
         const qint64 held = video->position();
-        QTest::qWait(600);
+        QTRY_VERIFY_WITH_TIMEOUT(clock->position() >= 900, 10000);
         QVERIFY2(near(held), where());
+        clock->stop();
 
         video->seek(2000);
-        QTest::qWait(500);
-        QVERIFY2(near(2000), where());
+        QTRY_VERIFY2_WITH_TIMEOUT(near(2000), where(), 5000);
 
         video->play();
         QCOMPARE(playing.count(), 2);
@@ -319,14 +319,12 @@ private slots:
         video->stop();
         QCOMPARE(stopped.count(), 2); // at once, not when mpv reports back
         QCOMPARE(video->playbackState(), Stopped);
-        QTest::qWait(300);
-        QCOMPARE(stopped.count(), 2);
 
         // A pause() of a stopped element opens the file paused, never playing;
         // from there to the end, and then from the start again.
         QVERIFY(openPaused(video, 3000));
-        QTest::qWait(400);
-        QVERIFY2(near(3000), where());
+        QCOMPARE(stopped.count(), 2); // mpv's report of the stop came and went
+        QTRY_VERIFY2_WITH_TIMEOUT(near(3000), where(), 5000);
         video->play();
         QTRY_COMPARE_WITH_TIMEOUT(stopped.count(), 3, 8000);
         video->play();
@@ -421,9 +419,7 @@ private slots:
             video->setBrightness(brightness);
             video->setContrast(contrast);
             Spread now; // applied to the paused picture once it redraws
-            for (int i = 0; i < 40 && !holds(now = lumaSpread(scene.grab())); ++i)
-                QTest::qWait(100);
-            QVERIFY2(holds(now),
+            QVERIFY2(QTest::qWaitFor([&] { return holds(now = lumaSpread(scene.grab())); }, 4000),
                      qPrintable(QString::asprintf("%.1f, %.1f: mean %.1f, deviation %.1f",
                                                   brightness, contrast, now.mean, now.deviation)));
         }

@@ -84,7 +84,7 @@ Window {
         }
         for (Video *v : m_views)
             v->play();
-        QTest::qWait(300);
+        QTRY_VERIFY_WITH_TIMEOUT(m_views[1]->position() > 1300, 10000);
         m_views[1]->stop();
         QCOMPARE(m_views[1]->playbackState(), Stopped);
         QTRY_COMPARE_WITH_TIMEOUT(stopped.size(), 1, 10000); // the end of the file
@@ -101,21 +101,25 @@ Window {
         QCOMPARE(playing.size(), 3);
     }
 
-    // Elements destroyed while loading, playing and paused.
+    // Elements destroyed while loading, once open, and with pictures on their
+    // way; one of them paused.
     void destroyedWhilePlaying_data() {
-        QTest::addColumn<int>("after");
-        QTest::newRow("at once") << 0;
-        QTest::newRow("200 ms") << 200;
-        QTest::newRow("400 ms") << 400;
+        QTest::addColumn<qint64>("position"); // -1: at once
+        QTest::newRow("loading") << qint64(-1);
+        QTest::newRow("open") << qint64(0);
+        QTest::newRow("playing") << qint64(300);
     }
 
     void destroyedWhilePlaying() {
-        QFETCH(int, after);
+        QFETCH(qint64, position);
         for (Video *v : m_views)
             v->play();
         m_views[2]->pause();
         const QPointer<Video> paused = m_views[2];
-        QTest::qWait(after);
+        if (position >= 0)
+            QTRY_VERIFY_WITH_TIMEOUT(m_views[0]->playbackState() == Playing &&
+                                         m_views[0]->position() >= position,
+                                     10000);
         m_window.reset();
         QVERIFY(!paused); // the elements went with their window, mid-play
     }

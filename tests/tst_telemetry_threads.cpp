@@ -3,7 +3,7 @@
 #include "recordingwriter.h"
 #include "telemetryextractor.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QtTest>
@@ -49,11 +49,11 @@ private slots:
         FileIO file;
         file.readfilepath(first);
         file.readfilepath(second);
-        // Whenever the state reads 1, the lists are the second request's.
-        QElapsedTimer timer;
-        timer.start();
-        while (file.readProcessState() != 1 && timer.elapsed() < 20000)
-            QThread::usleep(100);
+        // Whenever the state reads 1, the lists are the second request's: polled
+        // as often as the thread is given the processor, not every few milliseconds.
+        QDeadlineTimer deadline(20000);
+        while (file.readProcessState() != 1 && !deadline.hasExpired())
+            QThread::yieldCurrentThread();
         QCOMPARE(file.readProcessState(), 1);
         QCOMPARE(file.readPOICnt(), samples);
         QThreadPool::globalInstance()->waitForDone();
@@ -69,7 +69,7 @@ private slots:
             worker.start(longOne ? m_long : m_short);
             if (i % 7 == 3)
                 worker.cancel();
-            for (int poll = 0; poll < 3; ++poll, QThread::usleep(200))
+            for (int poll = 0; poll < 3; ++poll, QThread::yieldCurrentThread())
                 QVERIFY(worker.state() != 1 ||
                         worker.telemetry()->magnetic.size() == (longOne ? 1800 : 90));
         }
