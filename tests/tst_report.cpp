@@ -53,34 +53,6 @@ class ReportTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // %1: a light rule, %2: the text font, %3 and %4: the snapshots, %5: the date.
-    void pageLayout() {
-        // (moc misreads '"/' inside a raw string: this one stays escaped.)
-        const QString image = "<tr><td align=\"center\"><img src=\"/home/u/Desktop/velmora/report/"
-                              "%1R_20240301_D_1.avi.png\" width=\"370\" height=\"205\"></td></tr>";
-        const QString expected =
-            QString(
-                R"(<html><head><title>Report</title></head><body><table width="100%" border="0" )"
-                R"(cellpadding="10"><tr><td colspan="4" align="center" style="border-bottom:2px )"
-                R"(solid #333;"><h2><font face="NotoSansCJKkr-DemiLight" size="6">Accident )"
-                R"(report</font></h2></td></tr><tr><td align="center" bgcolor="#F8F8F8" %1>%2)"
-                R"(Date of Accident</font></td><td width="35%" %1>%2%5</font>)"
-                R"(</td><td width="15%" align="center" bgcolor="#F8F8F8" %1>%2Shock Sensor)"
-                R"(</font></td><td width="35%" %1>%2X 0.1 Y 0.2 Z 0.3</font></td></tr><tr>)"
-                R"(<td width="15%" align="center" bgcolor="#F8F8F8" %1>%2Location of Accident)"
-                R"(</font></td><td colspan="3" %1>%2N 37.5, E 127.0</font></td></tr><tr>)"
-                R"(<td colspan="4" align="center" style="border-bottom:1px solid #ccc; )"
-                R"(background-repeat:no-repeat; background-position:right top;"><table )"
-                R"(width="370" border="0">%3%4</table></td></tr><tr><td colspan="4" )"
-                R"(bgcolor="#F8F8F8" %1>%2Note</font></td></tr><tr><td height="80" colspan="4" )"
-                R"(valign="top" style="border-bottom:2px solid #333;">%2ok</font></td></tr>)"
-                R"(</table></body></html>)")
-                .arg(R"(style="border-bottom:1px solid #ccc;")",
-                     R"(<font face="NotoSansCJKkr-DemiLight" size="3">)", image.arg("F_"),
-                     image.arg("R_"), Plain.date);
-        QCOMPARE(composeReportHtml("R_20240301_D_1.avi", Plain, 1, "/home/u/Desktop"), expected);
-    }
-
     void labelsAndImages_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("language");
