@@ -1,5 +1,6 @@
 #include "languagemanager.h"
 
+#include "applog.h"
 #include "datafiles.h"
 #include "enums.h"
 
@@ -20,16 +21,16 @@ QString LanguageManager::cataloguePath(const QString &fileName) const {
 }
 
 void LanguageManager::setLanguage(int language) {
-    qDebug().noquote() << "setLanguage1 : start" + QString::number(language);
+    qCDebug(lcLanguage).noquote() << "setLanguage1 : start" + QString::number(language);
     if (language == m_language)
         return;
 
-    qDebug().noquote() << "setLanguage2 : start";
+    qCDebug(lcLanguage).noquote() << "setLanguage2 : start";
     bool loaded = false;
     if (language == Enums::ENG) {
-        qDebug().noquote() << "mTranslator.load : start";
+        qCDebug(lcLanguage).noquote() << "mTranslator.load : start";
         loaded = mTranslator.load(cataloguePath(QStringLiteral("lang_en.qm")));
-        qDebug().noquote() << "mTranslator.load : end";
+        qCDebug(lcLanguage).noquote() << "mTranslator.load : end";
     } else if (language == Enums::FRE) {
         loaded = mTranslator.load(cataloguePath(QStringLiteral("lang_fr.qm")));
     } else {
@@ -37,21 +38,21 @@ void LanguageManager::setLanguage(int language) {
     }
 
     if (loaded) {
-        qDebug().noquote() << "mTranslator : start";
+        qCDebug(lcLanguage).noquote() << "mTranslator : start";
         QCoreApplication::installTranslator(&mTranslator);
-        qDebug().noquote() << "mTranslator : end";
+        qCDebug(lcLanguage).noquote() << "mTranslator : end";
     } else {
         // A failed load has emptied the translator: the source texts show.
-        qDebug().noquote() << "set will be default language.";
+        qCDebug(lcLanguage).noquote() << "set will be default language.";
     }
 
-    qDebug().noquote() << "languageChanged : languageChanged";
+    qCDebug(lcLanguage).noquote() << "languageChanged : languageChanged";
     m_language = language;
     emit languageChanged();
 
-    qDebug().noquote() << "retranslate : start";
+    qCDebug(lcLanguage).noquote() << "retranslate : start";
     retranslate();
-    qDebug().noquote() << "retranslate : retranslate";
+    qCDebug(lcLanguage).noquote() << "retranslate : retranslate";
 }
 
 void LanguageManager::retranslate() {

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "applog.h"
 #include "cardenvironment.h"
 #include "playerregistration.h"
 #include "registration.h"
@@ -36,6 +37,7 @@ bool asksForTextOnly(int argc, char *argv[]) {
 } // namespace
 
 int runViewer(int argc, char *argv[]) {
+    writeDebugLinesPlain();
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     const std::unique_ptr<QCoreApplication> app =
         asksForTextOnly(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
@@ -85,8 +87,8 @@ int runViewer(int argc, char *argv[]) {
 
     const QString desktop = QStringLiteral("%1/").arg(
         QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-    qDebug().noquote() << "windows ======> ver 1.0.0 " + desktop;
-    qDebug().noquote() << "autoexec ======> " + desktop;
+    qCDebug(lcStartup).noquote() << "windows ======> ver 1.0.0 " + desktop;
+    qCDebug(lcStartup).noquote() << "autoexec ======> " + desktop;
 
     QIcon icon;
     for (const char *size : {"32", "64", "128", "256"})

@@ -1,5 +1,6 @@
 #include "catalogue.h"
 
+#include "backendlog.h"
 #include "fileurl.h"
 
 #include <QDateTime>
@@ -99,7 +100,7 @@ void Catalogue::search(const QString &root, FileEntry *current) {
             FileEntry entry;
             entry.fileName = info.fileName();
             entry.filePath = info.filePath();
-            qDebug().noquote() << " mFileInfo.filePath =======> " + entry.filePath;
+            qCDebug(lcCatalogue).noquote() << " mFileInfo.filePath =======> " + entry.filePath;
             entry.fileInfo = info.lastModified().toString(DateFormat);
             list.append(entry);
             if (current)
@@ -114,19 +115,19 @@ void Catalogue::takePicked(const QString &files, FileEntry *current) {
     int start = 0;
     for (;;) {
         const int comma = files.indexOf(QLatin1Char(','), start);
-        qDebug().noquote() << " startIndex==> " + QString::number(start) + " index==> " +
-                                  QString::number(comma);
+        qCDebug(lcCatalogue).noquote()
+            << " startIndex==> " + QString::number(start) + " index==> " + QString::number(comma);
         const QString piece = files.mid(start, comma < 0 ? -1 : comma - start);
         if (!piece.isEmpty()) {
             FileEntry entry;
             entry.filePath = stripFileUrl(piece);
-            qDebug().noquote() << "buff[10] ===>  " + entry.filePath;
-            qDebug().noquote() << " mFileInfo.filePath =======> " + entry.filePath;
+            qCDebug(lcCatalogue).noquote() << "buff[10] ===>  " + entry.filePath;
+            qCDebug(lcCatalogue).noquote() << " mFileInfo.filePath =======> " + entry.filePath;
             entry.fileName = pickedFileName(entry.filePath);
-            qDebug().noquote() << " mFileInfo.fileName =======> " + entry.fileName;
+            qCDebug(lcCatalogue).noquote() << " mFileInfo.fileName =======> " + entry.fileName;
             // An invalid time (no birth time recorded) gives an empty text.
             entry.fileInfo = QFileInfo(entry.filePath).birthTime().toString(DateFormat);
-            qDebug().noquote() << " mFileInfo.fileInfo =======> " + entry.fileInfo;
+            qCDebug(lcCatalogue).noquote() << " mFileInfo.fileInfo =======> " + entry.fileInfo;
             insertSorted(m_lists[size_t(categoryOfName(entry.fileName))], entry);
             if (current)
                 *current = entry;

@@ -1,5 +1,7 @@
 #include "drivetable.h"
 
+#include "backendlog.h"
+
 #include <QDebug>
 
 namespace velmora {
@@ -13,15 +15,15 @@ QString megabytes(qint64 bytes) {
 bool DriveTable::search(const QVector<Volume> &volumes, const QString &wantedLabel) {
     m_DriveCount = 0;
     for (const Volume &volume : volumes) {
-        qDebug().noquote() << "source ===>  :" + volume.rootPath;
-        qDebug().noquote() << "name:" + volume.label;
+        qCDebug(lcCard).noquote() << "source ===>  :" + volume.rootPath;
+        qCDebug(lcCard).noquote() << "name:" + volume.label;
         if (volume.label != wantedLabel)
             continue;
-        qDebug().noquote() << "fileSystemType:" + volume.fileSystemType;
-        qDebug().noquote() << "size:" + megabytes(volume.bytesTotal);
-        qDebug().noquote() << "availableSize:" + megabytes(volume.bytesFree);
+        qCDebug(lcCard).noquote() << "fileSystemType:" + volume.fileSystemType;
+        qCDebug(lcCard).noquote() << "size:" + megabytes(volume.bytesTotal);
+        qCDebug(lcCard).noquote() << "availableSize:" + megabytes(volume.bytesFree);
         if (m_DriveCount == Capacity) {
-            qDebug().noquote() << "drive table full, card left out:" + volume.rootPath;
+            qCDebug(lcCard).noquote() << "drive table full, card left out:" + volume.rootPath;
             continue;
         }
         m_DriveName[m_DriveCount] = volume.label;

@@ -1,5 +1,6 @@
 #include "fileio.h"
 
+#include "backendlog.h"
 #include "cardenvironment.h"
 #include "systemvolumes.h"
 
@@ -39,11 +40,11 @@ void FileIO::setSource(QString source) {
     if (source != CardLabel) {
         mSource = source;
         m_CurrentDrivePath = source;
-        qDebug().noquote() << "mSource 1111:" + mSource;
+        qCDebug(lcCard).noquote() << "mSource 1111:" + mSource;
         return;
     }
 
-    qDebug().noquote() << "mSource:" + source;
+    qCDebug(lcCard).noquote() << "mSource:" + source;
     if (!m_volumes)
         m_volumes = std::make_shared<velmora::SystemVolumes>();
     mSource = None;
@@ -64,12 +65,12 @@ QString FileIO::getDriveName(int idx) {
 
 QString FileIO::getDrivePath(int idx) {
     const QString path = m_drives.path(idx);
-    qDebug().noquote() << " m_DrivePath[idx] =======> " + path;
+    qCDebug(lcCard).noquote() << " m_DrivePath[idx] =======> " + path;
     return path;
 }
 
 QString FileIO::getDrivePath() {
-    qDebug().noquote() << "getDriveInfo() ===> " + m_CurrentDrivePath;
+    qCDebug(lcCard).noquote() << "getDriveInfo() ===> " + m_CurrentDrivePath;
     return m_CurrentDrivePath;
 }
 

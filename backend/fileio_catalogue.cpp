@@ -1,6 +1,7 @@
 // The recording catalogue as the scenes see it: the five category lists,
 // lookups by (kind, index) and the small name and path helpers.
 #include "avilayout.h"
+#include "backendlog.h"
 #include "fileio.h"
 #include "fileurl.h"
 
@@ -11,7 +12,7 @@ using velmora::Catalogue;
 using velmora::FileEntry;
 
 void FileIO::fileSearch() {
-    qDebug().noquote() << "fileSearch: ================> ";
+    qCDebug(lcCatalogue).noquote() << "fileSearch: ================> ";
     // Carries on with the bare folder names, which normally finds nothing.
     if (mSource.isEmpty())
         emit error(QStringLiteral("source is empty"));
@@ -19,8 +20,8 @@ void FileIO::fileSearch() {
 }
 
 QString FileIO::setfileInfo(QString files) {
-    qDebug().noquote() << "fileSearch: ================> ";
-    qDebug().noquote() << " files.length()==> " + QString::number(files.length());
+    qCDebug(lcCatalogue).noquote() << "fileSearch: ================> ";
+    qCDebug(lcCatalogue).noquote() << " files.length()==> " + QString::number(files.length());
     m_FileList.takePicked(files, &mFileInfo);
     return QStringLiteral("OK");
 }

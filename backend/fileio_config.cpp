@@ -1,4 +1,5 @@
 // The camera's config.txt and the whole-file text operations on `source`.
+#include "backendlog.h"
 #include "fileio.h"
 
 #include "atomicfile.h"
@@ -16,18 +17,18 @@ void FileIO::setSecret(QString secret) {
     const QString encoded = velmora::encodeSecret(secret);
     if (!encoded.isEmpty())
         m_camera.secret = encoded;
-    qDebug().noquote() << "m_secret ===> " + m_camera.secret;
+    qCDebug(lcSettings).noquote() << "m_secret ===> " + m_camera.secret;
 }
 
 void FileIO::readConfig() {
-    qDebug().noquote() << "getDriveInfo() ===> " + m_CurrentDrivePath;
+    qCDebug(lcSettings).noquote() << "getDriveInfo() ===> " + m_CurrentDrivePath;
     const QString path = m_CurrentDrivePath + QStringLiteral("config.txt");
-    qDebug().noquote() << "checkConfig.exists() ===============> " + path;
+    qCDebug(lcSettings).noquote() << "checkConfig.exists() ===============> " + path;
     if (!QFile::exists(path) || !velmora::CameraConfigFile::read(path, m_camera))
         return;
     for (const velmora::CameraKey &key : velmora::cameraKeys()) {
-        qDebug().noquote() << QLatin1String(key.name) + QStringLiteral(" :") +
-                                  key.valueText(m_camera);
+        qCDebug(lcSettings).noquote()
+            << QLatin1String(key.name) + QStringLiteral(" :") + key.valueText(m_camera);
     }
 }
 
@@ -35,10 +36,10 @@ bool FileIO::writeConfig() {
     const QString path = mSource + QStringLiteral("config.txt");
     QString error;
     if (!velmora::CameraConfigFile::write(path, m_camera, &error)) {
-        qDebug().noquote() << "save failed: " + error;
+        qCDebug(lcSettings).noquote() << "save failed: " + error;
         return false;
     }
-    qDebug().noquote() << "save success";
+    qCDebug(lcSettings).noquote() << "save success";
     return true;
 }
 
@@ -65,7 +66,7 @@ bool FileIO::write(QString data) {
     // Never leave the file half-written: the new text replaces it whole.
     QString error;
     if (!velmora::replaceFileAtomically(mSource, data.toUtf8(), &error)) {
-        qDebug().noquote() << "write failed: " + error;
+        qCDebug(lcSettings).noquote() << "write failed: " + error;
         return false;
     }
     return true;

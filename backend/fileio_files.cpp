@@ -1,6 +1,7 @@
 // Deleting recordings from the card and copying them to a folder of the
 // user's choice. The copies run in the background, batch after batch; each
 // batch reports its outcome with copyFinished().
+#include "backendlog.h"
 #include "fileio.h"
 
 #include <QDebug>
@@ -13,26 +14,26 @@ void FileIO::fileRemove() {
 // The entry stays in its list: the list panel deletes its rows from the last
 // to the first and searches the card again afterwards.
 void FileIO::fileRemove(int kind, int index) {
-    qDebug().noquote() << "kind: ================> " + QString::number(kind);
-    qDebug().noquote() << "index: ================> " + QString::number(index);
+    qCDebug(lcFiles).noquote() << "kind: ================> " + QString::number(kind);
+    qCDebug(lcFiles).noquote() << "index: ================> " + QString::number(index);
     const QString path = selectEntry(kind, index).filePath;
-    qDebug().noquote() << "mFileInfo filePath: ================> " + path;
+    qCDebug(lcFiles).noquote() << "mFileInfo filePath: ================> " + path;
     if (!m_FileList.contains(kind, index)) {
-        qDebug().noquote() << "fileRemove failed: ================> no such recording";
+        qCDebug(lcFiles).noquote() << "fileRemove failed: ================> no such recording";
         return;
     }
     QFile file(path);
     if (!file.remove())
-        qDebug().noquote() << "fileRemove failed: ================> " + path + ": " +
-                                  file.errorString();
+        qCDebug(lcFiles).noquote()
+            << "fileRemove failed: ================> " + path + ": " + file.errorString();
 }
 
 void FileIO::fileSave(int kind, int index, QString savePath) {
-    qDebug().noquote() << "fileSave kind: ================> " + QString::number(kind);
-    qDebug().noquote() << "fileSave index: ================> " + QString::number(index);
-    qDebug().noquote() << "fileSave mT2Idx: ================> " + QString::number(mT2Idx);
+    qCDebug(lcFiles).noquote() << "fileSave kind: ================> " + QString::number(kind);
+    qCDebug(lcFiles).noquote() << "fileSave index: ================> " + QString::number(index);
+    qCDebug(lcFiles).noquote() << "fileSave mT2Idx: ================> " + QString::number(mT2Idx);
     if (!m_FileList.contains(kind, index)) {
-        qDebug().noquote() << "fileSave failed: ================> no such recording";
+        qCDebug(lcFiles).noquote() << "fileSave failed: ================> no such recording";
         return;
     }
     m_SaveList.append(m_FileList.entry(kind, index));

@@ -1,5 +1,6 @@
 // The camera and viewer settings as properties: each setter stores its value
 // and writes one debug line; none emits the change signal.
+#include "backendlog.h"
 #include "fileio.h"
 
 #include <QDebug>
@@ -7,7 +8,7 @@
 namespace {
 template <typename T> void store(T &member, const T &value, const char *label) {
     member = value;
-    qDebug().noquote().nospace() << QLatin1String(label) << value;
+    qCDebug(lcSettings).noquote().nospace() << QLatin1String(label) << value;
 }
 } // namespace
 
@@ -18,7 +19,8 @@ int FileIO::lang() const {
 }
 
 int FileIO::radar_sensitivity() const {
-    qDebug().nospace() << "m_radar_sensitivity ============> " << m_camera.radar_sensitivity;
+    qCDebug(lcSettings).nospace() << "m_radar_sensitivity ============> "
+                                  << m_camera.radar_sensitivity;
     return m_camera.radar_sensitivity;
 }
 
@@ -31,7 +33,7 @@ void FileIO::setLang(int lang) {
         m_camera.lang = QStringLiteral("en");
     else if (lang == 1)
         m_camera.lang = QStringLiteral("fr");
-    qDebug().noquote() << "m_lang ===> " + m_camera.lang;
+    qCDebug(lcSettings).noquote() << "m_lang ===> " + m_camera.lang;
 }
 
 void FileIO::setCut_volt(int cut_volt) {

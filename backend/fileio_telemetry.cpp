@@ -1,5 +1,6 @@
 // Starting the telemetry extraction of a recording; the worker itself is
 // velmora::TelemetryExtractor.
+#include "containerlog.h"
 #include "fileio.h"
 #include "fileurl.h"
 
@@ -20,14 +21,14 @@ QString FileIO::readfilepath(QString filpath) {
     m_extractor.cancel();
     const QString path = velmora::stripFileUrl(filpath);
     const QByteArray buff = path.toUtf8();
-    qDebug().noquote() << "buff[10] ===>  " + QString::fromUtf8(buff);
+    qCDebug(lcTelemetry).noquote() << "buff[10] ===>  " + QString::fromUtf8(buff);
     // The camera's names are plain ASCII without spaces; anything else is
     // refused.
     int i = 0;
     while (i < buff.size() && uchar(buff.at(i)) < 0x80 && buff.at(i) != ' ')
         ++i;
     if (i < buff.size()) {
-        qDebug().noquote() << "buff] ===>  " + QString::number(i);
+        qCDebug(lcTelemetry).noquote() << "buff] ===>  " + QString::number(i);
         return QStringLiteral("ERROR");
     }
     return startExtraction(path);

@@ -1,4 +1,5 @@
 // The viewer's own settings and the screens' geometry.
+#include "backendlog.h"
 #include "fileio.h"
 
 #include "screengeometry.h"
@@ -17,12 +18,12 @@ int FileIO::vlang() const {
 }
 
 int FileIO::vresolution() const {
-    qDebug().nospace() << "m_ViewerResolution ============> " << m_viewer.resolution;
+    qCDebug(lcSettings).nospace() << "m_ViewerResolution ============> " << m_viewer.resolution;
     return m_viewer.resolution;
 }
 
 int FileIO::vspeedunit() const {
-    qDebug().nospace() << "m_SpeedUnit ============> " << m_viewer.speedUnit;
+    qCDebug(lcSettings).nospace() << "m_SpeedUnit ============> " << m_viewer.speedUnit;
     return m_viewer.speedUnit;
 }
 
@@ -31,28 +32,28 @@ void FileIO::setvLang(int lang) {
         m_viewer.lang = QStringLiteral("en");
     else if (lang == 1)
         m_viewer.lang = QStringLiteral("fr");
-    qDebug().noquote() << "m_ViewerLang ===> " + m_viewer.lang;
+    qCDebug(lcSettings).noquote() << "m_ViewerLang ===> " + m_viewer.lang;
 }
 
 void FileIO::setvResolution(int resolution) {
     m_viewer.resolution = resolution;
-    qDebug().nospace() << "m_ViewerResolution ===> " << resolution;
+    qCDebug(lcSettings).nospace() << "m_ViewerResolution ===> " << resolution;
 }
 
 void FileIO::setvSpeedunit(int speedUnit) {
     m_viewer.speedUnit = speedUnit;
-    qDebug().nospace() << "m_SpeedUnit ===> " << speedUnit;
+    qCDebug(lcSettings).nospace() << "m_SpeedUnit ===> " << speedUnit;
 }
 
 void FileIO::readPCConfig() {
     if (!m_viewerConfig)
         m_viewerConfig = velmora::ViewerConfigFile::forThisProgram();
     const QString path = m_viewerConfig->readPath();
-    qDebug().noquote() << "checkConfig.exists() ===============> " + path;
+    qCDebug(lcSettings).noquote() << "checkConfig.exists() ===============> " + path;
     if (m_viewerConfig->read(m_viewer)) {
-        qDebug().noquote() << "m_ViewerLang :" + m_viewer.lang;
-        qDebug().nospace() << "m_ViewerResolution :" << m_viewer.resolution;
-        qDebug().nospace() << "m_SpeedUnit :" << m_viewer.speedUnit;
+        qCDebug(lcSettings).noquote() << "m_ViewerLang :" + m_viewer.lang;
+        qCDebug(lcSettings).nospace() << "m_ViewerResolution :" << m_viewer.resolution;
+        qCDebug(lcSettings).nospace() << "m_SpeedUnit :" << m_viewer.speedUnit;
     }
     const QSize size = DialogSize::nominal(m_viewer.resolution);
     if (size.isValid()) {
@@ -60,7 +61,8 @@ void FileIO::readPCConfig() {
         m_DialogHeight = size.height();
     }
     setCurrentScreen(0);
-    qDebug().nospace() << "QDesktopWidget3 ======> " << m_DialogWidth << ", " << m_DialogHeight;
+    qCDebug(lcSettings).nospace() << "QDesktopWidget3 ======> " << m_DialogWidth << ", "
+                                  << m_DialogHeight;
 }
 
 void FileIO::writePCConfig() {
@@ -68,7 +70,7 @@ void FileIO::writePCConfig() {
         m_viewerConfig = velmora::ViewerConfigFile::forThisProgram();
     QString error;
     if (!m_viewerConfig->write(m_viewer, &error))
-        qDebug().noquote() << "viewer settings not saved: " + error;
+        qCDebug(lcSettings).noquote() << "viewer settings not saved: " + error;
 }
 
 int FileIO::getDialogWidth() {
@@ -95,23 +97,23 @@ int FileIO::getScreenHeight() {
 
 int FileIO::getScreenCnt() {
     const int count = Screens::screenCount();
-    qDebug().nospace() << "desk.screenNumber() screenCount======> " << count;
+    qCDebug(lcSettings).nospace() << "desk.screenNumber() screenCount======> " << count;
     return count;
 }
 
 int FileIO::setCurrentScreen(int x, int y) {
     const int index = Screens::screenAt(QPoint(x, y));
-    qDebug().nospace() << "desk.screenNumber() screenNumber======> " << index;
+    qCDebug(lcSettings).nospace() << "desk.screenNumber() screenNumber======> " << index;
     setCurrentScreen(index);
     return index;
 }
 
 void FileIO::setCurrentScreen(int index) {
     m_CurrentScreenRect = Screens::availableGeometry(index);
-    qDebug().nospace() << "rect.x ======> " << m_CurrentScreenRect.x();
-    qDebug().nospace() << "rect.y ======> " << m_CurrentScreenRect.y();
-    qDebug().nospace() << "rect.w======> " << m_CurrentScreenRect.width();
-    qDebug().nospace() << "rect.h======> " << m_CurrentScreenRect.height();
+    qCDebug(lcSettings).nospace() << "rect.x ======> " << m_CurrentScreenRect.x();
+    qCDebug(lcSettings).nospace() << "rect.y ======> " << m_CurrentScreenRect.y();
+    qCDebug(lcSettings).nospace() << "rect.w======> " << m_CurrentScreenRect.width();
+    qCDebug(lcSettings).nospace() << "rect.h======> " << m_CurrentScreenRect.height();
 }
 
 int FileIO::getCurrentScreenX() {

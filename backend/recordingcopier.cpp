@@ -1,5 +1,6 @@
 #include "recordingcopier.h"
 
+#include "backendlog.h"
 #include "posixio.h"
 
 #include <QDebug>
@@ -127,18 +128,18 @@ void RecordingCopier::copyBatch(const Batch &batch) {
     for (const FileEntry &entry : batch.entries) {
         if (m_cancelled)
             return; // going away: nobody is left to tell
-        qDebug().noquote() << "copyFunction filePath: ================> " + entry.filePath;
-        qDebug().noquote() << "copyFunction fileName: ================> " + entry.fileName;
+        qCDebug(lcFiles).noquote() << "copyFunction filePath: ================> " + entry.filePath;
+        qCDebug(lcFiles).noquote() << "copyFunction fileName: ================> " + entry.fileName;
         QString error;
         if (copyFile(entry.filePath, destination(batch.folder, entry.fileName), &m_cancelled,
                      &error)) {
             ++copied;
         } else {
             failedNames << entry.fileName;
-            qDebug().noquote() << "copyFunction failed: ================> " + error;
+            qCDebug(lcFiles).noquote() << "copyFunction failed: ================> " + error;
         }
     }
-    qDebug().noquote() << "copyFunction ================> end";
+    qCDebug(lcFiles).noquote() << "copyFunction ================> end";
     // The report is emitted from this object's own thread; one still pending
     // when the object goes away is dropped with it. Only the queue under the
     // mutex passes between the threads.

@@ -1,5 +1,6 @@
 #include "channelexport.h"
 
+#include "containerlog.h"
 #include "exportoutput.h"
 #include "posixio.h"
 
@@ -26,7 +27,7 @@ constexpr int IndexEntriesPerRead = 4096;
 constexpr int MaxVideoStreams = 4; // "00dc" to "03dc" are taken as video
 
 void log(const char *label, const QString &value) {
-    qDebug().noquote() << QLatin1String(label) + value;
+    qCDebug(lcExport).noquote() << QLatin1String(label) + value;
 }
 
 using posixio::systemError;

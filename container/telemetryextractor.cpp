@@ -1,5 +1,6 @@
 #include "telemetryextractor.h"
 
+#include "containerlog.h"
 #include "telemetryextraction.h"
 
 #include <QDebug>
@@ -74,7 +75,7 @@ void TelemetryExtractor::cancelRunningLocked() {
         return;
     m_current->cancelled.store(true);
     if (!m_futures.isEmpty() && !m_futures.last().isFinished())
-        qDebug().noquote() << CanceledLine;
+        qCDebug(lcTelemetry).noquote() << CanceledLine;
 }
 
 void TelemetryExtractor::cancelAndWait() {
@@ -119,8 +120,9 @@ void TelemetryExtractor::FileStoredData(const std::shared_ptr<Request> &request)
     // Only the latest request may publish, and only if nobody cancelled it.
     if (request != m_current || request->cancelled.load())
         return;
-    qDebug().noquote() << "do while =================> end";
-    qDebug().noquote() << "FileStoredData: cnt ======> " + QString::number(result.records);
+    qCDebug(lcTelemetry).noquote() << "do while =================> end";
+    qCDebug(lcTelemetry).noquote()
+        << "FileStoredData: cnt ======> " + QString::number(result.records);
     m_published = std::move(telemetry);
     m_state = 1;
 }

@@ -1,5 +1,7 @@
 #include "glframeitem.h"
 
+#include "playerlog.h"
+
 #include <QDebug>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -72,7 +74,7 @@ private:
                                      {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
                                      {MPV_RENDER_PARAM_INVALID, nullptr}};
         if (mpv_render_context_create(&m_context, m_mpv->get(), params) < 0) {
-            qDebug().noquote() << QStringLiteral("Video: no OpenGL rendering");
+            qCDebug(lcPlayer).noquote() << QStringLiteral("Video: no OpenGL rendering");
             m_context = nullptr;
             m_notifier->ready(false);
             return;

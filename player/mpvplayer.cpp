@@ -1,6 +1,7 @@
 #include "mpvplayer.h"
 
 #include "mpvnames.h"
+#include "playerlog.h"
 #include "recordingprotocol.h"
 
 #include <QDebug>
@@ -16,7 +17,7 @@ namespace n = mpvnames;
 namespace {
 
 void log(const QString &line) {
-    qDebug().noquote() << QStringLiteral("Video: ") + line;
+    qCDebug(lcPlayer).noquote() << QStringLiteral("Video: ") + line;
 }
 
 QByteArray seconds(qint64 ms) {

@@ -1,5 +1,7 @@
 #include "swframeitem.h"
 
+#include "playerlog.h"
+
 #include <QDebug>
 #include <QQuickWindow>
 #include <QSGImageNode>
@@ -71,7 +73,7 @@ void SwFrameItem::renderLoop() {
     mpv_render_param create[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(api)},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     if (mpv_render_context_create(&context, m_mpv->get(), create) < 0) {
-        qDebug().noquote() << QStringLiteral("Video: no software rendering");
+        qCDebug(lcPlayer).noquote() << QStringLiteral("Video: no software rendering");
         m_notifier->ready(false);
         return;
     }

@@ -1,6 +1,7 @@
 #include "videocapture.h"
 
 #include "mpvplayer.h"
+#include "playerlog.h"
 
 #include <QDebug>
 #include <QDir>
@@ -43,7 +44,7 @@ QString VideoCapture::target() const {
 void VideoCapture::capture() {
     const QString path = target();
     if (m_name.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath())) {
-        qDebug().noquote() << QStringLiteral("Video: cannot capture to ") + path;
+        qCDebug(lcPlayer).noquote() << QStringLiteral("Video: cannot capture to ") + path;
         QMetaObject::invokeMethod(
             this, [this, path] { emit failed(path); }, Qt::QueuedConnection);
         return;

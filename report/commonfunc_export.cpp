@@ -3,6 +3,7 @@
 // recording's path into runMake, which starts the export in the background.
 #include "channelexport.h"
 #include "commonfunc.h"
+#include "containerlog.h"
 
 #include <QDebug>
 #include <QFutureWatcher>
@@ -20,7 +21,7 @@ void CommonFunc::setDisFilePath(const QString &path) {
 // Built from the folder and channel set before, so those come first.
 void CommonFunc::setDisFileName(const QString &name) {
     m_disFileName = velmora::ChannelExport::destinationPath(m_disFilePath, name, m_videoChannel);
-    qDebug().noquote() << "disFileNameText : " + m_disFileName;
+    qCDebug(lcExport).noquote() << "disFileNameText : " + m_disFileName;
 }
 
 // Returns at once; the export runs on the global thread pool with its own

@@ -1,6 +1,7 @@
 // CommonFunc: the accident report's inputs and its printing.
 #include "commonfunc.h"
 #include "reportdocument.h"
+#include "reportlog.h"
 #include "reportprinter.h"
 
 #include <QApplication>
@@ -33,17 +34,18 @@ void CommonFunc::setCurrentLanguage(int language) {
 // stored texts stay as the user typed them: the document escapes them and
 // breaks the note's lines itself, so printing twice gives the same page.
 void CommonFunc::setRunPrint(const QString &name) {
-    qDebug().noquote() << "printer : start" + name;
+    qCDebug(lcReport).noquote() << "printer : start" + name;
     // The print dialog is a widget: without a widget application (a
     // command-line host) there is nothing to ask the user with.
     if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        qDebug().noquote() << "printer : no window system for the dialog, not printed " + name;
+        qCDebug(lcReport).noquote()
+            << "printer : no window system for the dialog, not printed " + name;
         return;
     }
     QPrinter printer(QPrinter::ScreenResolution);
     velmora::report::setUpReportPrinter(printer);
     // The log writes the name in the local 8-bit encoding.
-    qDebug().noquote() << "contentText ==========>  " + name;
+    qCDebug(lcReport).noquote() << "contentText ==========>  " + name;
 
     QPrintDialog dialog(&printer);
     if (dialog.exec() != QDialog::Accepted)

@@ -12,7 +12,7 @@ case "$seconds" in
   '' | *[!0-9]*) echo "usage: $0 [SECONDS]" >&2; exit 2 ;;
 esac
 
-build=build-fuzz
+build="build-fuzz"
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -15,6 +15,7 @@ packages=(
   libqt5location5-plugins libqt5positioning5-plugins
   libmpv-dev ffmpeg xvfb xauth libgl1-mesa-dri poppler-utils fonts-noto-cjk fonts-dejavu-core
   libbenchmark-dev libxml2-utils librsvg2-bin
+  file desktop-file-utils appstream shellcheck
   clang libclang-rt-14-dev
 )
 

@@ -4,7 +4,7 @@
 # Builds in the "dev" preset's folder, or in VELMORA_BUILD_DIR when set. A
 # failed picture does not stop the others; the script then ends with status 1.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 out=${1:-docs/screenshots}
 mkdir -p "$out" || exit 1

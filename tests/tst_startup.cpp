@@ -58,11 +58,16 @@ private slots:
     // desktop folder is logged twice, after the scene was built.
     void sceneSeesTheBackend() {
         QTemporaryDir card;
-        const Run run = runViewer({"--scene", Scenes + "/probe.qml", "--card", card.path()});
+        // Files named on the command line reach the scene as file URLs.
+        const QString picked = card.filePath("R_20261206_081512_T_N.avi");
+        QVERIFY(QFile(picked).open(QIODevice::WriteOnly));
+        const Run run =
+            runViewer({"--scene", Scenes + "/probe.qml", "--card", card.path(), picked});
         const QString log = run.lines.join('\n');
         QCOMPARE(run.exitCode, 0);
-        for (const QString &line : QStringList{"enum 0 1 2", "language 0", "contentStr content__",
-                                               "state 0 0", "card " + card.path() + "/"})
+        for (const QString &line :
+             QStringList{"enum 0 1 2", "language 0", "contentStr content__", "state 0 0",
+                         "card " + card.path() + "/", "files file://" + picked})
             QVERIFY2(run.lines.contains("qml: probe: " + line), qPrintable(log));
         QVERIFY2(indexOfLineStartingWith(run.lines, "qml: probe: source Drive ") >= 0,
                  qPrintable(log));
@@ -80,7 +85,8 @@ private slots:
             int code;
         } cases[] = {{{"--scene", "file:///nonexistent/velmora/missing.qml"}, 255},
                      {{"--scene", "qrc:/nothing-here.qml"}, 255},
-                     {{"--no-such-option"}, 2}};
+                     {{"--no-such-option"}, 2},
+                     {{"/nonexistent/velmora/R_20261206_081512_T_N.avi"}, 2}};
         for (const auto &c : cases) {
             const Run run = runViewer(c.arguments);
             QCOMPARE(run.status, QProcess::NormalExit);

@@ -97,6 +97,10 @@ private slots:
         const ViewerConfigFile config = folders.file();
         const QString userCopy = folders.user() + "/viewer_config.txt";
         QCOMPARE(config.readPath() + config.writePath(), folders.besideExe() + folders.besideExe());
+        // Installed: the shared default is read, and never written even
+        // where its folder could be.
+        const ViewerConfigFile installed(folders.besideExe(), userCopy, DefaultFile);
+        QCOMPARE(installed.readPath() + installed.writePath(), DefaultFile + userCopy);
         writeAll(userCopy, "[config]\nresolution=3\n");
         QCOMPARE(config.readPath() + config.writePath(), userCopy + userCopy);
         ViewerSettings settings;

@@ -110,4 +110,16 @@ MainTestCase {
         compare(added.signalArguments[0][0], drive)
         compare([win.videoPlayListKind, win.videoPlayListCount], [0, 1])
     }
+
+    // Handed over by the desktop: the first file plays, shown in its own tab.
+    function test_filesFromTheDesktopPlayTheFirst() {
+        var folder = fixture.makeFolder()
+        verify(fixture.copy(card + "Drive/" + drive, folder + "/" + drive))
+        verify(fixture.copy(card + "DriveEvent/" + impact, folder + "/" + impact))
+        child("mainMenus").openAndPlay(["file://" + folder + "/" + impact, "file://" + folder + "/" + drive])
+        waitUntilPlaying(child("videoOut1"))
+        compare([win.videoPlayListKind, win.videoPlayListCurIdx], [1, 0])
+        compare(win.currentPlayFilePath, folder + "/" + impact)
+        compare(win.fileListLoader.item.categoryIndex, 2)
+    }
 }

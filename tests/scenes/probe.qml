@@ -10,6 +10,8 @@ Window {
     width: 240
     height: 120
 
+    property var startupFiles: []
+
     FileIO {
         id: myFile
         source: "DASHCAM"
@@ -24,6 +26,7 @@ Window {
     Component.onCompleted: {
         console.log("probe: enum", EnumLanguage.KOR, EnumLanguage.ENG, EnumLanguage.FRE)
         console.log("probe: language", LanguageManager.language)
+        console.log("probe: files", startupFiles.join(" "))
         commonFunc.contentStr = "a scene's text"
         console.log("probe: contentStr", commonFunc.contentStr)
         console.log("probe: state", myFile.readProcessState(), myFile.readfileCnt(0))
