@@ -1,8 +1,7 @@
 // The main window as the viewer builds it: qrc:/main.qml with the real
 // backend and players, over camera cards made in a scratch folder from real
 // HEVC recordings. The QML files in tests/mainscene hold the cases; this
-// program gives them the cards (as mounted volumes labelled DASHCAM) and the
-// debug lines the window writes.
+// program gives them the cards (as mounted volumes labelled DASHCAM).
 #include "cardenvironment.h"
 #include "playerregistration.h"
 #include "recordingwriter.h"
@@ -21,20 +20,6 @@
 #include <memory>
 
 namespace {
-
-// The debug lines of the whole run, so that the cases can count notices.
-QStringList &loggedLines() {
-    static QStringList lines;
-    return lines;
-}
-
-QtMessageHandler previousHandler = nullptr;
-
-void collectMessage(QtMsgType type, const QMessageLogContext &context, const QString &text) {
-    loggedLines().append(text);
-    if (previousHandler)
-        previousHandler(type, context, text);
-}
 
 // Volumes that the cases change while the program runs.
 class ScratchVolumes : public velmora::VolumeSource {
@@ -135,26 +120,9 @@ public:
         return QDir(folder).entryList(QDir::Files, QDir::Name);
     }
 
-    // Debug lines logged since the last clearLog() that start with `start`.
-    Q_INVOKABLE int countLines(const QString &start) const {
-        int n = 0;
-        for (int i = m_logStart; i < loggedLines().size(); ++i)
-            n += loggedLines().at(i).startsWith(start) ? 1 : 0;
-        return n;
-    }
-    // Starts collecting too: the test runner installs its own message
-    // handler when it starts, so ours goes in front of it here.
-    Q_INVOKABLE void clearLog() {
-        const QtMessageHandler current = qInstallMessageHandler(collectMessage);
-        if (current != collectMessage)
-            previousHandler = current;
-        m_logStart = loggedLines().size();
-    }
-
 private:
     std::shared_ptr<ScratchVolumes> m_volumes;
     std::vector<std::unique_ptr<QTemporaryDir>> m_dirs;
-    int m_logStart = 0;
 };
 
 class Setup : public QObject {

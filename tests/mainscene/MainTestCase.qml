@@ -8,6 +8,7 @@ TestCase {
     id: mainCase
 
     property var win: null
+    property var closing: null
 
     Component {
         id: spyComponent
@@ -53,6 +54,14 @@ TestCase {
         child("notiPopup").close()
     }
 
+    // The window's notice box says `text`; without a text, no notice is shown.
+    function expectNotice(text) {
+        if (text === undefined)
+            return compare(child("notiPopup").visible, false, child("notiPopuptxt").text)
+        tryCompare(child("notiPopup"), "opened", true)
+        compare(child("notiPopuptxt").text, text)
+    }
+
     function waitUntilPlaying(player) {
         tryCompare(player, "playbackState", MediaPlayer.PlayingState, 15000)
     }
@@ -87,8 +96,10 @@ TestCase {
         win.stopAll()
         child("readyTimer").stop()
         child("playTimer").stop()
+        // A property that held a destroyed object reads null.
+        closing = win
         win.destroy()
         win = null
-        wait(50)
+        tryVerify(function() { return closing === null }, 5000, "the window was not destroyed")
     }
 }

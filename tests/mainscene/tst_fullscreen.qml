@@ -37,7 +37,7 @@ MainTestCase {
         var views = [child("videoOut1"), child("videoOut2"), child("videoOut3")]
         var full = child("videoOut1popup")
         playRecording(three)
-        wait(1500)
+        tryVerify(function() { return views[0].position > 1000 }, 10000)
         clickControl("play_pauseBtn")
         tryCompare(views[0], "playbackState", MediaPlayer.PausedState)
         clickControl("zoomIn1")
@@ -76,7 +76,7 @@ MainTestCase {
         var v1 = child("videoOut1")
         var full = child("videoOut1popup")
         playRecording(timed)
-        wait(1500)
+        tryVerify(function() { return v1.position > 1000 }, 10000)
         var index = win.videoPlayListCurIdx
 
         clickControl("fullSC")
@@ -84,13 +84,12 @@ MainTestCase {
         tryCompare(full, "playbackState", MediaPlayer.PlayingState, 10000)
         verify(full.position < 1000, "started at " + full.position)
         // Giving way is no end of the clip.
-        wait(300)
         compare(win.videoPlayListCurIdx, index)
-        compare(child("readyTimer").running, false)
+        compare(win.preparing(), false)
         compare(child("tFileTimer").running, false)
         compare(child("tFileTimer1").running, true)
 
-        wait(500)
+        tryVerify(function() { return full.position > 500 }, 10000)
         clickControl("fullSC1", "toolbar1")
         compare(full.playbackState, MediaPlayer.StoppedState)
         tryCompare(v1, "playbackState", MediaPlayer.PlayingState, 10000)
@@ -104,8 +103,7 @@ MainTestCase {
         // Nothing loaded yet: only the mode and the frame change.
         clickControl("fullSC")
         compare(win.fullmode, 1)
-        wait(300)
-        compare(full.playbackState, MediaPlayer.StoppedState)
+        verify(full.isStopped())
 
         var inWindow = spy(views[0], "playing")
         child("listActions").listPlayDBClick(0, indexOf(three) + 1, child("myFile").readfileCnt(0))
@@ -115,10 +113,9 @@ MainTestCase {
         tryCompare(win, "currentPlayFileName", three, 10000)
         tryCompare(full, "playbackState", MediaPlayer.PlayingState, 10000)
         compare(full.videoTrack, 0)
-        wait(500)
         compare(inWindow.count, 0)
         for (var i = 0; i < 3; ++i)
-            compare(views[i].playbackState, MediaPlayer.StoppedState)
+            verify(views[i].isStopped(), views[i].objectName)
 
         // Next, from full screen, goes on the same way.
         var index = win.videoPlayListCurIdx
