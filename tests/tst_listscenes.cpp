@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QTemporaryDir>
@@ -16,30 +15,21 @@
 
 namespace {
 
-struct CardFile {
-    const char *folder;
-    const char *name;
-};
-
-// Category folders and recordings of the first card; within a folder the
-// catalogue lists them newest (greatest name) first.
-const CardFile FirstCard[] = {
-    {"Drive", "R_20260301_100000_T_N.avi"},      {"Drive", "R_20260301_100100_T_N.avi"},
-    {"Drive", "R_20260301_100200_T_N.avi"},      {"Drive", "R_20260301_100300_T_N.avi"},
-    {"Drive", "R_20260301_100400_T_N.avi"},      {"Drive", "R_20260301_100500_T_N.avi"},
-    {"DriveEvent", "R_20260301_110000_T_E.avi"}, {"DriveEvent", "R_20260301_110100_T_E.avi"},
-    {"Parking", "R_20260301_120000_S_P.avi"},    {"Manual", "R_20260301_130000_D_M.avi"},
-    {"Manual", "R_20260301_130100_D_M.avi"},     {"Manual", "R_20260301_130200_D_M.avi"},
-};
-
-const CardFile SecondCard[] = {
-    {"Drive", "R_20260402_080000_T_N.avi"},
-    {"Drive", "R_20260402_080100_T_N.avi"},
+// The recordings of both cards; within a folder the catalogue lists them
+// newest (greatest name) first.
+const char *const CardFiles[] = {
+    "card1/Drive/R_20260301_100000_T_N.avi",      "card1/Drive/R_20260301_100100_T_N.avi",
+    "card1/Drive/R_20260301_100200_T_N.avi",      "card1/Drive/R_20260301_100300_T_N.avi",
+    "card1/Drive/R_20260301_100400_T_N.avi",      "card1/Drive/R_20260301_100500_T_N.avi",
+    "card1/DriveEvent/R_20260301_110000_T_E.avi", "card1/DriveEvent/R_20260301_110100_T_E.avi",
+    "card1/Parking/R_20260301_120000_S_P.avi",    "card1/Manual/R_20260301_130000_D_M.avi",
+    "card1/Manual/R_20260301_130100_D_M.avi",     "card1/Manual/R_20260301_130200_D_M.avi",
+    "card2/Drive/R_20260402_080000_T_N.avi",      "card2/Drive/R_20260402_080100_T_N.avi",
 };
 
 } // namespace
 
-// The scratch cards, rebuilt for every case, and a few questions about files.
+// The scratch cards, rebuilt for every case, and the files of a folder.
 class CardFixture : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString firstCard READ firstCard CONSTANT)
@@ -57,10 +47,15 @@ public:
             if (!QDir(folder).removeRecursively() || !QDir().mkpath(folder))
                 return false;
         }
-        return write(firstCard(), FirstCard) && write(secondCard(), SecondCard);
+        for (const char *name : CardFiles) {
+            QFile file(m_dir.filePath(QLatin1String(name)));
+            // A few distinct bytes, so that a copy can be told from an empty file.
+            if (!QDir().mkpath(QFileInfo(file).path()) || !file.open(QIODevice::WriteOnly) ||
+                file.write(name) < 0)
+                return false;
+        }
+        return true;
     }
-
-    Q_INVOKABLE bool exists(const QString &path) const { return QFileInfo::exists(path); }
 
     // The names of the files in a folder, sorted.
     Q_INVOKABLE QStringList files(const QString &folder) const {
@@ -68,19 +63,6 @@ public:
     }
 
 private:
-    template <size_t N> static bool write(const QString &root, const CardFile (&files)[N]) {
-        for (const CardFile &f : files) {
-            const QString folder = root + QLatin1String(f.folder);
-            if (!QDir().mkpath(folder))
-                return false;
-            QFile file(folder + '/' + QLatin1String(f.name));
-            // A few distinct bytes, so that a copy can be told from an empty file.
-            if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(f.name)) < 0)
-                return false;
-        }
-        return true;
-    }
-
     QTemporaryDir m_dir;
 };
 
@@ -95,11 +77,7 @@ public slots:
         fixture->setParent(engine);
         fixture->reset();
         auto volume = [](const QString &root, const QString &label) {
-            velmora::Volume v;
-            v.rootPath = root;
-            v.label = label;
-            v.fileSystemType = QStringLiteral("vfat");
-            return v;
+            return velmora::Volume{root, label, QStringLiteral("vfat")};
         };
         velmora::CardEnvironment::attach(
             engine, std::make_shared<velmora::FixedVolumes>(QVector<velmora::Volume>{
