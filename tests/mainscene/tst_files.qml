@@ -94,14 +94,19 @@ MainTestCase {
         expectNotice()
     }
 
-    function test_filesOpenedByHandAreFiledByTheirNames() {
+    // Both recordings copied out of the card, as file URLs, the impact first.
+    function pickedUrls() {
         var folder = fixture.makeFolder()
         verify(fixture.copy(card + "Drive/" + drive, folder + "/" + drive))
         verify(fixture.copy(card + "DriveEvent/" + impact, folder + "/" + impact))
+        return ["file://" + folder + "/" + impact, "file://" + folder + "/" + drive]
+    }
+
+    function test_filesOpenedByHandAreFiledByTheirNames() {
         var locked = spy(win, "lockList")
         var unlocked = spy(win, "unlockList")
         var added = spy(win, "addListItem")
-        child("mainMenus").openFiles(["file://" + folder + "/" + impact, "file://" + folder + "/" + drive])
+        child("mainMenus").openFiles(pickedUrls())
         compare([locked.count, unlocked.count], [1, 1])
         compare([child("myFile").readfileCnt(0), child("myFile").readfileCnt(1)], [1, 1])
         compare(added.count, 1)
@@ -111,13 +116,11 @@ MainTestCase {
 
     // Handed over by the desktop: the first file plays, shown in its own tab.
     function test_filesFromTheDesktopPlayTheFirst() {
-        var folder = fixture.makeFolder()
-        verify(fixture.copy(card + "Drive/" + drive, folder + "/" + drive))
-        verify(fixture.copy(card + "DriveEvent/" + impact, folder + "/" + impact))
-        child("mainMenus").openAndPlay(["file://" + folder + "/" + impact, "file://" + folder + "/" + drive])
+        var urls = pickedUrls()
+        child("mainMenus").openAndPlay(urls)
         waitUntilPlaying(child("videoOut1"))
         compare([win.videoPlayListKind, win.videoPlayListCurIdx], [1, 0])
-        compare(win.currentPlayFilePath, folder + "/" + impact)
+        compare("file://" + win.currentPlayFilePath, urls[0])
         compare(win.fileListLoader.item.categoryIndex, 2)
     }
 }
