@@ -19,7 +19,7 @@ namespace velmora {
 
 namespace {
 const QUrl MainScene(QStringLiteral("qrc:/main.qml"));
-const QString WindowIcon = QStringLiteral(":/drevo_res/symbol-velmora_32.png");
+const QString WindowIcon = QStringLiteral(":/images/symbol-velmora_32.png");
 constexpr int UsageExitCode = 2;
 } // namespace
 

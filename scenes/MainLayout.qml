@@ -70,7 +70,7 @@ Item {
                     id: titleBar
                     objectName: "titleBar"
                     anchors.right: parent.right
-                    source: "qrc:/drevo_res/title-bar_.png"
+                    source: "qrc:/images/logo.png"
 
                     MouseArea {
                         anchors.fill: parent

@@ -168,7 +168,7 @@ MouseArea {
         Image {
             id: loadingImage
             anchors.centerIn: parent
-            source: "qrc:/drevo_res/ic-loading.png"
+            source: "qrc:/images/loading.png"
         }
         Text {
             anchors.top: loadingImage.bottom
@@ -201,7 +201,7 @@ MouseArea {
         id: zoomPoint
         objectName: "zoomPoint" + overlay.suffix
         visible: false
-        source: "qrc:/drevo_res/zoom.png"
+        source: "qrc:/images/zoom-point.png"
     }
 
     PlayerToolbar {

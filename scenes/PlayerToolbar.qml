@@ -94,7 +94,7 @@ Item {
         objectName: "beforeBtn" + toolbar.suffix
         x: 5
         anchors.verticalCenter: parent.verticalCenter
-        normalSource: "qrc:/drevo_res/before.png"
+        normalSource: "qrc:/images/previous-file.png"
         pressEffect: true
         hoverText: qsTranslate("main", "Previous file")
         hoverRise: 20
@@ -105,7 +105,7 @@ Item {
         objectName: "nextBtn" + toolbar.suffix
         x: parent.width - width
         anchors.verticalCenter: parent.verticalCenter
-        normalSource: "qrc:/drevo_res/next.png"
+        normalSource: "qrc:/images/next-file.png"
         pressEffect: true
         hoverText: qsTranslate("main", "Next file")
         hoverRise: 20
@@ -117,7 +117,7 @@ Item {
         objectName: "rewBtn" + toolbar.suffix
         x: 200 * mainWin.widthRate
         anchors.verticalCenter: parent.verticalCenter
-        normalSource: "qrc:/drevo_res/player-rw.png"
+        normalSource: "qrc:/images/player-rewind.png"
         pressEffect: true
         hoverText: qsTranslate("main", "Rewind 3 seconds")
         hoverRise: 30
@@ -128,7 +128,7 @@ Item {
         objectName: "ffBtn" + toolbar.suffix
         x: parent.width - width - 200 * mainWin.widthRate
         anchors.verticalCenter: parent.verticalCenter
-        normalSource: "qrc:/drevo_res/player-ff.png"
+        normalSource: "qrc:/images/player-forward.png"
         pressEffect: true
         hoverText: qsTranslate("main", "Fast forward 3 seconds")
         hoverRise: 30
@@ -140,7 +140,7 @@ Item {
         anchors.centerIn: parent
         scale: toolbar.buttonScale
         normalSource: toolbar.player && toolbar.player.playbackState === MediaPlayer.PlayingState
-                      ? "qrc:/drevo_res/player-pause.png" : "qrc:/drevo_res/player-play.png"
+                      ? "qrc:/images/player-pause.png" : "qrc:/images/player-play.png"
         pressEffect: true
         overlay: toolbar.overlay
         onActivated: {
@@ -171,12 +171,12 @@ Item {
             id: progBG
             objectName: "progBG" + toolbar.suffix
             width: parent.width
-            source: "qrc:/drevo_res/seek-bg.png"
+            source: "qrc:/images/seek-track.png"
         }
         Image {
             width: progress_Bar.filled
             height: progBG.height
-            source: "qrc:/drevo_res/seek-color.png"
+            source: "qrc:/images/seek-played.png"
         }
         Image {
             id: progPoint
@@ -184,7 +184,7 @@ Item {
             x: progress_Bar.filled - 6
             y: -6
             width: progress_Bar.running ? 16 : 0
-            source: "qrc:/drevo_res/seek-point.png"
+            source: "qrc:/images/seek-knob.png"
         }
         MouseArea {
             // A little taller than the bar, so it is easy to hit.

@@ -137,13 +137,13 @@ Popup {
     Image {
         id: panel
         anchors.centerIn: parent
-        source: "qrc:/drevo_res/p-bg-01.png"
+        source: "qrc:/images/dialog-panel.png"
 
         Image {
             id: field
             x: 150
             y: 150
-            source: "qrc:/drevo_res/select-box.png"
+            source: "qrc:/images/field.png"
         }
 
         DialogPage {

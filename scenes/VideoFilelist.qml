@@ -22,11 +22,11 @@ Item {
     signal saveSuccess
 
     readonly property var tabs: [
-        { "image": "tab-drive", "label": qsTr("주행"), "icon": "qrc:/drevo_res/icon-drive.png" },
-        { "image": "tab-drive-ev", "label": qsTr("주행 충격"), "icon": "qrc:/drevo_res/icon-drive-ev.png" },
-        { "image": "tab-parking", "label": qsTr("주차"), "icon": "qrc:/drevo_res/icon-parking.png" },
-        { "image": "tab-parking-ev", "label": qsTr("주차 충격"), "icon": "qrc:/drevo_res/icon-parking-ev.png" },
-        { "image": "tab-manual", "label": qsTr("수동"), "icon": "qrc:/drevo_res/icon-manual.png" }
+        { "image": "tab-drive", "label": qsTr("주행"), "icon": "qrc:/images/icon-drive.png" },
+        { "image": "tab-drive-impact", "label": qsTr("주행 충격"), "icon": "qrc:/images/icon-drive-impact.png" },
+        { "image": "tab-parking", "label": qsTr("주차"), "icon": "qrc:/images/icon-parking.png" },
+        { "image": "tab-parking-impact", "label": qsTr("주차 충격"), "icon": "qrc:/images/icon-parking-impact.png" },
+        { "image": "tab-manual", "label": qsTr("수동"), "icon": "qrc:/images/icon-manual.png" }
     ]
 
     function iconOf(category) {
@@ -124,7 +124,7 @@ Item {
 
     Image {
         anchors.fill: parent
-        source: "qrc:/drevo_res/file.png"
+        source: "qrc:/images/list-background.png"
         fillMode: Image.Stretch
     }
 
@@ -163,7 +163,7 @@ Item {
                     Image {
                         id: tabImage
                         anchors.fill: parent
-                        source: "qrc:/drevo_res/" + tabs[index].image
+                        source: "qrc:/images/" + tabs[index].image
                                 + (tab.selected ? "-sel.png" : tab.pressed ? "-pre.png" : "-nor.png")
                     }
                     Text {
@@ -216,11 +216,11 @@ Item {
                     indicator: Image {
                         x: rowCheck.leftPadding
                         anchors.verticalCenter: parent.verticalCenter
-                        source: "qrc:/drevo_res/unchecked.png"
+                        source: "qrc:/images/unchecked.png"
                         Image {
                             anchors.fill: parent
                             visible: rowCheck.checked
-                            source: "qrc:/drevo_res/checked.png"
+                            source: "qrc:/images/checked.png"
                         }
                     }
                 }
@@ -282,7 +282,7 @@ Item {
                     Layout.fillHeight: true
                     Layout.preferredWidth: 1
                     objectName: index === 0 ? "deleteButton" : "saveButton"
-                    source: buttonArea.pressed ? "qrc:/drevo_res/btn-pre.png" : "qrc:/drevo_res/btn-nor.png"
+                    source: buttonArea.pressed ? "qrc:/images/button-pre.png" : "qrc:/images/button-nor.png"
 
                     Text {
                         anchors.centerIn: parent

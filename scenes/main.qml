@@ -36,12 +36,12 @@ Window {
     property real playDuration: 0
     property real videoViewPos: 0
     property int video1Rotate: 0
-    property var videoRotateNor: ["qrc:/drevo_res/player-ratate-0-nor.png",
-        "qrc:/drevo_res/player-ratate-90-nor.png", "qrc:/drevo_res/player-ratate-180-nor.png",
-        "qrc:/drevo_res/player-ratate-270-nor.png"]
-    property var videoRotateDim: ["qrc:/drevo_res/player-ratate-0-dim.png",
-        "qrc:/drevo_res/player-ratate-90-dim.png", "qrc:/drevo_res/player-ratate-180-dim.png",
-        "qrc:/drevo_res/player-ratate-270-dim.png"]
+    property var videoRotateNor: ["qrc:/images/player-rotate-0-nor.png",
+        "qrc:/images/player-rotate-90-nor.png", "qrc:/images/player-rotate-180-nor.png",
+        "qrc:/images/player-rotate-270-nor.png"]
+    property var videoRotateDim: ["qrc:/images/player-rotate-0-dim.png",
+        "qrc:/images/player-rotate-90-dim.png", "qrc:/images/player-rotate-180-dim.png",
+        "qrc:/images/player-rotate-270-dim.png"]
     property real seekposition1: 0
     property real seekposition2: 0
     property real seekposition3: 0

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the window icon (resources/drevo_res/symbol-velmora_32.png): a lens
+"""Draws the window icon (resources/images/symbol-velmora_32.png): a lens
 ring in the accent colour on a dark rounded square, with a white record dot.
 Standard library only; 4x4 supersampling for smooth edges."""
 import struct
@@ -55,6 +55,6 @@ def png(width, height, raw):
 
 
 if __name__ == "__main__":
-    out = sys.argv[1] if len(sys.argv) > 1 else "resources/drevo_res/symbol-velmora_32.png"
+    out = sys.argv[1] if len(sys.argv) > 1 else "resources/images/symbol-velmora_32.png"
     with open(out, "wb") as f:
         f.write(png(SIZE, SIZE, render()))
