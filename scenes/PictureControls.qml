@@ -120,8 +120,8 @@ Item {
             anchors.centerIn: parent
             text: mainWin.speedUnit === 1 ? qsTranslate("main", "Km/h") : qsTranslate("main", "Mi/h")
             font.pixelSize: 19
-            font.family: fontMedium.name
-            color: "white"
+            font.family: Theme.fontRegular.name
+            color: Theme.text
         }
         MouseArea {
             anchors.fill: parent

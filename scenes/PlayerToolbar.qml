@@ -40,11 +40,11 @@ Item {
         gradient: Gradient {
             GradientStop {
                 position: 0
-                color: "#99000000"
+                color: Theme.shade
             }
             GradientStop {
                 position: 1
-                color: "#00000000"
+                color: Theme.clear
             }
         }
     }
@@ -55,15 +55,15 @@ Item {
         gradient: Gradient {
             GradientStop {
                 position: 0
-                color: "#00000000"
+                color: Theme.clear
             }
             GradientStop {
                 position: 0.4
-                color: "#99000000"
+                color: Theme.shade
             }
             GradientStop {
                 position: 1
-                color: "#b3000000"
+                color: Theme.shadeDeep
             }
         }
     }
@@ -74,8 +74,8 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         y: 30
         font.pixelSize: 19
-        font.family: fontMedium.name
-        color: "white"
+        font.family: Theme.fontRegular.name
+        color: Theme.text
     }
     Text {
         id: playFrontText
@@ -84,8 +84,8 @@ Item {
         y: 55
         text: playerActions.trackLabel(toolbar.player ? toolbar.player.videoTrack : 0)
         font.pixelSize: 24
-        font.family: fontMedium.name
-        color: "white"
+        font.family: Theme.fontRegular.name
+        color: Theme.text
     }
 
     // ---- transport, on the middle line ----------------------------------
@@ -206,8 +206,8 @@ Item {
             text: progress_Bar.running ? Control.clockText(progress_Bar.shownPosition) : ""
             font.bold: true
             font.pixelSize: 16
-            font.family: fontBold.name
-            color: "white"
+            font.family: Theme.fontBold.name
+            color: Theme.text
         }
         Text {
             objectName: "endTime" + toolbar.suffix
@@ -216,8 +216,8 @@ Item {
             text: progress_Bar.running ? Control.clockText(mainWin.playDuration) : ""
             font.bold: true
             font.pixelSize: 16
-            font.family: fontBold.name
-            color: "white"
+            font.family: Theme.fontBold.name
+            color: Theme.text
         }
     }
 

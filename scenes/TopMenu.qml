@@ -5,7 +5,7 @@ import QtQuick.Layouts 1.12
 // released; main decides what happens.
 Rectangle {
     id: topMenu
-    color: "#282828"
+    color: Theme.background
 
     signal menu1Click(int menuIdx)
 
@@ -27,7 +27,7 @@ Rectangle {
 
             delegate: Rectangle {
                 objectName: "menuCell" + (index + 1)
-                color: "#282828"
+                color: Theme.background
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 Layout.maximumWidth: 99
@@ -43,8 +43,8 @@ Rectangle {
                     anchors.horizontalCenter: parent.horizontalCenter
                     y: cellImage.implicitHeight / 2 + 5
                     text: cells[index].label
-                    color: "white"
-                    font.family: fontMedium.name
+                    color: Theme.text
+                    font.family: Theme.fontRegular.name
                     font.pixelSize: 13
                 }
                 // The release counts wherever the pointer is by then.

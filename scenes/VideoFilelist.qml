@@ -170,9 +170,9 @@ Item {
                         anchors.horizontalCenter: parent.horizontalCenter
                         y: parent.height * 0.65
                         text: tabs[index].label
-                        color: tab.selected ? "#f05a30" : "white"
-                        font.family: fontMedium.name
-                        font.pixelSize: mainWin.resolution === 4 ? 10 : 12
+                        color: tab.selected ? Theme.tabSelectedText : Theme.text
+                        font.family: Theme.fontRegular.name
+                        font.pixelSize: Theme.size(mainWin.resolution, 12, 10)
                     }
                     MouseArea {
                         id: tabArea
@@ -204,7 +204,8 @@ Item {
                 id: row
                 width: ListView.view.width
                 height: 50
-                color: index === currentRow ? "#000000" : (index % 2 === 0 ? "#282828" : "#232323")
+                color: index === currentRow ? Theme.rowCurrent
+                                              : index % 2 === 0 ? Theme.background : Theme.rowAlternate
 
                 CheckBox {
                     id: rowCheck
@@ -239,17 +240,17 @@ Item {
                     Text {
                         width: parent.width
                         text: name
-                        color: "white"
+                        color: Theme.text
                         clip: true
-                        font.family: fontMedium.name
+                        font.family: Theme.fontRegular.name
                         font.pixelSize: 16
                     }
                     Text {
                         width: parent.width
                         text: info
-                        color: "#939292"
+                        color: Theme.textSecondary
                         clip: true
-                        font.family: fontMedium.name
+                        font.family: Theme.fontRegular.name
                         font.pixelSize: 13
                     }
                 }
@@ -287,8 +288,8 @@ Item {
                     Text {
                         anchors.centerIn: parent
                         text: modelData
-                        color: "white"
-                        font.family: fontMedium.name
+                        color: Theme.text
+                        font.family: Theme.fontRegular.name
                         font.pixelSize: 16
                     }
                     MouseArea {

@@ -91,17 +91,8 @@ Window {
     minimumWidth: 1280
     minimumHeight: 700
     flags: Qt.Window
-    color: "#282828"
+    color: Theme.background
     title: "Velmora Viewer"
-
-    FontLoader {
-        id: fontBold
-        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Bold.ttf"
-    }
-    FontLoader {
-        id: fontMedium
-        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Regular.ttf"
-    }
 
     FileIO {
         id: myFile
@@ -493,14 +484,14 @@ Window {
         modal: true
         closePolicy: Popup.NoAutoClose
         background: Rectangle {
-            color: "#282828"
+            color: Theme.background
             opacity: 0.2
         }
 
         BusyIndicator {
             anchors.centerIn: parent
             running: loadingPopup.visible
-            palette.dark: "white"
+            palette.dark: Theme.text
         }
     }
 

@@ -52,5 +52,13 @@ Item {
             compare(menuSpy.count, 1)
             compare(menuSpy.signalArguments[0][0], data.emits)
         }
+
+        // The scene reaches Theme through the bundle's qmldir and the face
+        // Theme loads from the bundle; either missing leaves the system font.
+        function test_labelFaceFromTheme() {
+            var label = findChild(main.scene, "menuCell1").children[1]
+            tryVerify(function() { return label.font.family === "Source Sans Pro" }, 5000,
+                      "label font: " + label.font.family)
+        }
     }
 }
