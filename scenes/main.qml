@@ -36,12 +36,12 @@ Window {
     property real playDuration: 0
     property real videoViewPos: 0
     property int video1Rotate: 0
-    property var videoRotateNor: ["qrc:/drevo_res/player-ratate-0-nor.png",
-        "qrc:/drevo_res/player-ratate-90-nor.png", "qrc:/drevo_res/player-ratate-180-nor.png",
-        "qrc:/drevo_res/player-ratate-270-nor.png"]
-    property var videoRotateDim: ["qrc:/drevo_res/player-ratate-0-dim.png",
-        "qrc:/drevo_res/player-ratate-90-dim.png", "qrc:/drevo_res/player-ratate-180-dim.png",
-        "qrc:/drevo_res/player-ratate-270-dim.png"]
+    property var videoRotateNor: ["qrc:/images/player-rotate-0-nor.png",
+        "qrc:/images/player-rotate-90-nor.png", "qrc:/images/player-rotate-180-nor.png",
+        "qrc:/images/player-rotate-270-nor.png"]
+    property var videoRotateDim: ["qrc:/images/player-rotate-0-dim.png",
+        "qrc:/images/player-rotate-90-dim.png", "qrc:/images/player-rotate-180-dim.png",
+        "qrc:/images/player-rotate-270-dim.png"]
     property real seekposition1: 0
     property real seekposition2: 0
     property real seekposition3: 0
@@ -94,17 +94,8 @@ Window {
     minimumWidth: 1280
     minimumHeight: 700
     flags: Qt.Window
-    color: "#282828"
+    color: Theme.background
     title: "Velmora Viewer"
-
-    FontLoader {
-        id: fontBold
-        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Bold.ttf"
-    }
-    FontLoader {
-        id: fontMedium
-        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Regular.ttf"
-    }
 
     FileIO {
         id: myFile
@@ -496,14 +487,14 @@ Window {
         modal: true
         closePolicy: Popup.NoAutoClose
         background: Rectangle {
-            color: "#282828"
+            color: Theme.background
             opacity: 0.2
         }
 
         BusyIndicator {
             anchors.centerIn: parent
             running: loadingPopup.visible
-            palette.dark: "white"
+            palette.dark: Theme.text
         }
     }
 

@@ -7,6 +7,7 @@
 #include "playerregistration.h"
 #include "recordingwriter.h"
 #include "registration.h"
+#include "startup.h"
 #include "volume.h"
 
 #include <QDir>
@@ -170,6 +171,7 @@ public slots:
     }
 
     void qmlEngineAvailable(QQmlEngine *engine) {
+        velmora::setApplicationIdentity();
         auto volumes = std::make_shared<ScratchVolumes>();
         velmora::CardEnvironment::attach(engine, volumes);
         velmora::publishBackendObjects(engine);
