@@ -70,7 +70,7 @@ Popup {
     }
 
     function confirmDrive() {
-        console.log("setList ==========>:")
+        console.log(Log.scenes, "setList ==========>:")
         mainWin.sdCardDetect = 1
         mainWin.setList()
         close()
@@ -96,7 +96,7 @@ Popup {
     }
 
     function browse() {
-        console.log("Rectangle onClicked ==========>:")
+        console.log(Log.scenes, "Rectangle onClicked ==========>:")
         fileSaveDialog.open()
     }
 
@@ -122,7 +122,7 @@ Popup {
         }
         function onFailed(path) {
             snapshotPending = false
-            console.log("snapshot failed ==========>:" + path)
+            console.log(Log.scenes, "snapshot failed ==========>:" + path)
             showNotice(qsTr("The snapshot could not be saved: %1").arg(path))
         }
     }
@@ -131,7 +131,7 @@ Popup {
         id: fileSaveDialog
         options: Platform.FolderDialog.ShowDirsOnly
         onAccepted: popupPath = myFile.fileCut(folder.toString())
-        onRejected: console.log("Rejected")
+        onRejected: console.log(Log.scenes, "Rejected")
     }
 
     Image {

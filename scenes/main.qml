@@ -101,7 +101,7 @@ Window {
         id: myFile
         objectName: "myFile"
         source: "DASHCAM"
-        onError: console.log("FileIO error: " + msg)
+        onError: console.log(Log.scenes, "FileIO error: " + msg)
         // The notice after a list save waits for the copies' own report.
         onCopyFinished: listActions.copiesEnded(copied, failed, failedNames)
     }
@@ -125,13 +125,13 @@ Window {
     }
 
     function showNotice(text) {
-        console.log("notice ===> " + text)
+        console.log(Log.scenes, "notice ===> " + text)
         notiPopup.message.text = text
         notiPopup.open()
     }
 
     function showSaveNotice(text) {
-        console.log("saveNotice ===> " + text)
+        console.log(Log.scenes, "saveNotice ===> " + text)
         savePopup.message.text = text
         savePopup.open()
     }
@@ -241,7 +241,7 @@ Window {
         videoOut3.muted = true
 
         if (videoChannelIdx < 1 || videoChannelIdx > 3) {
-            console.log("videoPlayfunc ===> no channel mark: " + currentPlayFileName)
+            console.log(Log.scenes, "videoPlayfunc ===> no channel mark: " + currentPlayFileName)
             return
         }
         playerActions.setNameLabels(currentPlayFileName, videoChannelIdx)
