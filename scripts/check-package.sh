@@ -8,7 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-deb=${1:-$(ls -1 build-release/velmora-viewer_*_amd64.deb | tail -n 1)}
+version=$(sed -n 's/^project(VelmoraViewer VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+deb=${1:-build-release/velmora-viewer_${version}_amd64.deb}
 root=build-release/debian-root
 if [ "$(id -u)" -ne 0 ]; then
   echo "check-package: needs root (debootstrap, chroot)" >&2
