@@ -4,13 +4,14 @@
 # viewer prints its version, switches to French from its installed catalogues
 # and keeps its main window up: a missing dependency fails here.
 #   scripts/check-package.sh [PACKAGE.deb]     (default: build-release's)
-# The system is kept in build-release/debian-root for the next run.
+# The system is kept for the next run in $VELMORA_DEBIAN_ROOT (default
+# build-release/debian-root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 version=$(sed -n 's/^project(VelmoraViewer VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb=${1:-build-release/velmora-viewer_${version}_amd64.deb}
-root=build-release/debian-root
+root=${VELMORA_DEBIAN_ROOT:-build-release/debian-root}
 if [ "$(id -u)" -ne 0 ]; then
   echo "check-package: needs root (debootstrap, chroot)" >&2
   exit 2
