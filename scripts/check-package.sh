@@ -30,6 +30,9 @@ cp "$deb" "$root/tmp/velmora-viewer.deb"
 cp tests/scenes/french.qml "$root/tmp/french.qml"
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
 in_root apt-get update -q
+# Back to the bare system first, so that only this package's dependencies count.
+in_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q --autoremove velmora-viewer ||
+  true
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q /tmp/velmora-viewer.deb
 
 in_root velmora-viewer --version
