@@ -36,16 +36,20 @@ bool asksForTextOnly(int argc, char *argv[]) {
 }
 } // namespace
 
+void setApplicationIdentity() {
+    QCoreApplication::setApplicationName(QStringLiteral("velmora-viewer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    // Ties the window to the desktop entry (its icon and name in task bars).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Viewer"));
+}
+
 int runViewer(int argc, char *argv[]) {
     writeDebugLinesPlain();
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     const std::unique_ptr<QCoreApplication> app =
         asksForTextOnly(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
                                     : std::make_unique<QApplication>(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("velmora-viewer"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-    // Ties the window to the desktop entry (its icon and name in task bars).
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Viewer"));
+    setApplicationIdentity();
     // libmpv refuses to start under a numeric locale other than "C".
     std::setlocale(LC_NUMERIC, "C");
 

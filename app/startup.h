@@ -7,4 +7,8 @@ namespace velmora {
 // loop. Returns the process exit code (-1 when the scene cannot be loaded).
 int runViewer(int argc, char *argv[]);
 
+// The application's name, version (the version page shows it) and desktop
+// entry, for the viewer and for programs that load its scenes.
+void setApplicationIdentity();
+
 } // namespace velmora

@@ -12,15 +12,15 @@ Button {
     contentItem: Text {
         text: button.label
         font.pointSize: 10
-        font.family: fontMedium.name
-        color: "white"
+        font.family: Theme.fontRegular.name
+        color: Theme.text
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
     }
     background: Rectangle {
-        color: "transparent"
+        color: Theme.clear
         radius: 5
         border.width: 2
-        border.color: button.pressed ? "#2f2f2f" : "#3f3f3f"
+        border.color: button.pressed ? Theme.buttonPressed : Theme.buttonFace
     }
 }

@@ -17,8 +17,8 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         y: 70
         text: parent.title
-        color: "white"
-        font.family: fontMedium.name
+        color: Theme.text
+        font.family: Theme.fontRegular.name
         font.bold: true
         font.pixelSize: 15
     }
@@ -26,8 +26,8 @@ Item {
         x: 70
         y: 165
         text: parent.label
-        color: "white"
-        font.family: fontMedium.name
+        color: Theme.text
+        font.family: Theme.fontRegular.name
         font.bold: true
         font.pixelSize: 15
     }

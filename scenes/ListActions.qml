@@ -49,7 +49,7 @@ QtObject {
     // The checked rows were handed over for copying; the notice follows
     // when the copies have ended (copiesEnded).
     function listSaveSuccess() {
-        console.log("saveSuccess ===> waiting for the copies")
+        console.log(Log.scenes, "saveSuccess ===> waiting for the copies")
     }
 
     function copiesEnded(copied, failed, failedNames) {

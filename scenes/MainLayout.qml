@@ -19,7 +19,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        color: "#282828"
+        color: Theme.background
     }
 
     GridLayout {
@@ -40,7 +40,7 @@ Item {
             Layout.preferredWidth: grid.columnWidth
             Layout.preferredHeight: grid.topHeight
             Layout.maximumHeight: 74
-            color: "#282828"
+            color: Theme.background
 
             Loader {
                 id: menuLoader
@@ -53,13 +53,13 @@ Item {
             Layout.preferredWidth: grid.columnWidth
             Layout.preferredHeight: grid.topHeight
             Layout.maximumHeight: 74
-            color: "#282828"
+            color: Theme.background
         }
         Rectangle {
             Layout.preferredWidth: grid.columnWidth
             Layout.preferredHeight: grid.topHeight
             Layout.maximumHeight: 74
-            color: "#282828"
+            color: Theme.background
 
             Column {
                 anchors.right: parent.right
@@ -70,7 +70,7 @@ Item {
                     id: titleBar
                     objectName: "titleBar"
                     anchors.right: parent.right
-                    source: "qrc:/drevo_res/title-bar_.png"
+                    source: "qrc:/images/logo.png"
 
                     MouseArea {
                         anchors.fill: parent
@@ -85,8 +85,8 @@ Item {
                     // setting (VELMORA_SITE_URL), so there is nothing to translate.
                     text: makerSiteUrl.replace(/^[a-z]+:\/\//, "").replace(/\/$/, "")
                     font.pixelSize: 19
-                    font.family: fontMedium.name
-                    color: "#a0a0a0"
+                    font.family: Theme.fontRegular.name
+                    color: Theme.linkText
 
                     MouseArea {
                         anchors.fill: parent
@@ -103,7 +103,7 @@ Item {
             Layout.columnSpan: 2
             Layout.preferredWidth: 2 * grid.columnWidth + grid.columnSpacing
             Layout.fillHeight: true
-            color: "#282828"
+            color: Theme.background
 
             ColumnLayout {
                 anchors.fill: parent
@@ -112,7 +112,7 @@ Item {
                 Rectangle {
                     Layout.fillWidth: true
                     Layout.preferredHeight: (playerArea.height - 1) * 2.2 / 3.2
-                    color: "#282828"
+                    color: Theme.background
 
                     ChannelView {
                         id: videoOut1
@@ -162,7 +162,7 @@ Item {
                     Rectangle {
                         Layout.fillWidth: true
                         Layout.fillHeight: true
-                        color: "#282828"
+                        color: Theme.background
 
                         GraphViewer {
                             id: graphloader
@@ -179,7 +179,7 @@ Item {
             id: sideColumn
             Layout.preferredWidth: grid.columnWidth
             Layout.fillHeight: true
-            color: "#282828"
+            color: Theme.background
 
             ColumnLayout {
                 anchors.fill: parent
@@ -188,7 +188,7 @@ Item {
                 Rectangle {
                     Layout.fillWidth: true
                     Layout.preferredHeight: (sideColumn.height - 1) / 3
-                    color: "#282828"
+                    color: Theme.background
 
                     MapView {
                         id: pageLoader
@@ -200,7 +200,7 @@ Item {
                 Rectangle {
                     Layout.fillWidth: true
                     Layout.fillHeight: true
-                    color: "#282828"
+                    color: Theme.background
 
                     Loader {
                         id: fileListLoader

@@ -76,7 +76,7 @@ QtObject {
 
     function settingDashCamClick() {
         var drivePath = myFile.getDrivePath()
-        console.log("drivePath ================> " + drivePath)
+        console.log(Log.scenes, "drivePath ================> " + drivePath)
         myFile.readConfig()
         if (drivePath !== "none") {
             mainWin.settingDashViewPopup()

@@ -23,9 +23,9 @@ Popup {
     modal: true
     padding: 0
     background: Rectangle {
-        color: "#282828"
+        color: Theme.background
         border.width: 2
-        border.color: "#efefef"
+        border.color: Theme.boxBorder
     }
 
     Text {
@@ -36,9 +36,9 @@ Popup {
         width: parent.width - 20
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
-        font.family: fontBold.name
+        font.family: Theme.fontBold.name
         font.pointSize: 11
-        color: "#e4562e"
+        color: Theme.accent
     }
     DialogButton {
         visible: box.confirmText === ""

@@ -58,12 +58,12 @@ Item {
             y: slider.topPadding + (slider.availableHeight - height) / 2
             width: slider.availableWidth
             height: 4
-            color: "#d6d6d6"
+            color: Theme.sliderTrack
 
             Rectangle {
                 width: slider.visualPosition * parent.width
                 height: parent.height
-                color: "#e4562e"
+                color: Theme.accent
             }
         }
         handle: Rectangle {
@@ -72,7 +72,7 @@ Item {
             width: 10
             height: 10
             radius: 5
-            color: "#e4562e"
+            color: Theme.accent
         }
     }
 }

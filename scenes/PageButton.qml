@@ -7,17 +7,17 @@ Button {
 
     width: 120
     height: 40
-    font.family: fontBold.name
+    font.family: Theme.fontBold.name
     font.bold: true
     font.pointSize: 12
     background: Rectangle {
-        color: "#3f3f3f"
+        color: Theme.buttonFace
         radius: 5
     }
     contentItem: Text {
         text: button.text
         font: button.font
-        color: "white"
+        color: Theme.text
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
     }

@@ -19,9 +19,9 @@ Item {
         x: 160
         y: 165
         width: pathField.textRight - x
-        color: "white"
+        color: Theme.text
         clip: true
-        font.family: fontMedium.name
+        font.family: Theme.fontRegular.name
         font.pixelSize: 15
     }
     Rectangle {
@@ -29,13 +29,13 @@ Item {
         y: pathField.field.y
         width: 53
         height: pathField.field.height
-        color: browseArea.containsMouse ? "#383838" : "#585858"
+        color: browseArea.containsMouse ? Theme.browseButtonHover : Theme.browseButton
         Text {
             anchors.horizontalCenter: parent.horizontalCenter
             y: 20
             text: ". . ."
-            color: "white"
-            font.family: fontMedium.name
+            color: Theme.text
+            font.family: Theme.fontRegular.name
             font.bold: true
             font.pixelSize: 12
         }

@@ -29,8 +29,8 @@ Item {
         x: controls.place(0)
         y: controls.rowY
         scale: controls.toolbar.buttonScale
-        normalSource: "qrc:/drevo_res/player-in-nor.png"
-        dimSource: "qrc:/drevo_res/player-in-dim.png"
+        normalSource: "qrc:/images/player-zoom-in-nor.png"
+        dimSource: "qrc:/images/player-zoom-in-dim.png"
         dimmed: controls.player !== null && controls.player.zoom >= 3.0
         hoverText: qsTranslate("main", "Zoom In")
         hoverAt: controls.hoverAt
@@ -42,8 +42,8 @@ Item {
         x: controls.place(1)
         y: controls.rowY
         scale: controls.toolbar.buttonScale
-        normalSource: "qrc:/drevo_res/player-out-nor.png"
-        dimSource: "qrc:/drevo_res/player-out-dim.png"
+        normalSource: "qrc:/images/player-zoom-out-nor.png"
+        dimSource: "qrc:/images/player-zoom-out-dim.png"
         dimmed: controls.player === null || controls.player.zoom <= 1.0
         hoverText: qsTranslate("main", "Zoom Out")
         hoverAt: controls.hoverAt
@@ -55,8 +55,8 @@ Item {
         x: controls.place(2)
         y: controls.rowY
         scale: controls.toolbar.buttonScale
-        normalSource: "qrc:/drevo_res/player-ratate-nor.png"
-        dimSource: "qrc:/drevo_res/player-ratate-dim.png"
+        normalSource: "qrc:/images/player-switch-nor.png"
+        dimSource: "qrc:/images/player-switch-dim.png"
         hoverText: qsTranslate("main", "Switch screen")
         hoverAt: controls.hoverAt
         overlay: controls.overlay
@@ -79,8 +79,8 @@ Item {
         x: controls.place(4)
         y: controls.rowY
         scale: controls.toolbar.buttonScale
-        normalSource: "qrc:/drevo_res/player-hr-nor.png"
-        dimSource: "qrc:/drevo_res/player-hr-dim.png"
+        normalSource: "qrc:/images/player-mirror-horizontal-nor.png"
+        dimSource: "qrc:/images/player-mirror-horizontal-dim.png"
         hoverText: qsTranslate("main", "Horizontal reverse")
         hoverAt: controls.hoverAt
         overlay: controls.overlay
@@ -91,8 +91,8 @@ Item {
         x: controls.place(5)
         y: controls.rowY
         scale: controls.toolbar.buttonScale
-        normalSource: "qrc:/drevo_res/player-vt-nor.png"
-        dimSource: "qrc:/drevo_res/player-vt-dim.png"
+        normalSource: "qrc:/images/player-mirror-vertical-nor.png"
+        dimSource: "qrc:/images/player-mirror-vertical-dim.png"
         hoverText: qsTranslate("main", "Vertical reverse")
         hoverAt: controls.hoverAt
         overlay: controls.overlay
@@ -103,8 +103,8 @@ Item {
         x: controls.place(6)
         y: controls.rowY
         scale: controls.toolbar.buttonScale
-        normalSource: "qrc:/drevo_res/player-full-nor.png"
-        dimSource: "qrc:/drevo_res/player-full-dim.png"
+        normalSource: "qrc:/images/player-fullscreen-nor.png"
+        dimSource: "qrc:/images/player-fullscreen-dim.png"
         hoverText: qsTranslate("main", "Full screen")
         hoverAt: controls.hoverAt
         overlay: controls.overlay
@@ -114,14 +114,14 @@ Item {
         objectName: "speedUnitTxt" + controls.suffix
         x: controls.place(7)
         y: controls.rowY
-        source: "qrc:/drevo_res/r-box.png"
+        source: "qrc:/images/unit-box.png"
 
         Text {
             anchors.centerIn: parent
             text: mainWin.speedUnit === 1 ? qsTranslate("main", "Km/h") : qsTranslate("main", "Mi/h")
             font.pixelSize: 19
-            font.family: fontMedium.name
-            color: "white"
+            font.family: Theme.fontRegular.name
+            color: Theme.text
         }
         MouseArea {
             anchors.fill: parent
@@ -134,7 +134,7 @@ Item {
         slider.objectName: "brightnessslider" + controls.suffix
         x: controls.width - 378
         y: controls.rowY
-        icon: "qrc:/drevo_res/brightness.png"
+        icon: "qrc:/images/brightness.png"
         value: controls.player ? controls.player.brightness : 0
         overlay: controls.overlay
         onMoved: controls.actions.setPicture(controls.overlay, "brightness", value)
@@ -145,7 +145,7 @@ Item {
         slider.objectName: "contrastslider" + controls.suffix
         x: controls.width - 378
         y: controls.rowY + 40
-        icon: "qrc:/drevo_res/contrast.png"
+        icon: "qrc:/images/contrast.png"
         value: controls.player ? controls.player.contrast : 0
         overlay: controls.overlay
         onMoved: controls.actions.setPicture(controls.overlay, "contrast", value)
@@ -158,8 +158,8 @@ Item {
         y: controls.rowY
         from: 0
         to: 1
-        icon: controls.player && controls.player.volume > 0 ? "qrc:/drevo_res/player-vol.png"
-                                                            : "qrc:/drevo_res/player-vol-mute.png"
+        icon: controls.player && controls.player.volume > 0 ? "qrc:/images/player-volume.png"
+                                                            : "qrc:/images/player-muted.png"
         value: controls.player ? controls.player.volume : 0
         overlay: controls.overlay
         onMoved: controls.actions.setVolume(controls.overlay, value)

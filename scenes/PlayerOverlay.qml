@@ -19,7 +19,7 @@ MouseArea {
     readonly property string suffix: fullScreen ? "1" : ""
     // The compact layout, also wherever the full lower row would run into
     // the sliders (a large view under about 970 px wide).
-    readonly property bool compact: mainWin.resolution === 4 || width < 970
+    readonly property bool compact: Theme.isCompact(mainWin.resolution) || width < 970
     readonly property bool stopped: player === null || player.isStopped()
     property alias toolbarShown: toolbar.shown
     property alias nameText: toolbar.nameText
@@ -168,7 +168,7 @@ MouseArea {
         Image {
             id: loadingImage
             anchors.centerIn: parent
-            source: "qrc:/drevo_res/ic-loading.png"
+            source: "qrc:/images/loading.png"
         }
         Text {
             anchors.top: loadingImage.bottom
@@ -176,8 +176,8 @@ MouseArea {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTranslate("main", "loading...")
             font.pixelSize: 19
-            font.family: fontMedium.name
-            color: "#838383"
+            font.family: Theme.fontRegular.name
+            color: Theme.loadingText
         }
     }
 
@@ -190,18 +190,18 @@ MouseArea {
                                    Math.floor(Math.min(overlay.player.position, mainWin.playDuration)
                                               / 1000), mainWin.speedUnit) : ""
         font.pixelSize: 24
-        font.family: fontMedium.name
-        color: "white"
+        font.family: Theme.fontRegular.name
+        color: Theme.text
         // Readable over a bright picture too.
         style: Text.Outline
-        styleColor: "#80000000"
+        styleColor: Theme.textOutline
     }
 
     Image {
         id: zoomPoint
         objectName: "zoomPoint" + overlay.suffix
         visible: false
-        source: "qrc:/drevo_res/zoom.png"
+        source: "qrc:/images/zoom-point.png"
     }
 
     PlayerToolbar {
@@ -217,7 +217,7 @@ MouseArea {
         width: hoverTxt.width + 20
         height: 30
         radius: 5
-        color: "#ffff00"
+        color: Theme.hoverBackground
 
         Text {
             id: hoverTxt
@@ -225,8 +225,8 @@ MouseArea {
             anchors.centerIn: parent
             font.bold: true
             font.pixelSize: 15
-            font.family: fontBold.name
-            color: "#585858"
+            font.family: Theme.fontBold.name
+            color: Theme.hoverText
         }
     }
 }

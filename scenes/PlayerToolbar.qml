@@ -40,11 +40,11 @@ Item {
         gradient: Gradient {
             GradientStop {
                 position: 0
-                color: "#99000000"
+                color: Theme.shade
             }
             GradientStop {
                 position: 1
-                color: "#00000000"
+                color: Theme.clear
             }
         }
     }
@@ -55,15 +55,15 @@ Item {
         gradient: Gradient {
             GradientStop {
                 position: 0
-                color: "#00000000"
+                color: Theme.clear
             }
             GradientStop {
                 position: 0.4
-                color: "#99000000"
+                color: Theme.shade
             }
             GradientStop {
                 position: 1
-                color: "#b3000000"
+                color: Theme.shadeDeep
             }
         }
     }
@@ -74,8 +74,8 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         y: 30
         font.pixelSize: 19
-        font.family: fontMedium.name
-        color: "white"
+        font.family: Theme.fontRegular.name
+        color: Theme.text
     }
     Text {
         id: playFrontText
@@ -84,8 +84,8 @@ Item {
         y: 55
         text: playerActions.trackLabel(toolbar.player ? toolbar.player.videoTrack : 0)
         font.pixelSize: 24
-        font.family: fontMedium.name
-        color: "white"
+        font.family: Theme.fontRegular.name
+        color: Theme.text
     }
 
     // ---- transport, on the middle line ----------------------------------
@@ -94,7 +94,7 @@ Item {
         objectName: "beforeBtn" + toolbar.suffix
         x: 5
         anchors.verticalCenter: parent.verticalCenter
-        normalSource: "qrc:/drevo_res/before.png"
+        normalSource: "qrc:/images/previous-file.png"
         pressEffect: true
         hoverText: qsTranslate("main", "Previous file")
         hoverRise: 20
@@ -105,7 +105,7 @@ Item {
         objectName: "nextBtn" + toolbar.suffix
         x: parent.width - width
         anchors.verticalCenter: parent.verticalCenter
-        normalSource: "qrc:/drevo_res/next.png"
+        normalSource: "qrc:/images/next-file.png"
         pressEffect: true
         hoverText: qsTranslate("main", "Next file")
         hoverRise: 20
@@ -117,7 +117,7 @@ Item {
         objectName: "rewBtn" + toolbar.suffix
         x: 200 * mainWin.widthRate
         anchors.verticalCenter: parent.verticalCenter
-        normalSource: "qrc:/drevo_res/player-rw.png"
+        normalSource: "qrc:/images/player-rewind.png"
         pressEffect: true
         hoverText: qsTranslate("main", "Rewind 3 seconds")
         hoverRise: 30
@@ -128,7 +128,7 @@ Item {
         objectName: "ffBtn" + toolbar.suffix
         x: parent.width - width - 200 * mainWin.widthRate
         anchors.verticalCenter: parent.verticalCenter
-        normalSource: "qrc:/drevo_res/player-ff.png"
+        normalSource: "qrc:/images/player-forward.png"
         pressEffect: true
         hoverText: qsTranslate("main", "Fast forward 3 seconds")
         hoverRise: 30
@@ -140,7 +140,7 @@ Item {
         anchors.centerIn: parent
         scale: toolbar.buttonScale
         normalSource: toolbar.player && toolbar.player.playbackState === MediaPlayer.PlayingState
-                      ? "qrc:/drevo_res/player-pause.png" : "qrc:/drevo_res/player-play.png"
+                      ? "qrc:/images/player-pause.png" : "qrc:/images/player-play.png"
         pressEffect: true
         overlay: toolbar.overlay
         onActivated: {
@@ -171,12 +171,12 @@ Item {
             id: progBG
             objectName: "progBG" + toolbar.suffix
             width: parent.width
-            source: "qrc:/drevo_res/seek-bg.png"
+            source: "qrc:/images/seek-track.png"
         }
         Image {
             width: progress_Bar.filled
             height: progBG.height
-            source: "qrc:/drevo_res/seek-color.png"
+            source: "qrc:/images/seek-played.png"
         }
         Image {
             id: progPoint
@@ -184,7 +184,7 @@ Item {
             x: progress_Bar.filled - 6
             y: -6
             width: progress_Bar.running ? 16 : 0
-            source: "qrc:/drevo_res/seek-point.png"
+            source: "qrc:/images/seek-knob.png"
         }
         MouseArea {
             // A little taller than the bar, so it is easy to hit.
@@ -206,8 +206,8 @@ Item {
             text: progress_Bar.running ? Control.clockText(progress_Bar.shownPosition) : ""
             font.bold: true
             font.pixelSize: 16
-            font.family: fontBold.name
-            color: "white"
+            font.family: Theme.fontBold.name
+            color: Theme.text
         }
         Text {
             objectName: "endTime" + toolbar.suffix
@@ -216,8 +216,8 @@ Item {
             text: progress_Bar.running ? Control.clockText(mainWin.playDuration) : ""
             font.bold: true
             font.pixelSize: 16
-            font.family: fontBold.name
-            color: "white"
+            font.family: Theme.fontBold.name
+            color: Theme.text
         }
     }
 

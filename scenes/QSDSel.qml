@@ -28,7 +28,7 @@ Popup {
     closePolicy: Popup.NoAutoClose
 
     background: Rectangle {
-        color: "black"
+        color: Theme.backdrop
         opacity: 0.6
     }
 
@@ -57,7 +57,7 @@ Popup {
             page = 2
             break
         case 3:
-            popupStr = "2.0.0"
+            popupStr = Qt.application.version
             page = 3
             break
         case 4:
@@ -70,7 +70,7 @@ Popup {
     }
 
     function confirmDrive() {
-        console.log("setList ==========>:")
+        console.log(Log.scenes, "setList ==========>:")
         mainWin.sdCardDetect = 1
         mainWin.setList()
         close()
@@ -96,7 +96,7 @@ Popup {
     }
 
     function browse() {
-        console.log("Rectangle onClicked ==========>:")
+        console.log(Log.scenes, "Rectangle onClicked ==========>:")
         fileSaveDialog.open()
     }
 
@@ -122,7 +122,7 @@ Popup {
         }
         function onFailed(path) {
             snapshotPending = false
-            console.log("snapshot failed ==========>:" + path)
+            console.log(Log.scenes, "snapshot failed ==========>:" + path)
             showNotice(qsTr("The snapshot could not be saved: %1").arg(path))
         }
     }
@@ -131,19 +131,19 @@ Popup {
         id: fileSaveDialog
         options: Platform.FolderDialog.ShowDirsOnly
         onAccepted: popupPath = myFile.fileCut(folder.toString())
-        onRejected: console.log("Rejected")
+        onRejected: console.log(Log.scenes, "Rejected")
     }
 
     Image {
         id: panel
         anchors.centerIn: parent
-        source: "qrc:/drevo_res/p-bg-01.png"
+        source: "qrc:/images/dialog-panel.png"
 
         Image {
             id: field
             x: 150
             y: 150
-            source: "qrc:/drevo_res/select-box.png"
+            source: "qrc:/images/field.png"
         }
 
         DialogPage {
@@ -162,7 +162,7 @@ Popup {
                 height: field.height
                 model: cbItems
                 textRole: "driveName"
-                font.family: fontMedium.name
+                font.family: Theme.fontRegular.name
                 font.bold: true
                 font.pixelSize: 15
                 onActivated: myFile.source = myFile.getDrivePath(index)
@@ -204,11 +204,11 @@ Popup {
                 y: field.y + 60
                 width: field.width
                 height: field.height
-                color: "white"
-                font.family: fontMedium.name
+                color: Theme.text
+                font.family: Theme.fontRegular.name
                 font.pointSize: 12
                 background: Rectangle {
-                    color: "black"
+                    color: Theme.inputBackground
                     radius: 2
                 }
             }
@@ -240,9 +240,9 @@ Popup {
                 y: 165
                 width: panel.width - 80 - x
                 text: popupStr
-                color: "white"
+                color: Theme.text
                 wrapMode: Text.Wrap
-                font.family: fontMedium.name
+                font.family: Theme.fontRegular.name
                 font.bold: true
                 font.pixelSize: 12
             }
@@ -294,9 +294,9 @@ Popup {
         y: (bground.height - height) / 2
         padding: 0
         background: Rectangle {
-            color: "#282828"
+            color: Theme.background
             border.width: 2
-            border.color: "#efefef"
+            border.color: Theme.boxBorder
         }
 
         Text {
@@ -306,31 +306,15 @@ Popup {
             width: parent.width
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
-            color: "#e4562e"
-            font.family: fontBold.name
+            color: Theme.accent
+            font.family: Theme.fontBold.name
             font.pointSize: 11
         }
-        Button {
-            id: notiClose
+        DialogButton {
             objectName: "noticeClose"
-            width: 70
-            height: 25
             y: 50
             anchors.horizontalCenter: parent.horizontalCenter
-            background: Rectangle {
-                color: "transparent"
-                radius: 5
-                border.width: 2
-                border.color: notiClose.pressed ? "#2f2f2f" : "#3f3f3f"
-            }
-            contentItem: Text {
-                text: qsTr("닫  기")
-                color: "white"
-                font.pointSize: 10
-                font.family: fontMedium.name
-                horizontalAlignment: Text.AlignHCenter
-                verticalAlignment: Text.AlignVCenter
-            }
+            label: qsTr("닫  기")
             onClicked: {
                 notiPopup01.close()
                 bground.close()

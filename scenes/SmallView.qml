@@ -43,8 +43,8 @@ ColumnLayout {
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideMiddle
         font.pixelSize: 14
-        font.family: fontMedium.name
-        color: "white"
+        font.family: Theme.fontRegular.name
+        color: Theme.text
     }
     Text {
         objectName: "playFrontText" + cell.suffix
@@ -52,7 +52,7 @@ ColumnLayout {
         horizontalAlignment: Text.AlignHCenter
         text: playerActions.trackLabel(view.videoTrack)
         font.pixelSize: 13
-        font.family: fontMedium.name
-        color: "white"
+        font.family: Theme.fontRegular.name
+        color: Theme.text
     }
 }

@@ -5,17 +5,17 @@ import QtQuick.Layouts 1.12
 // released; main decides what happens.
 Rectangle {
     id: topMenu
-    color: "#282828"
+    color: Theme.background
 
     signal menu1Click(int menuIdx)
 
     readonly property var cells: [
-        { "image": "menu-sd", "label": qsTr("SD카드"), "menuIdx": 1 },
-        { "image": "menu-file", "label": qsTr("File"), "menuIdx": 2 },
-        { "image": "menu-ver", "label": qsTr("버전"), "menuIdx": 4 },
+        { "image": "menu-card", "label": qsTr("SD카드"), "menuIdx": 1 },
+        { "image": "menu-files", "label": qsTr("File"), "menuIdx": 2 },
+        { "image": "menu-version", "label": qsTr("버전"), "menuIdx": 4 },
         { "image": "menu-report", "label": qsTr("보고서"), "menuIdx": 5 },
-        { "image": "menu-snap", "label": qsTr("스냅샷"), "menuIdx": 6 },
-        { "image": "menu-set", "label": qsTr("설정"), "menuIdx": 7 }
+        { "image": "menu-snapshot", "label": qsTr("스냅샷"), "menuIdx": 6 },
+        { "image": "menu-settings", "label": qsTr("설정"), "menuIdx": 7 }
     ]
 
     RowLayout {
@@ -27,7 +27,7 @@ Rectangle {
 
             delegate: Rectangle {
                 objectName: "menuCell" + (index + 1)
-                color: "#282828"
+                color: Theme.background
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 Layout.maximumWidth: 99
@@ -36,15 +36,15 @@ Rectangle {
                 Image {
                     id: cellImage
                     anchors.fill: parent
-                    source: "qrc:/drevo_res/" + cells[index].image
+                    source: "qrc:/images/" + cells[index].image
                             + (cellArea.pressed ? "-pre.png" : "-nor.png")
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
                     y: cellImage.implicitHeight / 2 + 5
                     text: cells[index].label
-                    color: "white"
-                    font.family: fontMedium.name
+                    color: Theme.text
+                    font.family: Theme.fontRegular.name
                     font.pixelSize: 13
                 }
                 // The release counts wherever the pointer is by then.

@@ -22,11 +22,11 @@ Item {
     signal saveSuccess
 
     readonly property var tabs: [
-        { "image": "tab-drive", "label": qsTr("주행"), "icon": "qrc:/drevo_res/icon-drive.png" },
-        { "image": "tab-drive-ev", "label": qsTr("주행 충격"), "icon": "qrc:/drevo_res/icon-drive-ev.png" },
-        { "image": "tab-parking", "label": qsTr("주차"), "icon": "qrc:/drevo_res/icon-parking.png" },
-        { "image": "tab-parking-ev", "label": qsTr("주차 충격"), "icon": "qrc:/drevo_res/icon-parking-ev.png" },
-        { "image": "tab-manual", "label": qsTr("수동"), "icon": "qrc:/drevo_res/icon-manual.png" }
+        { "image": "tab-drive", "label": qsTr("주행"), "icon": "qrc:/images/icon-drive.png" },
+        { "image": "tab-drive-impact", "label": qsTr("주행 충격"), "icon": "qrc:/images/icon-drive-impact.png" },
+        { "image": "tab-parking", "label": qsTr("주차"), "icon": "qrc:/images/icon-parking.png" },
+        { "image": "tab-parking-impact", "label": qsTr("주차 충격"), "icon": "qrc:/images/icon-parking-impact.png" },
+        { "image": "tab-manual", "label": qsTr("수동"), "icon": "qrc:/images/icon-manual.png" }
     ]
 
     function iconOf(category) {
@@ -124,7 +124,7 @@ Item {
 
     Image {
         anchors.fill: parent
-        source: "qrc:/drevo_res/file.png"
+        source: "qrc:/images/list-background.png"
         fillMode: Image.Stretch
     }
 
@@ -163,16 +163,16 @@ Item {
                     Image {
                         id: tabImage
                         anchors.fill: parent
-                        source: "qrc:/drevo_res/" + tabs[index].image
+                        source: "qrc:/images/" + tabs[index].image
                                 + (tab.selected ? "-sel.png" : tab.pressed ? "-pre.png" : "-nor.png")
                     }
                     Text {
                         anchors.horizontalCenter: parent.horizontalCenter
                         y: parent.height * 0.65
                         text: tabs[index].label
-                        color: tab.selected ? "#f05a30" : "white"
-                        font.family: fontMedium.name
-                        font.pixelSize: mainWin.resolution === 4 ? 10 : 12
+                        color: tab.selected ? Theme.tabSelectedText : Theme.text
+                        font.family: Theme.fontRegular.name
+                        font.pixelSize: Theme.size(mainWin.resolution, 12, 10)
                     }
                     MouseArea {
                         id: tabArea
@@ -204,7 +204,8 @@ Item {
                 id: row
                 width: ListView.view.width
                 height: 50
-                color: index === currentRow ? "#000000" : (index % 2 === 0 ? "#282828" : "#232323")
+                color: index === currentRow ? Theme.rowCurrent
+                                              : index % 2 === 0 ? Theme.background : Theme.rowAlternate
 
                 CheckBox {
                     id: rowCheck
@@ -216,11 +217,11 @@ Item {
                     indicator: Image {
                         x: rowCheck.leftPadding
                         anchors.verticalCenter: parent.verticalCenter
-                        source: "qrc:/drevo_res/unchecked.png"
+                        source: "qrc:/images/unchecked.png"
                         Image {
                             anchors.fill: parent
                             visible: rowCheck.checked
-                            source: "qrc:/drevo_res/checked.png"
+                            source: "qrc:/images/checked.png"
                         }
                     }
                 }
@@ -239,17 +240,17 @@ Item {
                     Text {
                         width: parent.width
                         text: name
-                        color: "white"
+                        color: Theme.text
                         clip: true
-                        font.family: fontMedium.name
+                        font.family: Theme.fontRegular.name
                         font.pixelSize: 16
                     }
                     Text {
                         width: parent.width
                         text: info
-                        color: "#939292"
+                        color: Theme.textSecondary
                         clip: true
-                        font.family: fontMedium.name
+                        font.family: Theme.fontRegular.name
                         font.pixelSize: 13
                     }
                 }
@@ -282,13 +283,13 @@ Item {
                     Layout.fillHeight: true
                     Layout.preferredWidth: 1
                     objectName: index === 0 ? "deleteButton" : "saveButton"
-                    source: buttonArea.pressed ? "qrc:/drevo_res/btn-pre.png" : "qrc:/drevo_res/btn-nor.png"
+                    source: buttonArea.pressed ? "qrc:/images/button-pre.png" : "qrc:/images/button-nor.png"
 
                     Text {
                         anchors.centerIn: parent
                         text: modelData
-                        color: "white"
-                        font.family: fontMedium.name
+                        color: Theme.text
+                        font.family: Theme.fontRegular.name
                         font.pixelSize: 16
                     }
                     MouseArea {

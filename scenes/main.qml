@@ -36,12 +36,12 @@ Window {
     property real playDuration: 0
     property real videoViewPos: 0
     property int video1Rotate: 0
-    property var videoRotateNor: ["qrc:/drevo_res/player-ratate-0-nor.png",
-        "qrc:/drevo_res/player-ratate-90-nor.png", "qrc:/drevo_res/player-ratate-180-nor.png",
-        "qrc:/drevo_res/player-ratate-270-nor.png"]
-    property var videoRotateDim: ["qrc:/drevo_res/player-ratate-0-dim.png",
-        "qrc:/drevo_res/player-ratate-90-dim.png", "qrc:/drevo_res/player-ratate-180-dim.png",
-        "qrc:/drevo_res/player-ratate-270-dim.png"]
+    property var videoRotateNor: ["qrc:/images/player-rotate-0-nor.png",
+        "qrc:/images/player-rotate-90-nor.png", "qrc:/images/player-rotate-180-nor.png",
+        "qrc:/images/player-rotate-270-nor.png"]
+    property var videoRotateDim: ["qrc:/images/player-rotate-0-dim.png",
+        "qrc:/images/player-rotate-90-dim.png", "qrc:/images/player-rotate-180-dim.png",
+        "qrc:/images/player-rotate-270-dim.png"]
     property real seekposition1: 0
     property real seekposition2: 0
     property real seekposition3: 0
@@ -94,23 +94,14 @@ Window {
     minimumWidth: 1280
     minimumHeight: 700
     flags: Qt.Window
-    color: "#282828"
+    color: Theme.background
     title: "Velmora Viewer"
-
-    FontLoader {
-        id: fontBold
-        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Bold.ttf"
-    }
-    FontLoader {
-        id: fontMedium
-        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Regular.ttf"
-    }
 
     FileIO {
         id: myFile
         objectName: "myFile"
         source: "DASHCAM"
-        onError: console.log("FileIO error: " + msg)
+        onError: console.log(Log.scenes, "FileIO error: " + msg)
         // The notice after a list save waits for the copies' own report.
         onCopyFinished: listActions.copiesEnded(copied, failed, failedNames)
     }
@@ -134,13 +125,13 @@ Window {
     }
 
     function showNotice(text) {
-        console.log("notice ===> " + text)
+        console.log(Log.scenes, "notice ===> " + text)
         notiPopup.message.text = text
         notiPopup.open()
     }
 
     function showSaveNotice(text) {
-        console.log("saveNotice ===> " + text)
+        console.log(Log.scenes, "saveNotice ===> " + text)
         savePopup.message.text = text
         savePopup.open()
     }
@@ -250,7 +241,7 @@ Window {
         videoOut3.muted = true
 
         if (videoChannelIdx < 1 || videoChannelIdx > 3) {
-            console.log("videoPlayfunc ===> no channel mark: " + currentPlayFileName)
+            console.log(Log.scenes, "videoPlayfunc ===> no channel mark: " + currentPlayFileName)
             return
         }
         playerActions.setNameLabels(currentPlayFileName, videoChannelIdx)
@@ -496,14 +487,14 @@ Window {
         modal: true
         closePolicy: Popup.NoAutoClose
         background: Rectangle {
-            color: "#282828"
+            color: Theme.background
             opacity: 0.2
         }
 
         BusyIndicator {
             anchors.centerIn: parent
             running: loadingPopup.visible
-            palette.dark: "white"
+            palette.dark: Theme.text
         }
     }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws every image of resources/drevo_res (the window icon aside, see
-# make-window-icon.py), writes the table of resources/drevo_res/README.md, and
+# Draws every image of resources/images (the application icon is drawn by
+# render-app-icon.sh), writes the table of resources/images/README.md, and
 # fetches the two Source Sans Pro fonts with their licence.
 #
 # The symbols come from the Material Design Icons SVG set; backgrounds, bars,
@@ -23,7 +23,7 @@ FONT_PACKAGE=source-sans-pro
 FONT_VERSION=3.6.0
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-images="$root/resources/drevo_res"
+images="$root/resources/images"
 fonts="$root/resources/font/Source_Sans_Pro"
 
 for tool in npm rsvg-convert python3; do
@@ -152,10 +152,10 @@ def overlay(name, size, colour, scale=0.75):
     return symbol(name, size / 2, size / 2, size * scale, colour, halo=True)
 
 
-image("before.png", 48, 48, "previous file: skip-back symbol", overlay("skip-previous", 48, NORMAL))
-image("next.png", 48, 48, "next file: skip-forward symbol", overlay("skip-next", 48, NORMAL))
-image("player-rw.png", 48, 48, "rewind 3 seconds", overlay("rewind", 48, NORMAL))
-image("player-ff.png", 48, 48, "fast forward 3 seconds", overlay("fast-forward", 48, NORMAL))
+image("previous-file.png", 48, 48, "previous file: skip-back symbol", overlay("skip-previous", 48, NORMAL))
+image("next-file.png", 48, 48, "next file: skip-forward symbol", overlay("skip-next", 48, NORMAL))
+image("player-rewind.png", 48, 48, "rewind 3 seconds", overlay("rewind", 48, NORMAL))
+image("player-forward.png", 48, 48, "fast forward 3 seconds", overlay("fast-forward", 48, NORMAL))
 
 
 def round_button(name, size, colour):
@@ -167,17 +167,17 @@ def round_button(name, size, colour):
 image("player-play.png", 72, 72, "play: triangle in a ring", round_button("play", 72, NORMAL))
 image("player-pause.png", 72, 72, "pause: two bars in a ring", round_button("pause", 72, NORMAL))
 
-states("player-in", 40, 40, "zoom in: magnifier with plus",
+states("player-zoom-in", 40, 40, "zoom in: magnifier with plus",
        lambda c: overlay("magnify-plus-outline", 40, c))
-states("player-out", 40, 40, "zoom out: magnifier with minus",
+states("player-zoom-out", 40, 40, "zoom out: magnifier with minus",
        lambda c: overlay("magnify-minus-outline", 40, c))
-states("player-ratate", 40, 40, "switch channel: camera with swap arrows",
+states("player-switch", 40, 40, "switch channel: camera with swap arrows",
        lambda c: overlay("camera-switch-outline", 40, c))
-states("player-hr", 40, 40, "horizontal reverse: mirror left-right",
+states("player-mirror-horizontal", 40, 40, "horizontal reverse: mirror left-right",
        lambda c: overlay("flip-horizontal", 40, c))
-states("player-vt", 40, 40, "vertical reverse: mirror top-bottom",
+states("player-mirror-vertical", 40, 40, "vertical reverse: mirror top-bottom",
        lambda c: overlay("flip-vertical", 40, c))
-states("player-full", 40, 40, "full screen: four corners",
+states("player-fullscreen", 40, 40, "full screen: four corners",
        lambda c: overlay("fullscreen", 40, c))
 
 
@@ -213,50 +213,50 @@ def rotation(step, colour):
 
 
 for step in (0, 90, 180, 270):
-    states(f"player-ratate-{step}", 40, 40, f"rotation step {step} degrees: rotate arrow, "
+    states(f"player-rotate-{step}", 40, 40, f"rotation step {step} degrees: rotate arrow, "
            f"inner arrow shows where the picture's top points",
            lambda c, s=step: rotation(s, c))
 
 image("brightness.png", 30, 30, "brightness: half sun", overlay("brightness-6", 30, NORMAL, 0.8))
 image("contrast.png", 30, 30, "contrast: half-filled circle",
       overlay("contrast-circle", 30, NORMAL, 0.8))
-image("player-vol.png", 30, 30, "volume: speaker with waves",
+image("player-volume.png", 30, 30, "volume: speaker with waves",
       overlay("volume-high", 30, NORMAL, 0.8))
-image("player-vol-mute.png", 30, 30, "muted: crossed-out speaker",
+image("player-muted.png", 30, 30, "muted: crossed-out speaker",
       overlay("volume-off", 30, NORMAL, 0.8))
 
-image("r-box.png", 70, 32, "frame behind the speed unit text",
+image("unit-box.png", 70, 32, "frame behind the speed unit text",
       rounded(1, 1, 68, 30, 5, fill="#000000", opacity=0.35, stroke=NORMAL, width=1.5))
-image("seek-bg.png", 100, 4, "seek bar track (stretched to the bar)",
+image("seek-track.png", 100, 4, "seek bar track (stretched to the bar)",
       '<rect width="100" height="4" fill="#ffffff" fill-opacity="0.35"/>')
-image("seek-color.png", 100, 4, "played part of the seek bar (stretched)",
+image("seek-played.png", 100, 4, "played part of the seek bar (stretched)",
       f'<rect width="100" height="4" fill="{ACCENT}"/>')
-image("seek-point.png", 16, 16, "seek bar knob",
+image("seek-knob.png", 16, 16, "seek bar knob",
       f'<circle cx="8" cy="8" r="6.5" fill="{ACCENT}" stroke="#ffffff" stroke-width="2"/>')
 
 
-image("ic-loading.png", 64, 64, "loading ring: grey circle with an accent arc",
+image("loading.png", 64, 64, "loading ring: grey circle with an accent arc",
       f'<circle cx="32" cy="32" r="26" fill="none" stroke="{DIM}" stroke-width="6"/>'
       f'<path d="{arc(32, 32, 26, 0, 100)}" fill="none" stroke="{ACCENT}" '
       f'stroke-width="6" stroke-linecap="round"/>')
-image("zoom.png", 20, 20, "zoom point marker: crosshair",
+image("zoom-point.png", 20, 20, "zoom point marker: crosshair",
       '<g fill="none" stroke="#000000" stroke-opacity="0.5" stroke-width="4">'
       '<circle cx="10" cy="10" r="6"/><path d="M10,1V6M10,14V19M1,10H6M14,10H19"/></g>'
       f'<g fill="none" stroke="{ACCENT}" stroke-width="2">'
       '<circle cx="10" cy="10" r="6"/><path d="M10,1V6M10,14V19M1,10H6M14,10H19"/></g>')
 
 # --- Window ------------------------------------------------------------------
-image("title-bar_.png", 190, 40, "logo: lens ring and the word VELMORA",
+image("logo.png", 190, 40, "logo: lens ring and the word VELMORA",
       f'<circle cx="20" cy="20" r="15" fill="{BACKGROUND}" stroke="{ACCENT}" stroke-width="5"/>'
       '<circle cx="20" cy="20" r="5.5" fill="#ffffff"/>'
       '<text x="44" y="29" font-family="Source Sans Pro" font-weight="bold" font-size="26" '
       'letter-spacing="2" fill="#ffffff">VELMORA</text>')
 
 # --- Top menu: cells of 99 x 74, the label lies in the lower half ------------
-MENU = [("sd", "sd", "SD card"), ("file", "folder-open-outline", "open files"),
-        ("ver", "information-outline", "version"),
+MENU = [("card", "sd", "SD card"), ("files", "folder-open-outline", "open files"),
+        ("version", "information-outline", "version"),
         ("report", "file-document-edit-outline", "report"),
-        ("snap", "camera-outline", "snapshot"), ("set", "cog-outline", "settings")]
+        ("snapshot", "camera-outline", "snapshot"), ("settings", "cog-outline", "settings")]
 for key, name, meaning in MENU:
     image(f"menu-{key}-nor.png", 99, 74, f"menu cell {meaning} (nor)",
           symbol(name, 49.5, 22, 28, NORMAL))
@@ -264,9 +264,9 @@ for key, name, meaning in MENU:
           rounded(3, 2, 93, 70, 6, fill="#3a3a3a") + symbol(name, 49.5, 22, 28, ACCENT))
 
 # --- Recording list ------------------------------------------------------------
-CATEGORIES = [("drive", "car", False, "driving"), ("drive-ev", "car", True, "driving impact"),
+CATEGORIES = [("drive", "car", False, "driving"), ("drive-impact", "car", True, "driving impact"),
               ("parking", "parking", False, "parking"),
-              ("parking-ev", "parking", True, "parking impact"),
+              ("parking-impact", "parking", True, "parking impact"),
               ("manual", "gesture-tap-button", False, "manual")]
 
 
@@ -292,16 +292,16 @@ for key, name, event, meaning in CATEGORIES:
     image(f"icon-{key}.png", 40, 40, f"row icon {meaning}" + (" (accent)" if event else ""),
           category_symbol(name, event, 20, 20, 34, ACCENT if event else NORMAL))
 
-image("file.png", 16, 16, "list panel background (stretched)",
+image("list-background.png", 16, 16, "list panel background (stretched)",
       '<rect width="16" height="16" fill="#262626"/>')
 image("unchecked.png", 24, 24, "check box, empty",
       symbol("checkbox-blank-outline", 12, 12, 24, "#939292"))
 image("checked.png", 24, 24, "check mark drawn over the empty box",
       '<rect x="5" y="5" width="14" height="14" fill="#ffffff"/>'
       + symbol("checkbox-marked", 12, 12, 24, ACCENT))
-image("btn-nor.png", 300, 35, "delete/save button (stretched)",
+image("button-nor.png", 300, 35, "delete/save button (stretched)",
       rounded(0, 0, 300, 35, 4, fill="#3f3f3f"))
-image("btn-pre.png", 300, 35, "delete/save button pressed",
+image("button-pre.png", 300, 35, "delete/save button pressed",
       rounded(0, 0, 300, 35, 4, fill=ACCENT))
 
 # --- Card dialog -----------------------------------------------------------------
@@ -316,18 +316,18 @@ def panel(w, h, r, border, strip):
             f'<rect {shape} fill="none" stroke="#505050" stroke-width="{border}"/>')
 
 
-image("p-bg-01.png", 700, 360, "dialog panel: dark, thin border, accent top edge",
+image("dialog-panel.png", 700, 360, "dialog panel: dark, thin border, accent top edge",
       panel(700, 360, 8, 2, 3))
-image("select-box.png", 470, 40, "field behind a drive, path or name",
+image("field.png", 470, 40, "field behind a drive, path or name",
       rounded(0.5, 0.5, 469, 39, 3, fill="#1e1e1e", stroke="#5a5a5a"))
 
 # --- Map -----------------------------------------------------------------------
-image("marker.png", 32, 44, "map pin, tip at the bottom centre",
+image("map-pin.png", 32, 44, "map pin, tip at the bottom centre",
       f'<path d="M16,43 C12,34 3,27 3,16 A13,13 0 0 1 29,16 C29,27 20,34 16,43Z" '
       f'fill="{ACCENT}" stroke="#ffffff" stroke-width="2" stroke-linejoin="round"/>'
       '<circle cx="16" cy="16" r="5" fill="#ffffff"/>')
 for key, name in (("in", "plus"), ("out", "minus")):
-    image(f"zoom-{key}.png", 30, 30, f"map zoom {key}: {name} on a dark square",
+    image(f"map-zoom-{key}.png", 30, 30, f"map zoom {key}: {name} on a dark square",
           rounded(0.5, 0.5, 29, 29, 4, fill=BACKGROUND, opacity=0.9, stroke="#5a5a5a")
           + symbol(name, 15, 15, 22, NORMAL))
 
@@ -338,35 +338,35 @@ for x in range(36, 360, 36):
 for y in (0, 46, 137, 183):
     grid.append(f'<rect y="{y}" width="360" height="1" fill="#383838"/>')
 grid.append('<rect y="91.5" width="360" height="1" fill="#5a5a5a"/>')
-image("bg-level.png", 360, 184, "graph grid: +2, +1, 0, -1, -2 g lines 46 px apart",
+image("graph-grid.png", 360, 184, "graph grid: +2, +1, 0, -1, -2 g lines 46 px apart",
       "".join(grid))
-for key, colour, axis in (("r", "#fd6c58", "X"), ("y", "#dce63d", "Y"), ("b", "#38cad3", "Z")):
-    image(f"lev-{key}.png", 10, 10, f"legend dot of the {axis} curve",
+for axis, colour in (("x", "#fd6c58"), ("y", "#dce63d"), ("z", "#38cad3")):
+    image(f"legend-{axis}.png", 10, 10, f"legend dot of the {axis.upper()} curve",
           f'<circle cx="5" cy="5" r="4.5" fill="{colour}"/>')
 
 # --- Settings screens ---------------------------------------------------------------
-image("p-bg-06.png", 1129, 739, "settings panel (scaled to each dialog)",
+image("settings-panel.png", 1129, 739, "settings panel (scaled to each dialog)",
       panel(1129, 739, 12, 3, 5))
-image("p-bg-sub.png", 770, 480, "settings page background",
+image("settings-page.png", 770, 480, "settings page background",
       rounded(0, 0, 770, 480, 6, fill="#232323"))
 column = ['<rect width="300" height="480" fill="#232323"/>']
 for y in range(80, 480, 80):
     column.append(f'<rect x="16" y="{y - 1}" width="268" height="1" fill="#3a3a3a"/>')
-image("line-p-6-01.png", 300, 480, "settings tab column: six rows of 80 px", "".join(column))
-image("p-6-sel.png", 300, 80, "selected settings tab: lit row, accent bar on the left",
+image("settings-tab-column.png", 300, 480, "settings tab column: six rows of 80 px", "".join(column))
+image("settings-tab-selected.png", 300, 80, "selected settings tab: lit row, accent bar on the left",
       f'<rect width="300" height="80" fill="#3a3a3a"/><rect width="5" height="80" fill="{ACCENT}"/>')
 SETTING_TABS = [("video-outline", "recording"), ("vibrate", "sensitivity"),
                 ("volume-high", "sound"), ("clock-outline", "time"),
                 ("micro-sd", "memory"), ("cog-outline", "system")]
-for i, (name, meaning) in enumerate(SETTING_TABS, 1):
-    image(f"ic-p-6-{i:02d}.png", 32, 32, f"settings tab {meaning}",
+for name, meaning in SETTING_TABS:
+    image(f"settings-tab-{meaning}.png", 32, 32, f"settings tab {meaning}",
           symbol(name, 16, 16, 28, NORMAL))
-image("btn-e-nor.png", 130, 40, "option button",
+image("option-nor.png", 130, 40, "option button",
       rounded(0.5, 0.5, 129, 39, 5, fill="#333333", stroke="#6a6a6a"))
-image("btn-e-sel.png", 130, 40, "chosen option button: accent frame",
+image("option-sel.png", 130, 40, "chosen option button: accent frame",
       rounded(1, 1, 128, 38, 5, fill="#1e1e1e", stroke=ACCENT, width=2))
-image("top-btn-close-nor.png", 24, 24, "close cross (nor)", symbol("close", 12, 12, 24, NORMAL))
-image("top-btn-close-pre.png", 24, 24, "close cross (pre)", symbol("close", 12, 12, 24, ACCENT))
+image("close-nor.png", 24, 24, "close cross (nor)", symbol("close", 12, 12, 24, NORMAL))
+image("close-pre.png", 24, 24, "close cross (pre)", symbol("close", 12, 12, 24, ACCENT))
 
 for name, (w, h, shows, body) in IMAGES.items():
     with open(f"{out_dir}/{name[:-4]}.svg", "w", encoding="utf-8") as f:
@@ -380,9 +380,8 @@ with open(readme, "w", encoding="utf-8") as f:
             "Apache-2.0.txt); every other shape is drawn by the script.\n"
             "States: -nor normal (light grey), -pre pressed (accent #e4562e),\n"
             "-sel selected (accent), -dim pressed or unavailable (dark grey #5a5a5a).\n"
-            "symbol-velmora_32.png, the window icon, comes from make-window-icon.py.\n\n"
+            "The window icon is the application icon of resources/icons/ (render-app-icon.sh).\n\n"
             "| File | Size (px) | Shows |\n|---|---|---|\n")
-    f.write("| symbol-velmora_32.png | 32 x 32 | window icon: lens ring on a dark square |\n")
     for name in sorted(IMAGES):
         w, h, shows, _ = IMAGES[name]
         f.write(f"| {name} | {w} x {h} | {shows} |\n")

@@ -18,21 +18,21 @@ ttf() {
 
 # A complete tree: two resource files, one with a prefix and an alias.
 good="$work/good"
-mkdir -p "$good/res/drevo_res" "$good/res/font" "$good/scenes"
-png "$good/res/drevo_res/a.png"
-png "$good/res/drevo_res/b.png"
-png "$good/res/drevo_res/step-0-nor.png"
+mkdir -p "$good/res/images" "$good/res/font" "$good/scenes"
+png "$good/res/images/a.png"
+png "$good/res/images/b.png"
+png "$good/res/images/step-0-nor.png"
 ttf "$good/res/font/F-Bold.ttf"
 cat >"$good/res/resources.qrc" <<'QRC'
 <!DOCTYPE RCC>
 <RCC version="1.0">
     <qresource prefix="/">
-        <file>drevo_res/a.png</file>
-        <file>drevo_res/step-0-nor.png</file>
+        <file>images/a.png</file>
+        <file>images/step-0-nor.png</file>
         <file>font/F-Bold.ttf</file>
     </qresource>
     <qresource prefix="/extra">
-        <file alias="logo.png">drevo_res/b.png</file>
+        <file alias="logo.png">images/b.png</file>
     </qresource>
 </RCC>
 QRC
@@ -49,15 +49,15 @@ import QtQuick 2.12
 Item {
     property var step: 0
     FontLoader { source: "qrc:/font/F-Bold.ttf" }
-    Image { source: "qrc:/drevo_res/a.png" }
-    Image { source: 'qrc:///drevo_res/a.png' }
+    Image { source: "qrc:/images/a.png" }
+    Image { source: 'qrc:///images/a.png' }
     Image { source: "qrc:/extra/logo.png" }
-    Image { source: "qrc:/drevo_res/step-" + step + "-nor.png" }
-    Image { source: "qrc:/drevo_res/" + "a.png" }
+    Image { source: "qrc:/images/step-" + step + "-nor.png" }
+    Image { source: "qrc:/images/" + "a.png" }
     Loader { source: "qrc:/Probe.qml" }
 }
 QML
-printf '%s\n' '# images' 'drevo_res/step-0-nor.png' '' 'extra/logo.png  # by alias' \
+printf '%s\n' '# images' 'images/step-0-nor.png' '' 'extra/logo.png  # by alias' \
     'font/F-Bold.ttf' >"$good/required.txt"
 
 run() {
@@ -98,25 +98,25 @@ fresh() {
 }
 
 fresh
-sed -i 's#"qrc:/drevo_res/a.png"#"qrc:/drevo_res/c.png"#' "$work/bad/scenes/Probe.qml"
-expect "$work/bad" "Probe.qml: qrc:/drevo_res/c.png is not in any resource file"
+sed -i 's#"qrc:/images/a.png"#"qrc:/images/c.png"#' "$work/bad/scenes/Probe.qml"
+expect "$work/bad" "Probe.qml: qrc:/images/c.png is not in any resource file"
 
 fresh
-echo 'drevo_res/d.png' >>"$work/bad/required.txt"
-expect "$work/bad" "required.txt: drevo_res/d.png is not in any resource file"
+echo 'images/d.png' >>"$work/bad/required.txt"
+expect "$work/bad" "required.txt: images/d.png is not in any resource file"
 
 fresh
 sed -i '/alias=/d' "$work/bad/res/resources.qrc"
-printf '%s\n' 'drevo_res/step-0-nor.png' 'font/F-Bold.ttf' >"$work/bad/required.txt"
+printf '%s\n' 'images/step-0-nor.png' 'font/F-Bold.ttf' >"$work/bad/required.txt"
 expect "$work/bad" "Probe.qml: qrc:/extra/logo.png is not in any resource file"
 
 fresh
-rm "$work/bad/res/drevo_res/step-0-nor.png"
-expect "$work/bad" "resources.qrc: drevo_res/step-0-nor.png is missing on disk"
+rm "$work/bad/res/images/step-0-nor.png"
+expect "$work/bad" "resources.qrc: images/step-0-nor.png is missing on disk"
 
 fresh
-echo 'a text file under an image name' >"$work/bad/res/drevo_res/a.png"
-expect "$work/bad" "resources.qrc: drevo_res/a.png is not a PNG image"
+echo 'a text file under an image name' >"$work/bad/res/images/a.png"
+expect "$work/bad" "resources.qrc: images/a.png is not a PNG image"
 
 fresh
 : >"$work/bad/res/font/F-Bold.ttf"
@@ -124,11 +124,11 @@ expect "$work/bad" "resources.qrc: font/F-Bold.ttf is not a TrueType font"
 
 # Several faults at once are all named.
 fresh
-rm "$work/bad/res/drevo_res/a.png"
-echo 'drevo_res/e.png' >>"$work/bad/required.txt"
+rm "$work/bad/res/images/a.png"
+echo 'images/e.png' >>"$work/bad/required.txt"
 out=$(run "$work/bad")
-for line in "resources.qrc: drevo_res/a.png is missing on disk" \
-    "required.txt: drevo_res/e.png is not in any resource file" \
+for line in "resources.qrc: images/a.png is missing on disk" \
+    "required.txt: images/e.png is not in any resource file" \
     "2 problem(s) with the bundled resources"; do
     if ! printf '%s\n' "$out" | grep -qxF "$line"; then
         echo "missing report line with two faults: $line"

@@ -4,6 +4,7 @@
 // tests/listscenes hold the cases.
 #include "cardenvironment.h"
 #include "registration.h"
+#include "startup.h"
 #include "volume.h"
 
 #include <QDir>
@@ -71,6 +72,7 @@ class Setup : public QObject {
 
 public slots:
     void qmlEngineAvailable(QQmlEngine *engine) {
+        velmora::setApplicationIdentity();
         velmora::registerBackendTypes();
         velmora::publishBackendObjects(engine);
         auto *fixture = new CardFixture;

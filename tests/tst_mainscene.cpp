@@ -6,6 +6,7 @@
 #include "playerregistration.h"
 #include "recordingwriter.h"
 #include "registration.h"
+#include "startup.h"
 #include "volume.h"
 
 #include <QDir>
@@ -138,6 +139,7 @@ public slots:
     }
 
     void qmlEngineAvailable(QQmlEngine *engine) {
+        velmora::setApplicationIdentity();
         auto volumes = std::make_shared<ScratchVolumes>();
         velmora::CardEnvironment::attach(engine, volumes);
         velmora::publishBackendObjects(engine);

@@ -3,8 +3,8 @@ import FileIO 1.0
 
 // The parts of the main window the list panel, the menu and the card dialog
 // use: its shared properties and signals, setList(), the list handlers, the
-// fonts, the large player's capture, and a real FileIO. The scene under test
-// is loaded inside, so that it reaches all of them by id.
+// large player's capture, and a real FileIO. The scene under test is loaded
+// inside, so that it reaches all of them by id.
 Item {
     id: mainWin
     width: 1000
@@ -51,15 +51,6 @@ Item {
     FileIO {
         id: myFile
         source: "DASHCAM"
-    }
-
-    FontLoader {
-        id: fontBold
-        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Bold.ttf"
-    }
-    FontLoader {
-        id: fontMedium
-        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Regular.ttf"
     }
 
     // The large player, reduced to its snapshot facility.

@@ -73,10 +73,10 @@ Item {
         function test_tabs_data() {
             return [
                 { tag: "driving", tab: 1, icon: "icon-drive.png", names: driveNames },
-                { tag: "driving impact", tab: 2, icon: "icon-drive-ev.png",
+                { tag: "driving impact", tab: 2, icon: "icon-drive-impact.png",
                     names: ["R_20260301_110100_T_E.avi", "R_20260301_110000_T_E.avi"] },
                 { tag: "parking", tab: 3, icon: "icon-parking.png", names: ["R_20260301_120000_S_P.avi"] },
-                { tag: "parking impact", tab: 4, icon: "icon-parking-ev.png", names: [] },
+                { tag: "parking impact", tab: 4, icon: "icon-parking-impact.png", names: [] },
                 { tag: "manual", tab: 5, icon: "icon-manual.png",
                     names: ["R_20260301_130200_D_M.avi", "R_20260301_130100_D_M.avi",
                         "R_20260301_130000_D_M.avi"] }
@@ -99,7 +99,7 @@ Item {
             compare(main.scene.categoryInFCnt, n)
             compare(column("categoryIdx"), new Array(n).fill(data.tab - 1))
             compare(column("categoryInIdx"), Array.from(new Array(n).keys()))
-            compare(column("imgStr"), new Array(n).fill("qrc:/drevo_res/" + data.icon))
+            compare(column("imgStr"), new Array(n).fill("qrc:/images/" + data.icon))
             compare(checkedRows(), [])
             for (var t = 1; t <= 5; ++t)
                 verify(tabImage(t).endsWith(t === data.tab ? "-sel.png" : "-nor.png"), tabImage(t))

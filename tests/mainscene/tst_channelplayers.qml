@@ -189,7 +189,7 @@ MainTestCase {
             steps.push(v1.zoom)
         }
         compare(steps, [1.7, 2.4, 3.0])
-        compare(child("zoomIn1").source.toString(), "qrc:/drevo_res/player-in-dim.png")
+        compare(child("zoomIn1").source.toString(), "qrc:/images/player-zoom-in-dim.png")
         clickControl("zoomIn1")
         compare(v1.zoom, 3.0)
 
@@ -221,8 +221,8 @@ MainTestCase {
             steps.push(v1.zoom)
         }
         compare(steps, [2.3, 1.6, 1.0])
-        compare(child("zoomOut1").source.toString(), "qrc:/drevo_res/player-out-dim.png")
-        compare(child("zoomIn1").source.toString(), "qrc:/drevo_res/player-in-nor.png")
+        compare(child("zoomOut1").source.toString(), "qrc:/images/player-zoom-out-dim.png")
+        compare(child("zoomIn1").source.toString(), "qrc:/images/player-zoom-in-nor.png")
     }
 
     function test_panKeepsTheRegionOffTheRightEdge() {

@@ -1,0 +1,58 @@
+pragma Singleton
+import QtQuick 2.12
+
+// The look of every scene: colours, the two faces of Source Sans Pro, and the
+// sizes that depend on the window-size class (mainWin.resolution: 0 for the
+// widest windows to 4, the compact layout).
+QtObject {
+    // The window, its cells and the dialogs.
+    readonly property color background: "#282828"
+    readonly property color accent: "#e4562e"
+    readonly property color text: "white"
+    readonly property color textSecondary: "#939292"
+    readonly property color tabSelectedText: "#f05a30"
+    readonly property color linkText: "#a0a0a0"
+    readonly property color loadingText: "#838383"
+
+    // The recording list's rows.
+    readonly property color rowAlternate: "#232323"
+    readonly property color rowCurrent: "#000000"
+
+    // Buttons, fields and boxes.
+    readonly property color buttonFace: "#3f3f3f"
+    readonly property color buttonPressed: "#2f2f2f"
+    readonly property color boxBorder: "#efefef"
+    readonly property color browseButton: "#585858"
+    readonly property color browseButtonHover: "#383838"
+    readonly property color inputBackground: "black"
+    readonly property color backdrop: "black"
+    readonly property color clear: "transparent"
+
+    // Over the picture: hover help, sliders, and the shading that keeps
+    // labels readable over a bright picture.
+    readonly property color hoverBackground: "#ffff00"
+    readonly property color hoverText: "#585858"
+    readonly property color sliderTrack: "#d6d6d6"
+    readonly property color shade: "#99000000"
+    readonly property color shadeDeep: "#b3000000"
+    readonly property color textOutline: "#80000000"
+
+    readonly property FontLoader fontRegular: FontLoader {
+        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Regular.ttf"
+    }
+    readonly property FontLoader fontBold: FontLoader {
+        source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Bold.ttf"
+    }
+
+    // The window-size class of the compact layout.
+    readonly property int compactClass: 4
+
+    function isCompact(sizeClass) {
+        return sizeClass === compactClass
+    }
+
+    // `normal` in every window-size class but the compact one.
+    function size(sizeClass, normal, compact) {
+        return isCompact(sizeClass) ? compact : normal
+    }
+}
