@@ -3,6 +3,7 @@
 #include "fileio.h"
 #include "testfiles.h"
 
+#include <QFileSystemWatcher>
 #include <QtTest>
 
 namespace {
@@ -135,21 +136,22 @@ private slots:
     // Destroyed mid-batch: only complete copies remain, no temporary file.
     void destructionWhileCopyingLeavesCompleteFilesOnly() {
         QStringList names;
-        for (int i = 0; i < 8; ++i)
-            names << QStringLiteral("R_%1_N.avi").arg(i);
+        for (int i = 0; i < 12; ++i)
+            names << QStringLiteral("R_%1_N.avi").arg(i, 2, 10, QLatin1Char('0'));
         // In memory where there is one: no sync holds a copy up, the destruction lands mid-copy.
         QTemporaryDir memory(QDir("/dev/shm").exists() ? "/dev/shm/velmora-XXXXXX" : QString());
         const QString out = memory.path();
+        QFileSystemWatcher watcher({out});
+        QSignalSpy written(&watcher, &QFileSystemWatcher::directoryChanged);
         QString card;
         {
             FileIO file;
-            makeCard(file, names, 8 << 20);
+            makeCard(file, names, 4 << 20);
             card = m_card;
             for (int i = 0; i < names.size(); ++i)
                 file.fileSave(0, i, out);
             file.fileSaveStart();
-            // Destroyed while a copy is under way: its temporary file is there.
-            QVERIFY(QTest::qWaitFor([&] { return !filesIn(out).filter(".avi.").isEmpty(); }));
+            QVERIFY(written.wait(10000)); // the first temporary file is there
         }
         const QStringList copied = filesIn(out);
         QVERIFY(copied.size() < names.size());
