@@ -1,7 +1,6 @@
 #include "democard.h"
 #include "cameraconfigfile.h"
 #include "camerasecret.h"
-#include "hevcclips.h"
 #include "recordingwriter.h"
 
 #include <QByteArray>
@@ -85,7 +84,7 @@ QString writeDemoRecordings(const QDir &root) {
 }
 } // namespace
 
-QString makeDemoCard(const QString &dir, QString *warning) {
+QString makeDemoCard(const QString &dir) {
     QDir root(dir);
     for (const char *folder : CategoryFolders) {
         if (!root.mkpath(QLatin1String(folder)))
@@ -95,14 +94,6 @@ QString makeDemoCard(const QString &dir, QString *warning) {
     QString error;
     if (!QFile::exists(configPath) && !CameraConfigFile::write(configPath, demoSettings(), &error))
         return error;
-    if (!demo::ffmpegAvailable()) {
-        // Clips encoded by an earlier run are still used; otherwise skip.
-        if (demo::hevcAccessUnits(0, 320, 180, &error).isEmpty()) {
-            if (warning)
-                *warning = QStringLiteral("no demo recordings: %1").arg(error);
-            return QString();
-        }
-    }
     return writeDemoRecordings(root);
 }
 

@@ -10,10 +10,7 @@ int makeDemoCard(const QStringList &args) {
         std::fputs("usage: velmora-tool make-demo-card DIR\n", stderr);
         return BadArguments;
     }
-    QString warning;
-    const QString error = velmora::makeDemoCard(args.first(), &warning);
-    if (!warning.isEmpty())
-        std::fprintf(stderr, "velmora-tool make-demo-card: %s\n", qPrintable(warning));
+    const QString error = velmora::makeDemoCard(args.first());
     if (!error.isEmpty()) {
         std::fprintf(stderr, "velmora-tool make-demo-card: %s\n", qPrintable(error));
         return Failure;
