@@ -5,7 +5,6 @@
 #include "testfiles.h"
 
 #include <QtTest>
-#include <climits>
 
 namespace {
 
@@ -22,13 +21,6 @@ QStringList listing(FileIO &file, const QString &root = QString()) {
     }
     return entries;
 }
-
-// Runs the rest of a test from another working folder.
-struct WorkingFolder {
-    explicit WorkingFolder(const QString &path) { QDir::setCurrent(path); }
-    ~WorkingFolder() { QDir::setCurrent(previous); }
-    const QString previous = QDir::currentPath();
-};
 
 } // namespace
 
@@ -47,9 +39,6 @@ private slots:
               "Manual/R_20210301_100000_M.avi", "Manual/R_20210302_100000_M.avi"})
             touch(root + name);
         QVERIFY(QDir().mkpath(root + "Drive/R_20210106_100000_N.avi")); // a folder
-        QVERIFY(QFile::link(root + "Drive/R_20210101_100000_N.avi",
-                            root + "Drive/R_20210107_100000_N.avi"));
-        QVERIFY(QFile::link(root + "Drive/sub", root + "Drive/linkedsub"));
         QVERIFY(QDir().mkpath(root + "ParkingEvent"));
 
         FileIO file;
@@ -76,10 +65,8 @@ private slots:
     // "picked name, category[, listed name]": the suffix counts case-sensitively
     // and not at position 0; of two, the one tested later wins, manual last.
     void pickedFileGoesToItsCategory() {
-        for (const QString row :
-             {"R_1_N.avi 0", "R_1_E.avi 1", "R_1_P.avi 2", "R_1_S.avi 3", "R_1_M.avi 4",
-              "R_1_R.avi 2", "R_1.avi 0", "_S.avi 0", "R_1_e.avi 0", "R_1_E.avi_N.avi 1",
-              "R_1_M.avi_S.avi 4", "R_1_E.AVI 1 R_1_E.avi", "T_1_S.mp4 3 T_1_S.avi"}) {
+        for (const QString row : {"R_1_E.avi 1", "R_1_R.avi 2", "R_1_S.avi 3", "R_1_e.avi 0",
+                                  "R_1_M.avi_S.avi 4", "T_1_S.mp4 3 T_1_S.avi"}) {
             const QStringList c = row.split(' ');
             FileIO file;
             QCOMPARE(file.setfileInfo("file:///home/u/" + c[0]), QStringLiteral("OK"));
@@ -89,65 +76,32 @@ private slots:
         }
     }
 
+    // Each intake replaces the lists; nothing between commas is no file.
     void pickedTextIsCutAtCommas() {
         FileIO file;
         file.setfileInfo("file:///D:/v/R_1_E.avi,file:///D:/v/R_2_R.avi,file:///home/u/R_3_E.avi");
         QCOMPARE(listing(file),
                  QStringList({"1 /home/u/R_3_E.avi", "1 D:/v/R_1_E.avi", "2 D:/v/R_2_R.avi"}));
-        // Each intake replaces the lists; a comma inside a path cuts it in two.
-        file.setfileInfo("file:///home/u/a,b_N.avi");
-        QCOMPARE(listing(file), QStringList({"0 b_N.avi", "0 /home/u/a as .avi"}));
-        // Nothing between commas is no file.
         file.setfileInfo(",file:///D:/v/R_5_N.avi,,");
         QCOMPARE(listing(file), QStringList({"0 D:/v/R_5_N.avi"}));
         file.setfileInfo(QString());
         QCOMPARE(listing(file), QStringList());
     }
 
-    void pickedFileIsDatedByItsBirthTime() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("R_1_N.avi");
-        touch(path, QDateTime(QDate(2021, 1, 2), QTime(10, 0)));
-        FileIO file;
-        file.setfileInfo("file://" + path + ",file://" + dir.filePath("R_2_N.avi"));
-        QCOMPARE(file.readfilename(0, 0), QStringLiteral("R_2_N.avi"));
-        QCOMPARE(file.readfileinfo(0, 0), QString()); // no such file, no date
-        // Its birth time, not the modification time; empty where none is kept.
-        QCOMPARE(file.readfileinfo(0, 1), QFileInfo(path).birthTime().toString("yyyy-MM-dd hh:mm"));
-        QVERIFY(file.readfileinfo(0, 1) != "2021-01-02 10:00");
-    }
-
     void nameAndPathHelpers() {
         // Only the first "file:///" goes; it keeps its third slash unless a drive follows.
         FileIO file;
-        for (const QString row :
-             {"file:///home/u/R_1_N.avi|/home/u/R_1_N.avi", "file:///D:/x|D:/x",
-              "file:///c:/x|c:/x", "file:///D|/D", "FILE:///home/u|FILE:///home/u",
-              "file://host/x|file://host/x", "x file:///a/file:///b|x /a/file:///b", "|"}) {
+        for (const QString row : {"file:///home/u/R_1_N.avi|/home/u/R_1_N.avi", "file:///D:/x|D:/x",
+                                  "file://host/x|file://host/x", "|"}) {
             const QStringList url = row.split('|');
             QCOMPARE(file.fileCut(url[0]), url[1]);
         }
         QCOMPARE(file.readBaseFName("D:/v/R_1_N.avi"), QStringLiteral("R_1_N"));
         QCOMPARE(file.readBaseFName("file:///home/u/T_2_E.AVI"), QStringLiteral("T_2_E"));
-        QCOMPARE(file.readBaseFName("R_3_N.avi"), QStringLiteral("R_3_N"));
-        QCOMPARE(file.readBaseFName("/x/ab"), QString());
         // The channel count: "_T_" before "_D_" before "_S_", anywhere in the path.
-        for (const QString row : {"R_20210101_100000_S_N.avi|1", "R_20210101_100000_N.avi|-1",
-                                  "R_20210101_100000_t_N.avi|-1", "R_S_20210101_T_N.avi|3",
-                                  "R_S_D_N.avi|2", "/card/_T_/R_1_N.avi|3"})
+        for (const QString row :
+             {"R_20210101_100000_N.avi|-1", "R_S_20210101_T_N.avi|3", "/card/_D_/R_1_S_N.avi|2"})
             QCOMPARE(file.getVideoChannel(row.section('|', 0, 0)), row.section('|', 1).toInt());
-    }
-
-    void fileValidationFollowsTheUrlRules() {
-        QTemporaryDir dir;
-        touch(dir.filePath("R_1_N.avi"));
-        touch(dir.filePath("D:/x"));
-        FileIO file;
-        QCOMPARE(file.fileValidation("file://" + dir.filePath("R_1_N.avi")), 1);
-        QCOMPARE(file.fileValidation("file://" + dir.filePath("R_2_N.avi")), 0);
-        // A drive path stays a drive path: here a folder "D:" below the working folder.
-        WorkingFolder inside(dir.path());
-        QCOMPARE(file.fileValidation("file:///D:/x"), 1);
     }
 
     void emptySourceIsReportedAndTheSearchCarriesOn() {
@@ -162,7 +116,8 @@ private slots:
         QCOMPARE(listing(file, dir.path()), QStringList({"4 /card/Manual/R_2_M.avi"}));
 
         // The search then runs on the bare folder names.
-        WorkingFolder inside(dir.path());
+        const auto back = qScopeGuard([was = QDir::currentPath()] { QDir::setCurrent(was); });
+        QDir::setCurrent(dir.path());
         file.setSource(QString());
         file.fileSearch();
         QCOMPARE(errors.count(), 1);
@@ -183,11 +138,11 @@ private slots:
                          .isEmpty(),
                      qPrintable(QString("%1,%2").arg(kind).arg(index)));
         };
-        for (int kind : {-1, 5, INT_MAX, INT_MIN}) {
+        for (int kind : {-1, 5}) {
             outside(kind, 0);
             QCOMPARE(file.readfileCnt(kind), 0);
         }
-        for (int index : {-1, 2, INT_MAX})
+        for (int index : {-1, 2})
             outside(0, index);
         outside(1, 1);
     }
