@@ -46,15 +46,9 @@ private slots:
         } cases[] = {
             {"4807.038", "01131.000", "E", 48.1173, 11.516667},
             {"3724.5000", "12652.2000", "W", 37.408333, -126.87},
-            {"3724.5", "12652.2", "w", 37.408333, 126.87}, // only "W" turns the sign
-            {"00030.0", "00030.0", "E", 0.5, 0.5},
-            {"0159.99", "0159.99", "W", 1.0 + 59.99 / 60.0, -1.0 - 59.99 / 60.0},
             {"0", "0", "0", lat, lon},
-            {"", "", "", lat, lon},
-            {"0000.000", "00000.000", "W", lat, lon},
             {"48x7", "lon", "E", lat, lon},
             {"nan", "inf", "W", lat, lon},
-            {"1e50", "-1e50", "E", lat, lon},
         };
         for (const auto &c : cases) {
             TelemetryQueries q;
@@ -82,12 +76,8 @@ private slots:
             const char *speedText, *positionSpeed;
         } cases[] = {
             {"022.4", 1, "41 Km/h", "41.48km/h"}, {"022.4", 0, "26 Mi/h", "25.78mi/h"},
-            {"022.4", 2, "26 Mi/h", "25.78mi/h"}, {"", 1, "0 Km/h", "0.00km/h"},
-            {"12,5", 0, "0 Mi/h", "0.00mi/h"},    {"-0.001", 1, "0 Km/h", "0.00km/h"},
-            {"0.27", 1, "1 Km/h", "0.50km/h"},   // 0.50004 km/h
-            {"0.26", 1, "0 Km/h", "0.48km/h"},   // 0.48152 km/h
-            {"0.4345", 0, "1 Mi/h", "0.50mi/h"}, // 0.500033 mi/h
-            {"0.4344", 0, "0 Mi/h", "0.50mi/h"}, // 0.499918 mi/h
+            {"", 1, "0 Km/h", "0.00km/h"},        {"-0.001", 1, "0 Km/h", "0.00km/h"},
+            {"0.27", 1, "1 Km/h", "0.50km/h"}, // 0.50004 km/h
         };
         for (const auto &c : cases) {
             TelemetryQueries q;
@@ -107,7 +97,6 @@ private slots:
         q.follow(minute);
         const float at10 = q.latitudeOfSecond(10);
         QVERIFY(qAbs(at10 - (48.0f + 10.0f / 60.0f)) < 1e-5f);
-        QCOMPARE(q.speedText(75, 1), QString());
         QCOMPARE(q.latitudeOfSecond(75), at10);
         QCOMPARE(q.latitudeOfSecond(60), at10);
         q.follow(minute);
@@ -133,18 +122,12 @@ private slots:
             QCOMPARE(q.gioLat(pos) + q.gioLon(pos) + q.gioEw(pos), QString());
             QCOMPARE(q.gioTime(pos), -1);
         }
-        auto t = std::make_shared<Telemetry>();
-        for (int i = 0; i < 1800; ++i)
-            t->magnetic.append(
-                velmora::MagneticData{i / 1000.0f, -i / 1000.0f, 1.0f + i / 1000.0f});
-        q.follow(t);
-        QCOMPARE(q.sampleCount(), 1800);
-        QCOMPARE(QVector<float>({q.sampleX(7, 1), q.sampleY(7, 1), q.sampleZ(7, 1),
-                                 q.sampleX(5000, 1), q.sampleY(1800, 1), q.sampleZ(IntMax, 1),
-                                 q.sampleX(-1, 1), q.sampleZ(IntMin, 1)}),
-                 QVector<float>({0.007f, -0.007f, 1.007f, 1.799f, -1.799f, 2.799f, 0.0f, 1.0f}));
-        for (int state : {0, -1})
-            QCOMPARE(q.sampleY(0, state) + q.sampleX(100, state) + q.sampleZ(5000, state), 0.0f);
+        q.follow(std::make_shared<Telemetry>(
+            Telemetry{{{0.1f, 0.2f, 0.3f}, {0.4f, 0.5f, 0.6f}, {0.7f, 0.8f, 0.9f}}, {}}));
+        // Past either end the nearest sample; nothing before the lists are published.
+        QCOMPARE(QVector<float>({q.sampleX(1, 1), q.sampleY(5000, 1), q.sampleZ(IntMax, 1),
+                                 q.sampleX(-1, 1), q.sampleZ(IntMin, 1), q.sampleY(1, 0)}),
+                 QVector<float>({0.4f, 0.8f, 0.9f, 0.1f, 0.3f, 0.0f}));
         q.follow(std::make_shared<Telemetry>());
         QCOMPARE(q.sampleX(0, 1) + q.sampleZ(5000, 1), 0.0f);
     }
@@ -161,7 +144,6 @@ private slots:
         for (int second = -1; second <= 8; ++second)
             found << q.findSecond(second);
         QCOMPARE(found, QVector<int>({-1, 0, 1, -1, 4, 3, -1, -1, 5, -1}));
-        QCOMPARE(q.positionText(1, 1), QString("4801(N) 01131.000(E) Speed 1.85km/h"));
         QCOMPARE(q.positionText(2, 1) + q.speedText(2, 1), QString());
         QStringList current;
         for (int second : {1, 2, 3, 1, 7, 6})
