@@ -4,7 +4,6 @@
 #include "recordingwriter.h"
 #include "testfiles.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -53,51 +52,22 @@ private slots:
         auto row = [](const char *name, int channels, qint64 frames, Tweak tweak = {}) {
             QTest::newRow(name) << channels << tweak << frames;
         };
-        // Valid files of 1 to 3 channels: only the front camera's frames count.
-        auto odd = [](MoviParity parity) {
-            return [parity](Opts &o) {
-                o.oddBodies = true;
-                o.moviParity = parity;
-            };
-        };
-        row("odd bodies, odd movi", 3, 900, odd(MoviParity::Odd));
-        row("odd bodies, even movi", 2, 900, odd(MoviParity::Even));
-        row("no index", 1, 900, [](Opts &o) { o.writeIndex = false; });
-        row("text ids in payloads", 1, 900, [](Opts &o) { o.falseTextIdEvery = 7; });
-        row("0 frames", 2, 0, [](Opts &o) { o.frames = 0; });
-        row("any audio handler", 2, 900, [](Opts &o) { o.audioHandler = "abcd"; });
-
-        // max(1, dwStreams - 2) video lists are expected.
-        auto streams = [](qint64 n) { return [n](Opts &o) { o.dwStreamsOverride = n; }; };
-        row("3 channels, dwStreams 4", 3, -1, streams(4));
-        row("3 channels, dwStreams 6", 3, -1, streams(6));
-        row("1 channel, dwStreams 0", 1, 900, streams(0));
-        row("1 channel, dwStreams 2", 1, 900, streams(2));
-        row("1 channel, dwStreams 0xffffffff", 1, -1, streams(0xffffffff));
-
-        // Header deviations.
-        row("video handler hvc1", 2, -1, [](Opts &o) { o.videoHandler = "hvc1"; });
-        row("video handler HEV1", 2, -1, [](Opts &o) { o.videoHandler = "HEV1"; });
+        // Only the front camera's frames count; odd sizes and no index change nothing.
+        row("odd bodies, odd movi", 3, 900, [](Opts &o) {
+            o.oddBodies = true;
+            o.moviParity = MoviParity::Odd;
+        });
+        row("no index", 2, 900, [](Opts &o) { o.writeIndex = false; });
+        // A header that does not follow the layout.
+        row("dwStreams 4 for 3 channels", 3, -1, [](Opts &o) { o.dwStreamsOverride = 4; });
         row("compression H265", 2, -1, [](Opts &o) { o.videoCompression = "H265"; });
-        row("text handler XBLC", 2, -1, [](Opts &o) { o.textHandler = "XBLC"; });
-        row("text strf with a body", 2, -1, [](Opts &o) { o.textFormatSize = 4; });
-        row("chunk after avih", 2, -1,
-            [](Opts &o) { o.extraHeaderChunk = ExtraHeaderChunk::AfterMainHeader; });
         row("chunk before movi", 2, -1,
             [](Opts &o) { o.extraHeaderChunk = ExtraHeaderChunk::BeforeMovi; });
-
-        // The walk stops at an unknown id; known ids of other layouts are skipped.
-        auto extra = [](int beforeFrame, const char *id, quint32 statedSize = 0) {
-            return [=](Opts &o) { o.extraDataChunks = {{beforeFrame, id, 16, statedSize}}; };
-        };
-        row("04dc", 3, 300, extra(300, "04dc"));
-        row("JUNK", 3, 1, extra(1, "JUNK"));
-        row("00DC is not 00dc", 3, 0, extra(0, "00DC"));
-        row("05tx is skipped", 3, 900, extra(300, "05tx"));
-        row("04wb is skipped", 3, 900, extra(300, "04wb"));
-        // A size past the end of the file: the chunk counts, the walk ends there.
-        row("00dc past the end", 2, 901, extra(900, "00dc", 0x7ffffff0u));
-        row("01dc past the end", 2, 300, extra(300, "01dc", 0xfffffff0u));
+        // An unknown id ends the walk; a size past the end counts its chunk and ends it.
+        row("04dc", 3, 300, [](Opts &o) { o.extraDataChunks = {{300, "04dc", 16}}; });
+        row("00dc past the end", 2, 901, [](Opts &o) {
+            o.extraDataChunks = {{900, "00dc", 16, 0x7ffffff0u}};
+        });
     }
     void walk() {
         QFETCH(int, channels);
@@ -112,6 +82,7 @@ private slots:
         checkWalk(DurationWalk::walkFile(path), frames);
     }
 
+    // getDuration opens "T_2" names only, also given as a URL.
     void onlyT2NamesAreOpened() {
         const QString named = m_dir.filePath("R_20261206_081512_S_N.avi");
         QVERIFY(writeRecording(named, small(1)).ok);
@@ -125,6 +96,7 @@ private slots:
         QCOMPARE(io.getDuration("file://" + t2), 15.0f);
     }
 
+    // A cut file counts the chunks whose header is whole.
     void aTruncatedDataListCountsTheFramesUpToTheCut() {
         const QString path = m_dir.filePath(markerName(3));
         RecordingOptions o = small(3);
@@ -137,13 +109,9 @@ private slots:
             frame500 = bytes.indexOf("00dc", frame500 + 1);
         QVERIFY(frame500 > 0);
         const QPair<qint64, qint64> cuts[] = {
-            {frame500, 500},           // just before frame 500
             {frame500 + 4, 500},       // its id, not its size
-            {frame500 + 8, 501},       // a whole chunk header, no body
             {frame500 + 40, 501},      // part of the body
-            {full.moviOffset + 4, 0},  // the data list is empty
             {full.moviOffset + 2, -1}, // "movi" itself is cut
-            {100, -1},
         };
         for (const auto &cut : cuts) {
             o.truncateAt = cut.first;
@@ -153,20 +121,11 @@ private slots:
         }
     }
 
+    // A missing file is not opened; bytes that are no recording give no duration.
     void damagedInputGivesZero() {
         QVERIFY(!DurationWalk::walkFile(m_dir.filePath("T_2_none_S_.avi")).opened);
         writeAll(m_dir.filePath("T_2_garbage_S_.avi"), QByteArray(5000, '\x5a'));
         checkWalk(DurationWalk::walkFile(m_dir.filePath("T_2_garbage_S_.avi")), -1);
-
-        // The same walk over memory.
-        const QString path = m_dir.filePath(markerName(2));
-        QVERIFY(writeRecording(path, small(2, 90)).ok);
-        QByteArray bytes = readAll(path);
-        QBuffer buffer(&bytes);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        checkWalk(DurationWalk::walkDevice(buffer), 90);
-        bytes.replace(0, 4, "RIFX");
-        checkWalk(DurationWalk::walkDevice(buffer), -1);
     }
 };
 
