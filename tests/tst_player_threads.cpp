@@ -16,8 +16,7 @@
 
 using namespace velmora;
 
-constexpr int Stopped = MediaPlayerEnums::StoppedState, Playing = MediaPlayerEnums::PlayingState,
-              Paused = MediaPlayerEnums::PausedState;
+constexpr int Stopped = MediaPlayerEnums::StoppedState, Playing = MediaPlayerEnums::PlayingState;
 
 class PlayerThreadsTest : public QObject {
     Q_OBJECT
@@ -67,8 +66,8 @@ Window {
 
     void cleanup() { m_window.reset(); }
 
-    // Three elements at once through play, pause, seek, resume and stop, and
-    // then to the end of the file. Then loads stopped before mpv began them:
+    // Three elements at once through play, a seek while paused, stop, and the
+    // end of the file. Then loads stopped before mpv began them:
     // they leave no events of their own, and the next play() must still open
     // the file.
     void threeElementsRunTheirCourse() {
@@ -80,10 +79,8 @@ Window {
         for (Video *v : m_views) {
             v->pause();
             v->seek(1000);
-            QCOMPARE(v->playbackState(), Paused);
-        }
-        for (Video *v : m_views)
             v->play();
+        }
         QTRY_VERIFY_WITH_TIMEOUT(m_views[1]->position() > 1300, 10000);
         m_views[1]->stop();
         QCOMPARE(m_views[1]->playbackState(), Stopped);
@@ -101,12 +98,11 @@ Window {
         QCOMPARE(playing.size(), 3);
     }
 
-    // Elements destroyed while loading, once open, and with pictures on their
-    // way; one of them paused.
+    // Elements destroyed while loading and with pictures on their way; one of
+    // them paused.
     void destroyedWhilePlaying_data() {
         QTest::addColumn<qint64>("position"); // -1: at once
         QTest::newRow("loading") << qint64(-1);
-        QTest::newRow("open") << qint64(0);
         QTest::newRow("playing") << qint64(300);
     }
 
