@@ -1,17 +1,11 @@
 #pragma once
 
 // Small file helpers for the tests. The QVERIFYs fail the calling test.
-#include <QByteArray>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QString>
 #include <QtTest>
 #include <sys/mount.h>
 #include <unistd.h>
 
-// The whole file, or nothing when it cannot be read.
+// The whole file; empty when it cannot be read.
 inline QByteArray readAll(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -32,46 +26,7 @@ inline void touch(const QString &path, const QDateTime &modified = QDateTime()) 
         QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
 }
 
-// Makes a folder read-only for this process, with the files `fill` puts in it
-// first. Root writes into any folder whatever its permissions, so for root the
-// folder becomes a small file system mounted read-only. Undone on destruction.
-class ReadOnlyFolder {
-public:
-    template <typename Fill>
-    ReadOnlyFolder(const QString &path, Fill fill)
-        : m_path(path) {
-        if (geteuid() != 0) {
-            fill();
-            m_ready = QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-            return;
-        }
-        const QByteArray where = QFile::encodeName(path);
-        if (mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
-            return;
-        m_mounted = true;
-        fill();
-        m_ready = mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-    ~ReadOnlyFolder() {
-        if (m_mounted)
-            umount(QFile::encodeName(m_path).constData());
-        else
-            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
-    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
-
-    // False when the folder could not be made read-only here.
-    bool ready() const { return m_ready; }
-
-private:
-    QString m_path;
-    bool m_mounted = false;
-    bool m_ready = false;
-};
-
-// A small file system mounted over `path` (root only); unmounted on
-// destruction.
+// A small file system mounted over `path` (root only); unmounted on destruction.
 class SmallFileSystem {
 public:
     SmallFileSystem(const QString &path, const QByteArray &size)
@@ -86,10 +41,39 @@ public:
     SmallFileSystem(const SmallFileSystem &) = delete;
     SmallFileSystem &operator=(const SmallFileSystem &) = delete;
     bool mounted() const { return m_mounted; }
+    bool remountReadOnly() {
+        return m_mounted &&
+               mount(nullptr, m_path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
 
 private:
     QByteArray m_path;
     bool m_mounted = false;
+};
+
+// A folder made read-only for this process, with the files `fill` puts in it
+// first; undone on destruction. Root writes whatever the permissions, so for
+// root it is a small file system mounted read-only.
+class ReadOnlyFolder {
+public:
+    template <typename Fill>
+    ReadOnlyFolder(const QString &path, Fill fill)
+        : m_path(path)
+        , m_mount(path, "64k") {
+        fill();
+        m_ready = geteuid() == 0 ? m_mount.remountReadOnly()
+                                 : QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    ~ReadOnlyFolder() {
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // False when the folder could not be made read-only here.
+    bool ready() const { return m_ready; }
+
+private:
+    QString m_path;
+    SmallFileSystem m_mount;
+    bool m_ready = false;
 };
 
 #include <mutex>
