@@ -6,7 +6,6 @@
 #include "fileio.h"
 #include "languagemanager.h"
 #include "metaobjectdescription.h"
-#include "volume.h"
 
 #include <QtTest>
 
@@ -95,24 +94,6 @@ const char CommonFuncProperties[] =
     "QString gSensorStr GSensorChanged; int currentLanguage CurrentLanguageChanged; "
     "int WindowRestart";
 
-// Every property of the object, written through the meta-object; no notify
-// signal may fire (the scenes re-read properties instead of binding to them).
-void writeEveryPropertyAndExpectSilence(QObject *object, const QSet<QByteArray> &skip = {}) {
-    const QMetaObject *mo = object->metaObject();
-    std::vector<std::unique_ptr<QSignalSpy>> spies;
-    for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
-        if (mo->method(i).methodType() == QMetaMethod::Signal)
-            spies.push_back(std::make_unique<QSignalSpy>(object, mo->method(i)));
-    }
-    for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i) {
-        const QMetaProperty p = mo->property(i);
-        const QVariant value = p.type() == QVariant::String ? QVariant("12") : QVariant(1);
-        QVERIFY2(skip.contains(p.name()) || p.write(object, value), p.name());
-    }
-    for (const auto &spy : spies)
-        QVERIFY2(spy->isEmpty(), spy->signal().constData());
-}
-
 } // namespace
 
 class BackendInterfaceTest : public QObject {
@@ -145,15 +126,6 @@ private slots:
         for (int i = 0; i < language.keyCount(); ++i)
             keys += QStringLiteral(" %1=%2").arg(language.key(i)).arg(language.value(i));
         QCOMPARE(keys, QStringLiteral("LANGUAGE KOR=0 ENG=1 FRE=2"));
-    }
-
-    // No setter notifies.
-    void settersDoNotNotify() {
-        FileIO file;
-        file.setVolumeSource(std::make_shared<velmora::FixedVolumes>(QVector<velmora::Volume>{}));
-        writeEveryPropertyAndExpectSilence(&file);
-        CommonFunc func;
-        writeEveryPropertyAndExpectSilence(&func, {"WindowRestart"});
     }
 };
 
