@@ -10,39 +10,32 @@
 namespace velmora::testing {
 
 inline QString telemetryDifference(const Telemetry &actual, const Telemetry &expected) {
-    if (actual.magnetic.size() != expected.magnetic.size())
-        return QStringLiteral("%1 sensor samples, expected %2")
+    const auto sample = [](const MagneticData &m) {
+        return QStringLiteral("(%1, %2, %3)").arg(double(m.x)).arg(double(m.y)).arg(double(m.z));
+    };
+    const auto record = [](const GioData &g) {
+        return QStringLiteral("%1 %2 %3 %4 %5").arg(g.time).arg(g.lat, g.lon, g.ew, g.speed);
+    };
+    if (actual.magnetic.size() != expected.magnetic.size() ||
+        actual.gio.size() != expected.gio.size())
+        return QStringLiteral("%1 sensor samples and %2 GPS records, expected %3 and %4")
             .arg(actual.magnetic.size())
-            .arg(expected.magnetic.size());
-    if (actual.gio.size() != expected.gio.size())
-        return QStringLiteral("%1 GPS records, expected %2")
             .arg(actual.gio.size())
+            .arg(expected.magnetic.size())
             .arg(expected.gio.size());
     for (int i = 0; i < actual.magnetic.size(); ++i) {
-        const MagneticData &a = actual.magnetic.at(i);
-        const MagneticData &e = expected.magnetic.at(i);
+        const MagneticData &a = actual.magnetic.at(i), &e = expected.magnetic.at(i);
         // Exact: both sides divide the same integers the same way.
         if (a.x != e.x || a.y != e.y || a.z != e.z)
-            return QStringLiteral("sensor sample %1: (%2, %3, %4), expected (%5, %6, %7)")
+            return QStringLiteral("sensor sample %1: %2, expected %3")
                 .arg(i)
-                .arg(double(a.x))
-                .arg(double(a.y))
-                .arg(double(a.z))
-                .arg(double(e.x))
-                .arg(double(e.y))
-                .arg(double(e.z));
+                .arg(sample(a), sample(e));
     }
     for (int i = 0; i < actual.gio.size(); ++i) {
-        const GioData &a = actual.gio.at(i);
-        const GioData &e = expected.gio.at(i);
-        if (a.time != e.time || a.ew != e.ew || a.lat != e.lat || a.lon != e.lon ||
-            a.speed != e.speed)
-            return QStringLiteral("GPS record %1: %2 %3 %4 %5 %6, expected %7 %8 %9 %10 %11")
+        if (record(actual.gio.at(i)) != record(expected.gio.at(i)))
+            return QStringLiteral("GPS record %1: %2, expected %3")
                 .arg(i)
-                .arg(a.time)
-                .arg(a.lat, a.lon, a.ew, a.speed)
-                .arg(e.time)
-                .arg(e.lat, e.lon, e.ew, e.speed);
+                .arg(record(actual.gio.at(i)), record(expected.gio.at(i)));
     }
     return QString();
 }
