@@ -37,28 +37,22 @@ inline ReferenceResult byteSearchExtraction(const QString &path) {
          at = all.indexOf(id, at + 404)) {
         const int record = at + 8;
         if (result.records % 30 == 0) {
-            const int second = result.records / 30;
             const QString sentence = QString::fromUtf8(
                 all.constData() + record + 34, int(qstrnlen(all.constData() + record + 34, 256)));
-            GioData gio;
-            gio.time = second;
+            const int second = result.records / 30;
             const int m = sentence.indexOf(QLatin1String("A,"));
             const QStringList f = sentence.mid(m + 2).split(QLatin1Char(','));
             if (!sentence.contains(QLatin1String("GPRMC")) &&
                 !sentence.contains(QLatin1String("GNRMC"))) {
                 if (second == 0)
                     keptLat = keptLon = keptEw = QStringLiteral("0");
-                gio.lat = keptLat;
-                gio.lon = keptLon;
-                gio.ew = keptEw;
-                gio.speed = QStringLiteral("0");
-                result.telemetry.gio.append(gio);
+                result.telemetry.gio.append(
+                    {second, keptEw, keptLat, keptLon, QStringLiteral("0")});
             } else if (m >= 0 && f.size() >= 6) { // a valid fix, up to the comma after the speed
-                keptLat = gio.lat = f[0];
-                keptLon = gio.lon = f[2];
-                keptEw = gio.ew = f[3].right(1);
-                gio.speed = f[4];
-                result.telemetry.gio.append(gio);
+                keptLat = f[0];
+                keptLon = f[2];
+                keptEw = f[3].right(1);
+                result.telemetry.gio.append({second, keptEw, keptLat, keptLon, f[4]});
             }
         }
         auto value = [&](int offset) { return float(le32(record + offset)) / 1000.0f; };
