@@ -105,10 +105,16 @@ private slots:
         const QString single = record("R_20261206_081512_S_N.avi", RecordingOptions());
         const QString notRecording = m_dir.filePath("R_20261206_081513_D_N.avi");
         writeAll(notRecording, QByteArray(2000, 'x'));
-        const QString locked = m_dir.filePath("locked"), empty = m_dir.filePath("empty");
-        QVERIFY(QDir().mkpath(locked) && QDir().mkpath(empty));
+        RecordingOptions o;
+        o.seconds = 2;
+        o.videoChunkSize = 20000;
+        const QString large = record("R_20261206_081516_S_N.avi", o); // over 1 MiB
+        const QString locked = m_dir.filePath("locked"), empty = m_dir.filePath("empty"),
+                      small = m_dir.filePath("small");
+        QVERIFY(QDir().mkpath(locked) && QDir().mkpath(empty) && QDir().mkpath(small));
         ReadOnlyFolder readOnly(locked, [] {});
         QVERIFY(readOnly.ready());
+        SmallFileSystem full(small, "256k");
         using S = ChannelExportResult::Status;
         const struct {
             QString source, folder;
@@ -119,31 +125,17 @@ private slots:
             {notRecording, empty, 0, S::NotARecording},
             {m_dir.filePath("R_gone_S_N.avi"), empty, 0, S::SourceUnreadable},
             {single, locked, 0, S::WriteFailed},
+            {large, small, 0, full.mounted() ? S::WriteFailed : S::Done},
         };
         for (const auto &c : cases) {
             const QString out = ChannelExport::destinationPath(c.folder, "N", c.channel);
             const ChannelExportResult result = ChannelExport::run(c.source, out, c.channel);
             QCOMPARE(int(result.status), int(c.status));
-            QVERIFY(!result.error.isEmpty());
-            QCOMPARE(filesIn(c.folder), QStringList());
+            QVERIFY(c.status == S::Done ||
+                    (!result.error.isEmpty() && filesIn(c.folder).isEmpty()));
         }
-
-        RecordingOptions o;
-        o.seconds = 2;
-        o.videoChunkSize = 20000;
-        const QString large = record("R_20261206_081516_S_N.avi", o);
-        QVERIFY(QFileInfo(large).size() > 1 << 20);
-        const QString small = m_dir.filePath("small");
-        QVERIFY(QDir().mkpath(small));
-        SmallFileSystem full(small, "256k");
         if (!full.mounted())
-            QSKIP("cannot mount a small file system here (needs root)");
-        const ChannelExportResult result =
-            ChannelExport::run(large, ChannelExport::destinationPath(small, "N", 0), 0);
-        QCOMPARE(int(result.status), int(S::WriteFailed));
-        QVERIFY2(result.error.contains(QString::fromLocal8Bit(strerror(ENOSPC))),
-                 qPrintable(result.error));
-        QCOMPARE(filesIn(small), QStringList());
+            QSKIP("the full disk needs root, to mount a small file system");
     }
 
     // Exact bytes either way, for pieces beyond the pipe and buffer and runs of
