@@ -102,15 +102,12 @@ private slots:
         QCOMPARE(file.lang(), 1);
         QCOMPARE(file.model(), QStringLiteral("VM"));
         QCOMPARE(file.secret(), QStringLiteral("1234"));
-        file.setRadar_sensitivity(2);
         file.setCut_volt(4);
         file.setLang(0);
         QVERIFY(file.writeConfig());
 
         QByteArray expected = TypicalText;
-        expected.replace("cut_volt=2", "cut_volt=4")
-            .replace("radar_sensitivity=0", "radar_sensitivity=2")
-            .replace("lang=fr", "lang=en");
+        expected.replace("cut_volt=2", "cut_volt=4").replace("lang=fr", "lang=en");
         QCOMPARE(readAll(card.filePath("config.txt")), withChecksum(expected));
         QCOMPARE(entriesOf(card.path()), QStringList{"config.txt"});
 
