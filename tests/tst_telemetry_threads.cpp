@@ -19,7 +19,6 @@ class TelemetryThreadsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY(m_dir.isValid());
         demo::RecordingOptions options;
         options.channels = 3;
         options.seconds = 60;
@@ -34,31 +33,22 @@ private slots:
 
     void cleanup() { QThreadPool::globalInstance()->waitForDone(); }
 
-    // The state turns 1 only with the second request's lists, whichever is longer.
-    void twoQuickRequests_data() {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<int>("samples");
-        QTest::newRow("long, then short") << m_long << m_short << 90;
-        QTest::newRow("short, then long") << m_short << m_long << 1800;
-    }
+    // The state turns 1 only with the second request's lists, whichever is
+    // longer: polled as often as the thread is given the processor.
     void twoQuickRequests() {
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(int, samples);
-        FileIO file;
-        file.readfilepath(first);
-        file.readfilepath(second);
-        // Whenever the state reads 1, the lists are the second request's: polled
-        // as often as the thread is given the processor, not every few milliseconds.
-        QDeadlineTimer deadline(20000);
-        while (file.readProcessState() != 1 && !deadline.hasExpired())
-            QThread::yieldCurrentThread();
-        QCOMPARE(file.readProcessState(), 1);
-        QCOMPARE(file.readPOICnt(), samples);
-        QThreadPool::globalInstance()->waitForDone();
-        QCOMPARE(QVector<int>({file.readProcessState(), file.readPOICnt(), file.readGioDataCnt()}),
-                 QVector<int>({1, samples, samples / 30}));
+        for (const bool longFirst : {true, false}) {
+            FileIO file;
+            file.readfilepath(longFirst ? m_long : m_short);
+            file.readfilepath(longFirst ? m_short : m_long);
+            const int samples = longFirst ? 90 : 1800;
+            QDeadlineTimer deadline(20000);
+            while (file.readProcessState() != 1 && !deadline.hasExpired())
+                QThread::yieldCurrentThread();
+            QCOMPARE(QVector<int>({file.readProcessState(), file.readPOICnt()}),
+                     QVector<int>({1, samples}));
+            QThreadPool::globalInstance()->waitForDone();
+            QCOMPARE(file.readGioDataCnt(), samples / 30);
+        }
     }
 
     // Requests and cancellations in a row: never state 1 with another request's lists.
