@@ -16,7 +16,6 @@ class ToolTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY(m_dir.isValid());
         RecordingOptions options;
         options.channels = 2;
         options.seconds = 5;
@@ -60,15 +59,10 @@ private slots:
 
     // The duration comes from the header walk whatever the name: no "T_2" here.
     void info() {
-        const QString path = m_dir.filePath("R_20261206_081512_T_N.avi");
-        RecordingOptions options;
-        options.channels = 3;
-        options.frames = 300;
-        QVERIFY(writeRecording(path, options).ok);
-        const ToolRun run = runTool({"info", path});
+        const ToolRun run = runTool({"info", m_recording});
         QCOMPARE(run.code, 0);
-        QCOMPARE(run.out, QByteArray("{\"channels\":3,\"duration\":10,\"frames\":300,"
-                                     "\"telemetryRecords\":300}\n"));
+        QCOMPARE(run.out, QByteArray("{\"channels\":2,\"duration\":5,\"frames\":150,"
+                                     "\"telemetryRecords\":150}\n"));
     }
 
     // JSON by default, another format by name; all on stdout, nothing on stderr.
