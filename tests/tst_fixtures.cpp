@@ -8,9 +8,6 @@
 #include "toolrunner.h"
 
 #include <QDirIterator>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,15 +21,6 @@ QByteArray run(const QString &program, const QStringList &arguments) {
     process.start(program, arguments);
     process.waitForFinished(120000);
     return process.readAllStandardOutput();
-}
-
-// ffprobe's view of every stream, frames counted by decoding.
-QJsonArray probeStreams(const QString &path) {
-    return QJsonDocument::fromJson(
-               run("ffprobe", {"-v", "quiet", "-of", "json", "-count_frames", "-show_entries",
-                               "stream=codec_name,nb_read_frames", path}))
-        .object()["streams"]
-        .toArray();
 }
 
 // The types of the NAL units of an Annex-B access unit, in order.
@@ -106,13 +94,11 @@ private slots:
     // The options reach the file; bad arguments give 2.
     void theToolWritesRecordings() {
         const QString path = m_dir.filePath("R_tool_D_N.avi");
-        const ToolRun made =
-            runTool({"make-recording", path, "--channels", "2", "--seconds", "3", "--extra-chunk",
-                     "04dc@45", "--movi-parity", "odd", "--odd-bodies"},
-                    120000);
-        QCOMPARE(made.code, 0);
-        QCOMPARE(QJsonDocument::fromJson(made.out).object()["bytes"].toDouble(),
-                 double(QFileInfo(path).size()));
+        QCOMPARE(runTool({"make-recording", path, "--channels", "2", "--seconds", "3",
+                          "--extra-chunk", "04dc@45", "--movi-parity", "odd", "--odd-bodies"},
+                         120000)
+                     .code,
+                 0);
         const ParsedAvi p = parseAvi(readAll(path));
         QCOMPARE(p.u32(p.moviOffset - 4) % 2, 1u);
         QCOMPARE(p.chunks.first().size % 2, 1u);                     // odd and unpadded
@@ -133,9 +119,12 @@ private slots:
         QCOMPARE(names, QStringList(
                             {"Drive", "Drive", "DriveEvent", "Manual", "Parking", "ParkingEvent"}));
         const QString front = card + "/Drive/R_20261206_081512_T_N.avi";
-        if (ffprobeAvailable())
-            QCOMPARE(probeStreams(front)[2].toObject()["nb_read_frames"].toString(),
-                     QString("150"));
+        if (ffprobeAvailable()) // the third camera's pictures, counted by decoding
+            QCOMPARE(
+                run("ffprobe", {"-v", "quiet", "-count_frames", "-select_streams", "v:2",
+                                "-show_entries", "stream=nb_read_frames", "-of", "csv=p=0", front})
+                    .trimmed(),
+                QByteArray("150"));
         for (const QString &mine : {front, card + "/config.txt"})
             writeAll(mine, "mine");
         QCOMPARE(runTool({"make-demo-card", card}, 120000).code, 0);
