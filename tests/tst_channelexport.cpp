@@ -8,9 +8,6 @@
 #include "testfiles.h"
 #include "toolrunner.h"
 
-#include <QProcess>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <fcntl.h>
 #include <unistd.h>

@@ -4,7 +4,6 @@
 #include "recordingwriter.h"
 #include "testfiles.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 

@@ -3,7 +3,6 @@
 #include "fileio.h"
 #include "testfiles.h"
 
-#include <QFileSystemWatcher>
 #include <QtTest>
 
 namespace {

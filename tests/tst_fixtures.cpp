@@ -7,9 +7,6 @@
 #include "testfiles.h"
 #include "toolrunner.h"
 
-#include <QDirIterator>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace velmora::demo;

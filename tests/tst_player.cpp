@@ -8,13 +8,10 @@
 #include "videocapture.h"
 
 #include <QPainter>
-#include <QProcess>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
 #include <cmath>

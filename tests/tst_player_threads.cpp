@@ -8,8 +8,6 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickWindow>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
 #include <memory>

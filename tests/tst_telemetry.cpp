@@ -7,8 +7,6 @@
 #include "telemetryextraction.h"
 #include "testfiles.h"
 
-#include <QTemporaryDir>
-#include <QThreadPool>
 #include <QtTest>
 
 using namespace velmora;

@@ -3,9 +3,6 @@
 #include "recordingwriter.h"
 #include "telemetryextractor.h"
 
-#include <QDeadlineTimer>
-#include <QTemporaryDir>
-#include <QThreadPool>
 #include <QtTest>
 
 using namespace velmora;

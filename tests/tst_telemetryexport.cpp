@@ -3,9 +3,6 @@
 #include "telemetryexport.h"
 #include "testfiles.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <QXmlStreamReader>
 #include <QtTest>
 
 using velmora::MagneticData;
