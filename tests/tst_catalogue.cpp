@@ -1,5 +1,5 @@
-// The recording catalogue: card search, picked files, list order, lookups, name and path
-// helpers. Recordings here are empty files: the catalogue never reads them.
+// The recording catalogue: card search, picked files, list order, lookups and the
+// channel count. Recordings here are empty files: the catalogue never reads them.
 #include "catalogue.h"
 #include "fileio.h"
 #include "testfiles.h"
@@ -88,17 +88,9 @@ private slots:
         QCOMPARE(listing(file), QStringList());
     }
 
-    void nameAndPathHelpers() {
-        // Only the first "file:///" goes; it keeps its third slash unless a drive follows.
+    // The channel count: "_T_" before "_D_" before "_S_", anywhere in the path.
+    void channelCountFromTheName() {
         FileIO file;
-        for (const QString row : {"file:///home/u/R_1_N.avi|/home/u/R_1_N.avi", "file:///D:/x|D:/x",
-                                  "file://host/x|file://host/x", "|"}) {
-            const QStringList url = row.split('|');
-            QCOMPARE(file.fileCut(url[0]), url[1]);
-        }
-        QCOMPARE(file.readBaseFName("D:/v/R_1_N.avi"), QStringLiteral("R_1_N"));
-        QCOMPARE(file.readBaseFName("file:///home/u/T_2_E.AVI"), QStringLiteral("T_2_E"));
-        // The channel count: "_T_" before "_D_" before "_S_", anywhere in the path.
         for (const QString row :
              {"R_20210101_100000_N.avi|-1", "R_S_20210101_T_N.avi|3", "/card/_D_/R_1_S_N.avi|2"})
             QCOMPARE(file.getVideoChannel(row.section('|', 0, 0)), row.section('|', 1).toInt());
