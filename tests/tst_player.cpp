@@ -189,16 +189,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(video->position() >= 500, 5000);
 
         video->pause();
-        QCOMPARE(video->playbackState(), Paused);
 
         video->seek(2000);
         QTRY_VERIFY_WITH_TIMEOUT(video->position() >= 2000 - FrameMs, 5000);
         video->play();
-        QCOMPARE(video->playbackState(), Playing);
         QTRY_VERIFY_WITH_TIMEOUT(video->position() >= 2400, 5000);
         video->stop();
         QCOMPARE(stopped.count(), 2); // at once, not when mpv reports back
-        QCOMPARE(video->playbackState(), Stopped);
 
         // A pause() of a stopped element opens the file paused, never playing;
         // from there to the end, and then from the start again.
