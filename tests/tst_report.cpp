@@ -1,4 +1,4 @@
-// The accident report: the page composed from its inputs, and printed to PDF (poppler reads it).
+// The accident report printed to PDF and read back by poppler; the report command.
 #include "reportdocument.h"
 #include "reportprinter.h"
 #include "toolrunner.h"
@@ -32,29 +32,12 @@ bool inOrder(const QString &text, const QStringList &parts) {
     return true;
 }
 
-const ReportTexts Plain{"2024-03-01 10:20:30", "N 37.5, E 127.0", "X 0.1 Y 0.2 Z 0.3", "ok"};
-
 } // namespace
 
 class ReportTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // One snapshot a camera, as many as the name's marker says ("_D_" before "_S_").
-    void snapshotsByChannelMarker() {
-        for (const QString row : {"R_1_T_2 FRS", "R_1_S_D_2 FR", "R_1_S_2 F", "R_1_t_2 "}) {
-            const QString name = row.section(' ', 0, 0);
-            QString expected, sources;
-            for (const QChar prefix : row.section(' ', 1))
-                expected += QStringLiteral("/d/velmora/report/%1_%2.png;").arg(prefix).arg(name);
-            const QRegularExpression image("<img src=\"([^\"]*)\" width=\"370\" height=\"205\">");
-            for (auto it = image.globalMatch(composeReportHtml(name, Plain, 1, "/d"));
-                 it.hasNext();)
-                sources += it.next().captured(1) + ";";
-            QCOMPARE(sources, expected);
-        }
-    }
-
     // Markup and accents typed into the texts are printed as typed; the page
     // as pdftotext reads it, with the snapshots and the font embedded.
     void printsPdf() {
