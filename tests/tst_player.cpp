@@ -154,14 +154,11 @@ private slots:
                 ffmpegFrame(m_file, track, int(ms * 30 / 1000), m_dir.filePath("reference.png"));
             QVERIFY2(!reference.isNull(), "ffmpeg gave no frame");
             QImage frame; // the picture may still be on its way: capture until one matches
-            const auto matches = [&] {
-                frame = captureFrame(video, m_dir.filePath("track"), "frame");
-                return psnr(frame, reference) >= 30;
-            };
-            QVERIFY2(QTest::qWaitFor(matches, 4000),
-                     qPrintable(QString("%1 ms: PSNR %2 dB against ffmpeg's frame")
-                                    .arg(ms)
-                                    .arg(psnr(frame, reference), 0, 'f', 1)));
+            QTRY_VERIFY2((frame = captureFrame(video, m_dir.filePath("track"), "frame"),
+                          psnr(frame, reference) >= 30),
+                         qPrintable(QString("%1 ms: PSNR %2 dB against ffmpeg's frame")
+                                        .arg(ms)
+                                        .arg(psnr(frame, reference), 0, 'f', 1)));
             QVERIFY(isBand(frame.pixel(280, 90), track)); // the band over the right quarter
             QVERIFY(video->position() >= ms - FrameMs);
         }
@@ -186,10 +183,7 @@ private slots:
         video->setSource(QUrl::fromLocalFile(m_file));
         video->play();
         QVERIFY(playing.wait(10000));
-        QTRY_VERIFY_WITH_TIMEOUT(video->position() >= 500, 5000);
-
         video->pause();
-
         video->seek(2000);
         QTRY_VERIFY_WITH_TIMEOUT(video->position() >= 2000 - FrameMs, 5000);
         video->play();
@@ -200,7 +194,6 @@ private slots:
         // A pause() of a stopped element opens the file paused, never playing;
         // from there to the end, and then from the start again.
         QVERIFY(openPaused(video, 3000));
-        QTRY_VERIFY_WITH_TIMEOUT(video->position() >= 3000 - FrameMs, 5000);
         video->play();
         QTRY_COMPARE_WITH_TIMEOUT(stopped.count(), 3, 8000);
         video->play();
