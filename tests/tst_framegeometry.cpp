@@ -46,8 +46,7 @@ private slots:
     // item's own drawing and the way back agree with the mapping in every case.
     void regionFitAndItemAgree() {
         const FramePlacement fitted = placeFrame({{400, 400}, Frame, {}, 0, false, true});
-        QCOMPARE(fitted.frameToView.map(QPointF(0, 0)), QPointF(0, 87.5));
-        QCOMPARE(fitted.frameToView.map(QPointF(320, 180)), QPointF(400, 312.5));
+        QCOMPARE(fitted.frameToView.mapRect(QRectF(0, 0, 320, 180)), QRectF(0, 87.5, 400, 225));
 
         for (int orientation : {0, 90, 180, 270})
             for (bool vflip : {false, true})
