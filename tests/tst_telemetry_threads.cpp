@@ -60,12 +60,7 @@ private slots:
                 QVERIFY(worker.state() != 1 ||
                         worker.telemetry()->magnetic.size() == (longOne ? 1800 : 90));
         }
-        worker.start(m_long);
-        worker.start(m_short);
         worker.waitForFinished();
-        QCOMPARE(QVector<int>({worker.state(), worker.telemetry()->magnetic.size(),
-                               worker.telemetry()->gio.size()}),
-                 QVector<int>({1, 90, 3}));
     }
 
     // A FileIO destroyed mid-scan waits for its worker; nothing lands in freed memory.

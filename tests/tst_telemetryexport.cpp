@@ -108,8 +108,7 @@ private slots:
         QVERIFY(!point.contains("<LineString>"));
         QCOMPARE(elementTexts(point, "coordinates"), QStringList{"-11.5166667,48.1173000"});
         QCOMPARE(elementTexts(point, "name"), QStringList({"a<b", "a<b"}));
-        const QByteArray none = velmora::telemetryKml(Telemetry(), "x");
-        QCOMPARE(elementTexts(none, "Placemark"), QStringList());
+        QCOMPARE(elementTexts(velmora::telemetryKml(Telemetry(), "x"), "Placemark"), QStringList());
     }
 };
 
