@@ -4,10 +4,6 @@
 # and every entry it leaves unfinished or empty is named.
 # usage: check-translations.sh LUPDATE SCENE_DIR CATALOGUE.ts...
 set -eu
-if [ $# -lt 3 ]; then
-    echo "usage: check-translations.sh LUPDATE SCENE_DIR CATALOGUE.ts..." >&2
-    exit 2
-fi
 lupdate=$1
 scenes=$2
 shift 2
