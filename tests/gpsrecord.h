@@ -9,13 +9,7 @@ namespace velmora::testing {
 
 inline GioData record(int time, const QString &lat, const QString &lon, const QString &ew,
                       const QString &speed) {
-    GioData g;
-    g.time = time;
-    g.lat = lat;
-    g.lon = lon;
-    g.ew = ew;
-    g.speed = speed;
-    return g;
+    return GioData{time, ew, lat, lon, speed};
 }
 
 } // namespace velmora::testing
