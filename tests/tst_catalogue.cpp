@@ -192,25 +192,20 @@ private slots:
         QCOMPARE(listing(file), QStringList({"0 Drive/R_1_N.avi"}));
     }
 
+    // Each out-of-range lookup after a valid one, so that a stale current entry would show.
     void lookupsTakeTheAddressedEntryOrNothing() {
         FileIO file;
         file.setfileInfo("file:///D:/v/R_1_N.avi,file:///D:/v/R_2_N.avi,file:///D:/v/R_3_E.avi");
         QCOMPARE(file.readBaseFName(1, 0), QStringLiteral("R_3_E"));
-        // Each after a valid lookup, so that a stale current entry would show.
-        auto outside = [&](int kind, int index) {
+        for (const QPoint at :
+             {QPoint(-1, 0), QPoint(5, 0), QPoint(0, -1), QPoint(0, 2), QPoint(1, 1)}) {
             QCOMPARE(file.readfilepath(0, 0), QStringLiteral("D:/v/R_2_N.avi"));
-            QVERIFY2((file.readfilename(kind, index) + file.readfileinfo(kind, index) +
-                      file.readBaseFName(kind, index) + file.readfilepath(kind, index))
+            QVERIFY2((file.readfilename(at.x(), at.y()) + file.readfileinfo(at.x(), at.y()) +
+                      file.readBaseFName(at.x(), at.y()) + file.readfilepath(at.x(), at.y()))
                          .isEmpty(),
-                     qPrintable(QString("%1,%2").arg(kind).arg(index)));
-        };
-        for (int kind : {-1, 5}) {
-            outside(kind, 0);
-            QCOMPARE(file.readfileCnt(kind), 0);
+                     qPrintable(QString("%1,%2").arg(at.x()).arg(at.y())));
         }
-        for (int index : {-1, 2})
-            outside(0, index);
-        outside(1, 1);
+        QCOMPARE(file.readfileCnt(-1) + file.readfileCnt(5), 0);
     }
 };
 
