@@ -64,8 +64,9 @@ MainTestCase {
         expectNotice()
     }
 
+    // The old recording never begins: it is stopped as soon as it has opened.
     function test_newRequestWhileTheChannelsOpenStopsThemFirst() {
-        var stateAtRequest = -1
+        var stateAtRequest = -1, began = spy(child("videoOut1"), "began")
         // Right after the three players were told to play, before any has opened the file.
         var request = function() {
             child("playTimer").triggered.disconnect(request)
@@ -78,6 +79,7 @@ MainTestCase {
         tryCompare(win, "currentPlayFileName", oneChannel, 15000)
         waitForChannels(1)
         playsAlone(oneChannel)
+        compare(began.count, 1)
     }
 
     // A request while the previous one waits to start replaces it, and the
