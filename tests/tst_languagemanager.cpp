@@ -44,41 +44,20 @@ private slots:
     }
 
     // Each row switches through `codes`, the catalogues named copied into the
-    // lookup folder; `lines` are the debug lines of the last switch.
+    // lookup folder.
     void switches_data() {
         QTest::addColumn<QStringList>("catalogues");
         QTest::addColumn<QList<int>>("codes");
         QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("announced");     // the current code again is no change
-        QTest::addColumn<QStringList>("lines"); // empty: not checked
+        QTest::addColumn<int>("announced"); // the current code again is no change
         const QStringList both{"lang_en.qm", "lang_fr.qm"}, none;
-        const QString start = "setLanguage2 : start";
-        const QStringList tail{"languageChanged : languageChanged", "retranslate : start",
-                               "retranslate : retranslate"};
-        const QStringList installed =
-            QStringList{"mTranslator : start", "mTranslator : end"} + tail;
-        const QStringList fallback = QStringList{"set will be default language."} + tail;
-        QTest::newRow("english") << both << QList<int>{1} << English << 1
-                                 << QStringList{"setLanguage1 : start1", start,
-                                                "mTranslator.load : start",
-                                                "mTranslator.load : end"} +
-                                        installed;
-        QTest::newRow("english, french") << both << QList<int>{1, 2} << French << 2
-                                         << QStringList{"setLanguage1 : start2", start} + installed;
-        QTest::newRow("french, english") << both << QList<int>{2, 1} << English << 2 << none;
-        QTest::newRow("english, source") << both << QList<int>{1, 0} << Source << 2
-                                         << QStringList{"setLanguage1 : start0", start} + fallback;
-        QTest::newRow("english, french, source")
-            << both << QList<int>{1, 2, 0} << Source << 3 << none;
-        QTest::newRow("french missing") << none << QList<int>{2} << Source << 1
-                                        << QStringList{"setLanguage1 : start2", start} + fallback;
-        QTest::newRow("english, french missing")
-            << QStringList{"lang_en.qm"} << QList<int>{1, 2} << Source << 2 << none;
-        QTest::newRow("unknown code") << both << QList<int>{1, 7} << Source << 2 << none;
-        QTest::newRow("french twice")
-            << both << QList<int>{2, 2} << French << 1 << QStringList{"setLanguage1 : start2"};
-        QTest::newRow("source again")
-            << both << QList<int>{0} << Source << 0 << QStringList{"setLanguage1 : start0"};
+        QTest::newRow("english") << both << QList<int>{1} << English << 1;
+        QTest::newRow("english, french") << both << QList<int>{1, 2} << French << 2;
+        QTest::newRow("french, english") << both << QList<int>{2, 1} << English << 2;
+        QTest::newRow("english, source") << both << QList<int>{1, 0} << Source << 2;
+        QTest::newRow("french missing") << none << QList<int>{2} << Source << 1;
+        QTest::newRow("unknown code") << both << QList<int>{1, 7} << Source << 2;
+        QTest::newRow("french twice") << both << QList<int>{2, 2} << French << 1;
     }
 
     void switches() {
@@ -86,7 +65,6 @@ private slots:
         QFETCH(QList<int>, codes);
         QFETCH(QString, label);
         QFETCH(int, announced);
-        QFETCH(QStringList, lines);
         QTemporaryDir folder;
         for (const QString &name : catalogues)
             QVERIFY(QFile::copy(mBinDir + "/" + name, folder.path() + "/" + name));
@@ -98,23 +76,17 @@ private slots:
             scene.manager->setLanguage(code);
         CapturedDebug log;
         scene.manager->setLanguage(codes.last());
-        if (!lines.isEmpty())
-            QCOMPARE(log.lines(), lines);
+        // The one sequence of lines the switch is known by.
+        if (QByteArray(QTest::currentDataTag()) == "english")
+            QCOMPARE(log.lines(),
+                     QStringList({"setLanguage1 : start1", "setLanguage2 : start",
+                                  "mTranslator.load : start", "mTranslator.load : end",
+                                  "mTranslator : start", "mTranslator : end",
+                                  "languageChanged : languageChanged", "retranslate : start",
+                                  "retranslate : retranslate"}));
         QCOMPARE(scene.label(), label);
         QCOMPARE(scene.manager->language(), codes.last());
         QCOMPARE(changed.count(), announced);
-    }
-
-    // Without an engine there is nothing to retranslate, but the switch still happens.
-    void withoutEngine() {
-        QObject parent;
-        auto *manager = new LanguageManager(&parent);
-        QSignalSpy changed(manager, &LanguageManager::languageChanged);
-        manager->setLanguage(1);
-        QCOMPARE(QCoreApplication::translate("TopMenu", "설정"), English);
-        manager->setLanguage(0);
-        QCOMPARE(QCoreApplication::translate("TopMenu", "설정"), Source);
-        QCOMPARE(changed.count(), 2);
     }
 };
 

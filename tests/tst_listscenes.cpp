@@ -1,7 +1,5 @@
-// The recording list, the top menu and the card dialog, each loaded from the
-// resource bundle beside a stand-in main window and a real FileIO. The FileIO
-// finds two camera cards made in a scratch folder; the QML files in
-// tests/listscenes hold the cases.
+// The list, top menu and card dialog scenes beside a stand-in main window whose
+// FileIO finds two scratch cards; the cases are in tests/listscenes.
 #include "cardenvironment.h"
 #include "registration.h"
 #include "startup.h"
@@ -16,21 +14,18 @@
 
 namespace {
 
-// The recordings of both cards; within a folder the catalogue lists them
-// newest (greatest name) first.
+// Within a folder the catalogue lists them newest (greatest name) first.
 const char *const CardFiles[] = {
-    "card1/Drive/R_20260301_100000_T_N.avi",      "card1/Drive/R_20260301_100100_T_N.avi",
-    "card1/Drive/R_20260301_100200_T_N.avi",      "card1/Drive/R_20260301_100300_T_N.avi",
-    "card1/Drive/R_20260301_100400_T_N.avi",      "card1/Drive/R_20260301_100500_T_N.avi",
-    "card1/DriveEvent/R_20260301_110000_T_E.avi", "card1/DriveEvent/R_20260301_110100_T_E.avi",
-    "card1/Parking/R_20260301_120000_S_P.avi",    "card1/Manual/R_20260301_130000_D_M.avi",
-    "card1/Manual/R_20260301_130100_D_M.avi",     "card1/Manual/R_20260301_130200_D_M.avi",
-    "card2/Drive/R_20260402_080000_T_N.avi",      "card2/Drive/R_20260402_080100_T_N.avi",
+    "card1/Drive/R_20260301_100000_T_N.avi",  "card1/Drive/R_20260301_100100_T_N.avi",
+    "card1/Drive/R_20260301_100200_T_N.avi",  "card1/Drive/R_20260301_100300_T_N.avi",
+    "card1/Drive/R_20260301_100400_T_N.avi",  "card1/Drive/R_20260301_100500_T_N.avi",
+    "card1/Manual/R_20260301_130000_D_M.avi", "card1/Manual/R_20260301_130100_D_M.avi",
+    "card1/Manual/R_20260301_130200_D_M.avi",
 };
 
 } // namespace
 
-// The scratch cards, rebuilt for every case, and the files of a folder.
+// The scratch cards (the second one empty), rebuilt for every case.
 class CardFixture : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString firstCard READ firstCard CONSTANT)
@@ -58,7 +53,6 @@ public:
         return true;
     }
 
-    // The names of the files in a folder, sorted.
     Q_INVOKABLE QStringList files(const QString &folder) const {
         return QDir(folder).entryList(QDir::Files, QDir::Name);
     }
@@ -78,15 +72,13 @@ public slots:
         auto *fixture = new CardFixture;
         fixture->setParent(engine);
         fixture->reset();
-        auto volume = [](const QString &root, const QString &label) {
-            return velmora::Volume{root, label, QStringLiteral("vfat")};
-        };
+        const QString vfat = QStringLiteral("vfat");
         velmora::CardEnvironment::attach(
-            engine, std::make_shared<velmora::FixedVolumes>(QVector<velmora::Volume>{
-                        volume(QStringLiteral("/"), QString()),
-                        volume(fixture->firstCard(), QStringLiteral("DASHCAM")),
-                        volume(QStringLiteral("/media/usb/"), QStringLiteral("USB")),
-                        volume(fixture->secondCard(), QStringLiteral("DASHCAM"))}));
+            engine, std::make_shared<velmora::FixedVolumes>(
+                        QVector<velmora::Volume>{{"/", QString(), vfat},
+                                                 {fixture->firstCard(), "DASHCAM", vfat},
+                                                 {"/media/usb/", "USB", vfat},
+                                                 {fixture->secondCard(), "DASHCAM", vfat}}));
         engine->rootContext()->setContextProperty(QStringLiteral("cardFixture"), fixture);
     }
 };

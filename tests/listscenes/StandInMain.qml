@@ -1,14 +1,10 @@
 import QtQuick 2.12
 import FileIO 1.0
 
-// The parts of the main window the list panel, the menu and the card dialog
-// use: its shared properties and signals, setList(), the list handlers, the
-// large player's capture, and a real FileIO. The scene under test is loaded
-// inside, so that it reaches all of them by id.
+// What the list panel, the menu and the card dialog use of the main window,
+// with a real FileIO; the scene under test is loaded inside and reaches it by id.
 Item {
     id: mainWin
-    width: 1000
-    height: 700
 
     property alias scene: sceneLoader.item
     property alias sceneSource: sceneLoader.source
@@ -20,7 +16,6 @@ Item {
     property int sdCardDetect: 0
     property string currentPlayFileName: "R_20260301_100300_T_N"
     property int setListCalls: 0
-    property var savedPaths: []
 
     signal addListItem(string filename, string fileinfo, int cIdx, int cIIdx)
     signal listInit
@@ -46,8 +41,6 @@ Item {
         listInit()
     }
 
-    onSaveListIndex: savedPaths.push(savePath)
-
     FileIO {
         id: myFile
         source: "DASHCAM"
@@ -63,9 +56,7 @@ Item {
             property int requests: 0
             signal saved(string path)
             signal failed(string path)
-            function capture() {
-                ++requests
-            }
+            function capture() { ++requests }
         }
     }
 
@@ -78,8 +69,6 @@ Item {
     Connections {
         target: sceneLoader.item
         ignoreUnknownSignals: true
-        function onReadList(idx) {
-            showCategory(idx)
-        }
+        function onReadList(idx) { showCategory(idx) }
     }
 }

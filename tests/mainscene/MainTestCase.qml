@@ -2,13 +2,14 @@ import QtQuick 2.12
 import QtTest 1.2
 import VelmoraPlayer 1.0
 
-// A case that opens the viewer's main window from the resource bundle and
-// closes it again afterwards. Inner objects are found by their objectName.
+// A case over the viewer's main window from the resource bundle; inner objects by objectName.
 TestCase {
     id: mainCase
 
     property var win: null
     property var closing: null
+    // The card the cases share, made by initTestCase.
+    property string card: ""
 
     Component {
         id: spyComponent
@@ -19,21 +20,18 @@ TestCase {
         var component = Qt.createComponent("qrc:/main.qml")
         compare(component.status, Component.Ready, component.errorString())
         win = component.createObject(null)
-        verify(win !== null, "the main window was not created")
         // Snapshots of the report go to a scratch folder, not the desktop.
         win.currentWrokDir = fixture.makeFolder() + "/"
         // Laid out and on the screen, so that clicks land where they aim.
         waitForRendering(child("videoOut1"))
-        return win
     }
 
     function child(name) {
         var found = findChild(win, name)
-        verify(found !== null, "no object named " + name)
+        verify(found, "no object named " + name)
         return found
     }
 
-    // The arguments of one emission as a plain array.
     function argumentsOf(signalSpy, index) {
         return Array.prototype.slice.call(signalSpy.signalArguments[index])
     }
@@ -42,15 +40,12 @@ TestCase {
         return spyComponent.createObject(mainCase, { "target": target, "signalName": signalName })
     }
 
-    // The card becomes the source and its list is shown, as confirming the
-    // card dialog does.
+    // As confirming the card dialog does; the start-up's dialogs are closed.
     function chooseCard(card) {
         child("myFile").source = card
         win.sdCardDetect = 1
         win.setList()
-        // The dialogs of the start-up stand aside as a user would close them.
-        if (child("menu1Popup").item)
-            child("menu1Popup").item.close()
+        child("menu1Popup").item.close()
         child("notiPopup").close()
     }
 
@@ -66,36 +61,46 @@ TestCase {
         tryCompare(player, "playbackState", MediaPlayer.PlayingState, 15000)
     }
 
-    // Index of a recording in the list of category 0.
-    function indexOf(name) {
-        var myFile = child("myFile")
-        for (var i = 0; i < myFile.readfileCnt(0); ++i) {
-            if (myFile.readfilename(0, i) === name + ".avi")
-                return i
-        }
-        fail("no recording " + name)
-    }
-
     function playRecording(name) {
-        child("listActions").listPlayDBClick(0, indexOf(name), child("myFile").readfileCnt(0))
+        var myFile = child("myFile")
+        for (var i = 0; myFile.readfilename(0, i) !== name + ".avi"; ++i)
+            verify(i < myFile.readfileCnt(0), "no recording " + name)
+        child("listActions").listPlayDBClick(0, i, myFile.readfileCnt(0))
         waitUntilPlaying(child("videoOut1"))
     }
 
-    // A click on a control of a large player's toolbar, shown first as a
-    // user's mouse would show it.
+    // The toolbar is shown first, as the user's mouse would show it.
     function clickControl(name, toolbarName) {
         child(toolbarName || "toolbar").shown = true
         mouseClick(child(name))
     }
 
+    // After `action` each of `players` plays from `stored` (ms): once it plays
+    // it is not before `stored` less one frame, and then it advances.
+    function expectResumeFrom(players, stored, action) {
+        var at = players.map(function() { return -1 })
+        var hooks = players.map(function(p, i) {
+            return function() { if (at[i] < 0) at[i] = p.position }
+        })
+        players.forEach(function(p, i) { p.playing.connect(hooks[i]) })
+        action()
+        players.forEach(function(p, i) {
+            tryVerify(function() { return at[i] >= 0 }, 10000, p.objectName + " did not play")
+            p.playing.disconnect(hooks[i])
+            verify(at[i] >= stored - 34, p.objectName + " played from " + at[i] + ", not " + stored)
+            tryVerify(function() { return p.position > at[i] }, 10000, p.objectName)
+        })
+    }
+
+    function init() {
+        openMain()
+        chooseCard(card)
+    }
+
     function cleanup() {
         if (!win)
             return
-        // Stop without any follow-up, then close.
-        win.dbClickCheck = 2
-        win.stopAll()
-        child("readyTimer").stop()
-        child("playTimer").stop()
+        win.shutDown()
         // A property that held a destroyed object reads null.
         closing = win
         win.destroy()

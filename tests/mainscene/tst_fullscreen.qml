@@ -9,7 +9,6 @@ MainTestCase {
     readonly property string three: "R_20261206_100000_T_N"
     readonly property string older: "R_20261206_095950_S_N"
     readonly property string timed: "T_20261206_100030_S_N"
-    property string card: ""
 
     function initTestCase() {
         card = fixture.makeCard("DASHCAM", [
@@ -20,109 +19,66 @@ MainTestCase {
         verify(card !== "", "the card could not be written")
     }
 
-    function init() {
-        openMain()
-        chooseCard(card)
-    }
-
-    // The player comes to play near `position` (ms).
-    function resumesNear(player, position) {
-        tryVerify(function() {
-            return player.playbackState === MediaPlayer.PlayingState
-                    && Math.abs(player.position - position) < 300
-        }, 10000, player.objectName + " did not play from " + position)
-    }
-
+    // Each side plays on from where the other left off, and the side that
+    // gives way pauses; leaving resets the full-screen zoom.
     function test_enterAndLeaveCarryThePosition() {
         var views = [child("videoOut1"), child("videoOut2"), child("videoOut3")]
-        var full = child("videoOut1popup")
+        var full = child("videoOut1popup"), paused = MediaPlayer.PausedState
         playRecording(three)
         tryVerify(function() { return views[0].position > 1000 }, 10000)
-        clickControl("play_pauseBtn")
-        tryCompare(views[0], "playbackState", MediaPlayer.PausedState)
-        clickControl("zoomIn1")
-        compare(views[0].zoom, 1.7)
-        var position = views[0].position
-
-        clickControl("fullSC")
-        compare(win.fullmode, 1)
-        compare(full.visible, true)
-        verify(win.flags & Qt.FramelessWindowHint)
-        resumesNear(full, position)
-        for (var i = 0; i < 3; ++i)
-            compare(views[i].playbackState, MediaPlayer.PausedState)
-        compare(views[0].zoom, 1.0)
-        compare(child("currentPlayFName1").text, three)
+        expectResumeFrom([full], views[0].position, function() { clickControl("fullSC") })
+        compare([full.visible, !!(win.flags & Qt.FramelessWindowHint)], [true, true])
+        tryVerify(function() { return views.every(function(v) { return v.playbackState === paused }) },
+                  5000, "the in-window players did not pause")
 
         clickControl("zoomIn2", "toolbar1")
-        compare(full.zoom, 1.7)
-        clickControl("play_pauseBtn1", "toolbar1")
-        tryCompare(full, "playbackState", MediaPlayer.PausedState)
-        // Only the full-screen player was paused and resumed.
-        compare(views[0].playbackState, MediaPlayer.PausedState)
-        position = full.position
-
-        clickControl("fullSC1", "toolbar1")
-        compare(win.fullmode, 0)
-        compare(full.visible, false)
-        verify(!(win.flags & Qt.FramelessWindowHint))
-        compare(full.zoom, 1.0)
-        for (i = 0; i < 3; ++i)
-            resumesNear(views[i], position)
-        compare(full.playbackState, MediaPlayer.PausedState)
+        verify(full.zoom > 1.0)
+        expectResumeFrom(views, full.position, function() { clickControl("fullSC1", "toolbar1") })
+        compare([full.visible, !!(win.flags & Qt.FramelessWindowHint)], [false, false])
+        compare([full.zoom, full.playbackState], [1.0, paused])
     }
 
+    // A header-timed recording starts over; giving way is no end of the clip.
     function test_headerDurationRestartsBothWays() {
-        var v1 = child("videoOut1")
-        var full = child("videoOut1popup")
+        var v1 = child("videoOut1"), full = child("videoOut1popup")
         playRecording(timed)
         tryVerify(function() { return v1.position > 1000 }, 10000)
         var index = win.videoPlayListCurIdx
-
+        var left = v1.position
         clickControl("fullSC")
         compare(v1.playbackState, MediaPlayer.StoppedState)
-        tryCompare(full, "playbackState", MediaPlayer.PlayingState, 10000)
-        verify(full.position < 1000, "started at " + full.position)
-        // Giving way is no end of the clip.
-        compare(win.videoPlayListCurIdx, index)
-        compare(win.preparing(), false)
-        compare(child("tFileTimer").running, false)
-        compare(child("tFileTimer1").running, true)
+        waitUntilPlaying(full)
+        verify(full.position < left, "started at " + full.position)
+        compare([win.videoPlayListCurIdx, win.preparing()], [index, false])
+        compare([child("tFileTimer").running, child("tFileTimer1").running], [false, true])
 
         tryVerify(function() { return full.position > 500 }, 10000)
+        left = full.position
         clickControl("fullSC1", "toolbar1")
         compare(full.playbackState, MediaPlayer.StoppedState)
-        tryCompare(v1, "playbackState", MediaPlayer.PlayingState, 10000)
-        verify(v1.position < 1000, "started at " + v1.position)
+        waitUntilPlaying(v1)
+        verify(v1.position < left, "started at " + v1.position)
         compare(win.videoPlayListCurIdx, index)
     }
 
-    function test_endOfAClipStartedInFullScreenAdvances() {
+    // Started in full screen, the list goes on there; the in-window players never start.
+    function test_playListGoesOnInFullScreen() {
         var views = [child("videoOut1"), child("videoOut2"), child("videoOut3")]
-        var full = child("videoOut1popup")
-        // Nothing loaded yet: only the mode and the frame change.
+        var full = child("videoOut1popup"), inWindow = spy(views[0], "playing")
         clickControl("fullSC")
-        compare(win.fullmode, 1)
         verify(full.isStopped())
-
-        var inWindow = spy(views[0], "playing")
-        child("listActions").listPlayDBClick(0, indexOf(three) + 1, child("myFile").readfileCnt(0))
+        // Newest first: timed, three, older.
+        child("listActions").listPlayDBClick(0, 2, 3)
         compare(win.currentPlayFileName, older)
-        tryCompare(full, "playbackState", MediaPlayer.PlayingState, 10000)
-        // At its end the next newer recording follows, again in full screen.
+        waitUntilPlaying(full)
         tryCompare(win, "currentPlayFileName", three, 10000)
-        tryCompare(full, "playbackState", MediaPlayer.PlayingState, 10000)
+        waitUntilPlaying(full)
         compare(full.videoTrack, 0)
-        compare(inWindow.count, 0)
-        for (var i = 0; i < 3; ++i)
-            verify(views[i].isStopped(), views[i].objectName)
+        compare(views.map(function(v) { return v.isStopped() }), [true, true, true])
 
-        // Next, from full screen, goes on the same way.
-        var index = win.videoPlayListCurIdx
         clickControl("nextBtn1", "toolbar1")
-        compare(win.videoPlayListCurIdx, index - 1)
         tryCompare(win, "currentPlayFileName", timed, 10000)
-        tryCompare(full, "playbackState", MediaPlayer.PlayingState, 10000)
+        waitUntilPlaying(full)
         compare(inWindow.count, 0)
     }
 }
