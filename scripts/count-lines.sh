@@ -11,7 +11,7 @@ lines() {
     xargs cat | grep -cv '^[[:space:]]*$'
 }
 
-product=$(lines app backend container report player demo tools scenes)
+product=$(lines app backend container report player media demo tools scenes)
 tests=$(lines tests)
 echo "product: $product lines"
 echo "tests:   $tests lines"
