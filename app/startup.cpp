@@ -2,6 +2,7 @@
 
 #include "applog.h"
 #include "cardenvironment.h"
+#include "commonfunc.h"
 #include "playerregistration.h"
 #include "registration.h"
 #include "startupoptions.h"
@@ -78,12 +79,15 @@ int runViewer(int argc, char *argv[]) {
     CardEnvironment::attach(engine.get(), std::make_shared<SystemVolumes>(options.cardFolders));
     publishBackendObjects(engine.get());
 
-    if (!options.files.isEmpty()) {
-        // The main window opens them once it is built, in place of the card dialog.
+    CommonFunc::setRestartArguments(options.options);
+    if (!options.files.isEmpty() || !options.refused.isEmpty()) {
+        // The main window opens them once it is built, in place of the card
+        // dialog, and tells of those it cannot open.
         QVariantList files;
         for (const QUrl &file : options.files)
             files.append(file);
-        engine->setInitialProperties({{QStringLiteral("startupFiles"), files}});
+        engine->setInitialProperties({{QStringLiteral("startupFiles"), files},
+                                      {QStringLiteral("refusedFiles"), options.refused}});
     }
     engine->load(options.scene.isEmpty() ? MainScene : options.scene);
     if (engine->rootObjects().isEmpty())

@@ -31,7 +31,7 @@ StartupOptions StartupOptions::parse(const QStringList &arguments) {
         options.error = parser.errorText();
         return options;
     }
-    if (parser.isSet(helpOption)) {
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
         options.output = parser.helpText();
         return options;
     }
@@ -46,14 +46,19 @@ StartupOptions StartupOptions::parse(const QStringList &arguments) {
         options.scene = QUrl::fromUserInput(text, QDir::currentPath(), QUrl::AssumeLocalFile);
     }
     options.cardFolders = parser.values(cardOption);
+    for (const QString &folder : options.cardFolders)
+        options.options << QStringLiteral("--card") << folder;
+    if (parser.isSet(sceneOption))
+        options.options << QStringLiteral("--scene") << parser.value(sceneOption);
     for (const QString &file : parser.positionalArguments()) {
-        // A file manager may hand over URLs as well as paths.
+        // A file manager may hand over URLs as well as paths. The list of
+        // picked files is separated by commas, so a path with one cannot go in.
         const QUrl url = QUrl::fromUserInput(file, QDir::currentPath(), QUrl::AssumeLocalFile);
-        if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) {
-            options.error = QStringLiteral("Not a file: %1").arg(file);
-            return options;
-        }
-        options.files.append(url);
+        const QString path = url.isLocalFile() ? url.toLocalFile() : file;
+        if (!url.isLocalFile() || !QFileInfo(path).isFile() || path.contains(QLatin1Char(',')))
+            options.refused.append(path);
+        else
+            options.files.append(url);
     }
     return options;
 }

@@ -7,6 +7,11 @@
 
 namespace {
 constexpr int RestartExitCode = 12;
+QStringList restartArguments;
+} // namespace
+
+void CommonFunc::setRestartArguments(const QStringList &arguments) {
+    restartArguments = arguments;
 }
 
 CommonFunc::CommonFunc(QObject *parent)
@@ -14,10 +19,7 @@ CommonFunc::CommonFunc(QObject *parent)
 
 void CommonFunc::setWindowRestart(int value) {
     m_windowRestart = value;
-    // The new process gets our own options (such as --card), so a restart
-    // comes back to the same cards.
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), restartArguments);
     std::fflush(nullptr);
     std::_Exit(RestartExitCode);
 }

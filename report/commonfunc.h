@@ -63,6 +63,10 @@ public:
     int windowRestart() const { return m_windowRestart; }
     // Starts the program anew and ends this process at once with exit code 12.
     void setWindowRestart(int value);
+    // The options a restart starts the program with (such as --card), so
+    // that it comes back to the same cards; files named at start are not
+    // opened again.
+    static void setRestartArguments(const QStringList &arguments);
 
 signals:
     void MakeChanged();

@@ -56,6 +56,8 @@ Window {
     // Recordings named on the command line (file URLs): opened in place of
     // the card dialog once the window is built, and the first one plays.
     property var startupFiles: []
+    // Files named there that cannot be opened (paths).
+    property var refusedFiles: []
 
     // The players and cells of the layout.
     readonly property ChannelView videoOut1: layout.videoOut1
@@ -521,8 +523,10 @@ Window {
             mainMenus.openAndPlay(startupFiles)
         else if (myFile.source !== "none")
             viewPopup(1)
-        else
+        else if (refusedFiles.length === 0)
             showNotice(qsTr("SDCard를 삽입해주세요"))
+        if (refusedFiles.length > 0)
+            showNotice(qsTr("These files could not be opened: %1").arg(refusedFiles.join(", ")))
 
         // VAAPI where the machine has it, else FFmpeg's own decoders.
         var decoders = ["VAAPI", "FFmpeg"]

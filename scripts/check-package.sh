@@ -19,7 +19,12 @@ fi
 command -v debootstrap >/dev/null || apt-get install -y -q --no-install-recommends debootstrap
 
 if [ ! -x "$root/usr/bin/apt-get" ]; then
-  rm -rf "$root"
+  # Only ever remove a folder that is empty or a half-made Debian system.
+  if [ -e "$root" ] && [ -n "$(ls -A "$root")" ] && [ ! -e "$root/debootstrap" ]; then
+    echo "check-package: $root is neither empty nor a Debian system; not touching it" >&2
+    exit 2
+  fi
+  rm -rf --one-file-system "$root"
   debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
 fi
 cleanup() { umount "$root/proc" 2>/dev/null || true; }

@@ -77,7 +77,8 @@ int main(int argc, char *argv[]) {
         return velmora::tool::Success;
     }
     QStringList args = parser.positionalArguments();
-    if (parser.isSet(helpOption) || args.value(0) == QLatin1String("help")) {
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all")) ||
+        args.value(0) == QLatin1String("help")) {
         printUsage(stdout);
         return velmora::tool::Success;
     }

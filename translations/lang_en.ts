@@ -11,6 +11,10 @@
 <context>
     <name>main</name>
     <message>
+        <source>These files could not be opened: %1</source>
+        <translation>These files could not be opened: %1</translation>
+    </message>
+    <message>
         <source>SDCard를 삽입해주세요</source>
         <translation>Please insert the SD card</translation>
     </message>

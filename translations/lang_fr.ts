@@ -11,6 +11,10 @@
 <context>
     <name>main</name>
     <message>
+        <source>These files could not be opened: %1</source>
+        <translation>Ces fichiers n’ont pas pu être ouverts : %1</translation>
+    </message>
+    <message>
         <source>SDCard를 삽입해주세요</source>
         <translation>Veuillez insérer la carte SD</translation>
     </message>

@@ -11,6 +11,7 @@ Window {
     height: 120
 
     property var startupFiles: []
+    property var refusedFiles: []
 
     FileIO {
         id: myFile
@@ -26,7 +27,7 @@ Window {
     Component.onCompleted: {
         console.log("probe: enum", EnumLanguage.KOR, EnumLanguage.ENG, EnumLanguage.FRE)
         console.log("probe: language", LanguageManager.language)
-        console.log("probe: files", startupFiles.join(" "))
+        console.log("probe: files", startupFiles.join(" "), "refused", refusedFiles.join(" "))
         commonFunc.contentStr = "a scene's text"
         console.log("probe: contentStr", commonFunc.contentStr)
         console.log("probe: state", myFile.readProcessState(), myFile.readfileCnt(0))
