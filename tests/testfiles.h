@@ -5,6 +5,14 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+// Whether the independent checkers, the ffmpeg and ffprobe programs, are installed.
+inline bool ffmpegAvailable() {
+    return !QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty();
+}
+inline bool ffprobeAvailable() {
+    return !QStandardPaths::findExecutable(QStringLiteral("ffprobe")).isEmpty();
+}
+
 // The whole file; empty when it cannot be read.
 inline QByteArray readAll(const QString &path) {
     QFile file(path);

@@ -4,6 +4,7 @@
 #include "hevcclips.h"
 #include "playerregistration.h"
 #include "recordingwriter.h"
+#include "testfiles.h"
 #include "video.h"
 #include "videocapture.h"
 
