@@ -11,7 +11,7 @@ Button {
     height: 25
     contentItem: Text {
         text: button.label
-        font.pointSize: 10
+        font.pointSize: Theme.dialogButtonPoints
         font.family: Theme.fontRegular.name
         color: Theme.text
         horizontalAlignment: Text.AlignHCenter

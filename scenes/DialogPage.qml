@@ -20,7 +20,7 @@ Item {
         color: Theme.text
         font.family: Theme.fontRegular.name
         font.bold: true
-        font.pixelSize: 15
+        font.pixelSize: Theme.fontBody
     }
     Text {
         x: 70
@@ -29,6 +29,6 @@ Item {
         color: Theme.text
         font.family: Theme.fontRegular.name
         font.bold: true
-        font.pixelSize: 15
+        font.pixelSize: Theme.fontBody
     }
 }

@@ -84,7 +84,7 @@ Item {
                     // The address itself names the site; it is a deployment
                     // setting (VELMORA_SITE_URL), so there is nothing to translate.
                     text: makerSiteUrl.replace(/^[a-z]+:\/\//, "").replace(/\/$/, "")
-                    font.pixelSize: 19
+                    font.pixelSize: Theme.fontTitle
                     font.family: Theme.fontRegular.name
                     color: Theme.linkText
 

@@ -37,7 +37,7 @@ Popup {
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
         font.family: Theme.fontBold.name
-        font.pointSize: 11
+        font.pointSize: Theme.noticePoints
         color: Theme.accent
     }
     DialogButton {

@@ -9,7 +9,7 @@ Button {
     height: 40
     font.family: Theme.fontBold.name
     font.bold: true
-    font.pointSize: 12
+    font.pointSize: Theme.pageButtonPoints
     background: Rectangle {
         color: Theme.buttonFace
         radius: 5

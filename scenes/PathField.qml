@@ -22,7 +22,7 @@ Item {
         color: Theme.text
         clip: true
         font.family: Theme.fontRegular.name
-        font.pixelSize: 15
+        font.pixelSize: Theme.fontBody
     }
     Rectangle {
         x: pathField.field.x + pathField.field.width - 50
@@ -37,7 +37,7 @@ Item {
             color: Theme.text
             font.family: Theme.fontRegular.name
             font.bold: true
-            font.pixelSize: 12
+            font.pixelSize: Theme.fontSmall
         }
         MouseArea {
             id: browseArea

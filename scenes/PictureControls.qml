@@ -119,7 +119,7 @@ Item {
         Text {
             anchors.centerIn: parent
             text: mainWin.speedUnit === 1 ? qsTranslate("main", "Km/h") : qsTranslate("main", "Mi/h")
-            font.pixelSize: 19
+            font.pixelSize: Theme.fontTitle
             font.family: Theme.fontRegular.name
             color: Theme.text
         }

@@ -17,9 +17,10 @@ MouseArea {
     property QtObject actions: null
 
     readonly property string suffix: fullScreen ? "1" : ""
-    // The compact layout, also wherever the full lower row would run into
-    // the sliders (a large view under about 970 px wide).
-    readonly property bool compact: Theme.isCompact(mainWin.resolution) || width < 970
+    // The window's size class, taken as the compact one wherever the full
+    // lower row would run into the sliders (a large view under about 970 px
+    // wide).
+    readonly property real sizeClass: width < 970 ? Theme.compactClass : mainWin.resolution
     readonly property bool stopped: player === null || player.isStopped()
     property alias toolbarShown: toolbar.shown
     property alias nameText: toolbar.nameText
@@ -175,7 +176,7 @@ MouseArea {
             anchors.topMargin: 15
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTranslate("main", "loading...")
-            font.pixelSize: 19
+            font.pixelSize: Theme.fontTitle
             font.family: Theme.fontRegular.name
             color: Theme.loadingText
         }
@@ -189,7 +190,7 @@ MouseArea {
         text: overlay.player ? myFile.readCurrentSpeed(
                                    Math.floor(Math.min(overlay.player.position, mainWin.playDuration)
                                               / 1000), mainWin.speedUnit) : ""
-        font.pixelSize: 24
+        font.pixelSize: Theme.fontDisplay
         font.family: Theme.fontRegular.name
         color: Theme.text
         // Readable over a bright picture too.
@@ -224,7 +225,7 @@ MouseArea {
             objectName: "hoverTxt" + overlay.suffix
             anchors.centerIn: parent
             font.bold: true
-            font.pixelSize: 15
+            font.pixelSize: Theme.fontBody
             font.family: Theme.fontBold.name
             color: Theme.hoverText
         }

@@ -16,9 +16,8 @@ Item {
     readonly property ChannelView player: overlay.player
     readonly property QtObject actions: overlay.actions
     readonly property string suffix: overlay.suffix
-    readonly property bool compact: overlay.compact
-    readonly property real rowStep: compact ? 45 : 70
-    readonly property real buttonScale: compact ? 0.8 : 1.0
+    readonly property real rowStep: Theme.toolbarRowStep(overlay.sizeClass)
+    readonly property real buttonScale: Theme.toolbarButtonScale(overlay.sizeClass)
     readonly property real lowerRowY: progress_Bar.y + 30
     property alias nameText: currentPlayFName.text
 
@@ -73,7 +72,7 @@ Item {
         objectName: "currentPlayFName" + toolbar.suffix
         anchors.horizontalCenter: parent.horizontalCenter
         y: 30
-        font.pixelSize: 19
+        font.pixelSize: Theme.fontTitle
         font.family: Theme.fontRegular.name
         color: Theme.text
     }
@@ -83,7 +82,7 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         y: 55
         text: playerActions.trackLabel(toolbar.player ? toolbar.player.videoTrack : 0)
-        font.pixelSize: 24
+        font.pixelSize: Theme.fontDisplay
         font.family: Theme.fontRegular.name
         color: Theme.text
     }
@@ -205,7 +204,7 @@ Item {
             y: -25 - height / 2
             text: progress_Bar.running ? Control.clockText(progress_Bar.shownPosition) : ""
             font.bold: true
-            font.pixelSize: 16
+            font.pixelSize: Theme.fontItem
             font.family: Theme.fontBold.name
             color: Theme.text
         }
@@ -215,7 +214,7 @@ Item {
             y: -25 - height / 2
             text: progress_Bar.running ? Control.clockText(mainWin.playDuration) : ""
             font.bold: true
-            font.pixelSize: 16
+            font.pixelSize: Theme.fontItem
             font.family: Theme.fontBold.name
             color: Theme.text
         }

@@ -164,7 +164,7 @@ Popup {
                 textRole: "driveName"
                 font.family: Theme.fontRegular.name
                 font.bold: true
-                font.pixelSize: 15
+                font.pixelSize: Theme.fontBody
                 onActivated: myFile.source = myFile.getDrivePath(index)
             }
             PageButton {
@@ -206,7 +206,7 @@ Popup {
                 height: field.height
                 color: Theme.text
                 font.family: Theme.fontRegular.name
-                font.pointSize: 12
+                font.pointSize: Theme.fieldPoints
                 background: Rectangle {
                     color: Theme.inputBackground
                     radius: 2
@@ -244,7 +244,7 @@ Popup {
                 wrapMode: Text.Wrap
                 font.family: Theme.fontRegular.name
                 font.bold: true
-                font.pixelSize: 12
+                font.pixelSize: Theme.fontSmall
             }
             PageButton {
                 x: (panel.width - width) / 2
@@ -308,7 +308,7 @@ Popup {
             wrapMode: Text.Wrap
             color: Theme.accent
             font.family: Theme.fontBold.name
-            font.pointSize: 11
+            font.pointSize: Theme.noticePoints
         }
         DialogButton {
             objectName: "noticeClose"

@@ -42,7 +42,7 @@ ColumnLayout {
         Layout.fillWidth: true
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideMiddle
-        font.pixelSize: 14
+        font.pixelSize: Theme.fontCellTitle
         font.family: Theme.fontRegular.name
         color: Theme.text
     }
@@ -51,7 +51,7 @@ ColumnLayout {
         Layout.fillWidth: true
         horizontalAlignment: Text.AlignHCenter
         text: playerActions.trackLabel(view.videoTrack)
-        font.pixelSize: 13
+        font.pixelSize: Theme.fontCaption
         font.family: Theme.fontRegular.name
         color: Theme.text
     }

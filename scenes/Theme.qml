@@ -44,6 +44,29 @@ QtObject {
         source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Bold.ttf"
     }
 
+    // Text sizes in pixels, by what the text is.
+    // Small print: the card's version note, the browse button's dots.
+    readonly property int fontSmall: 12
+    // Captions under icons and the second line of a row or cell.
+    readonly property int fontCaption: 13
+    // The file name over a small view.
+    readonly property int fontCellTitle: 14
+    // Dialog text and fields, hover help.
+    readonly property int fontBody: 15
+    // The recording list's names and buttons, the seek bar's times.
+    readonly property int fontItem: 16
+    // The file name over a large player, its loading text and speed unit,
+    // the site link.
+    readonly property int fontTitle: 19
+    // The speed and the channel over a large player.
+    readonly property int fontDisplay: 24
+
+    // Text sizes in points, which follow the screen's dots per inch.
+    readonly property int dialogButtonPoints: 10
+    readonly property int noticePoints: 11
+    readonly property int pageButtonPoints: 12
+    readonly property int fieldPoints: 12
+
     // The window-size class of the compact layout.
     readonly property int compactClass: 4
 
@@ -54,5 +77,20 @@ QtObject {
     // `normal` in every window-size class but the compact one.
     function size(sizeClass, normal, compact) {
         return isCompact(sizeClass) ? compact : normal
+    }
+
+    // The labels of the recording list's tabs.
+    function fontTab(sizeClass) {
+        return size(sizeClass, 12, 10)
+    }
+
+    // A large player's toolbar: the distance between the places of the
+    // lower row's controls, and the scale of their buttons.
+    function toolbarRowStep(sizeClass) {
+        return size(sizeClass, 70, 45)
+    }
+
+    function toolbarButtonScale(sizeClass) {
+        return size(sizeClass, 1.0, 0.8)
     }
 }

@@ -45,7 +45,7 @@ Rectangle {
                     text: cells[index].label
                     color: Theme.text
                     font.family: Theme.fontRegular.name
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.fontCaption
                 }
                 // The release counts wherever the pointer is by then.
                 MouseArea {

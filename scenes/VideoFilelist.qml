@@ -172,7 +172,7 @@ Item {
                         text: tabs[index].label
                         color: tab.selected ? Theme.tabSelectedText : Theme.text
                         font.family: Theme.fontRegular.name
-                        font.pixelSize: Theme.size(mainWin.resolution, 12, 10)
+                        font.pixelSize: Theme.fontTab(mainWin.resolution)
                     }
                     MouseArea {
                         id: tabArea
@@ -243,7 +243,7 @@ Item {
                         color: Theme.text
                         clip: true
                         font.family: Theme.fontRegular.name
-                        font.pixelSize: 16
+                        font.pixelSize: Theme.fontItem
                     }
                     Text {
                         width: parent.width
@@ -251,7 +251,7 @@ Item {
                         color: Theme.textSecondary
                         clip: true
                         font.family: Theme.fontRegular.name
-                        font.pixelSize: 13
+                        font.pixelSize: Theme.fontCaption
                     }
                 }
                 // The check box and the icon take no double-click.
@@ -290,7 +290,7 @@ Item {
                         text: modelData
                         color: Theme.text
                         font.family: Theme.fontRegular.name
-                        font.pixelSize: 16
+                        font.pixelSize: Theme.fontItem
                     }
                     MouseArea {
                         id: buttonArea
