@@ -42,7 +42,8 @@ private slots:
               "share/icons/hicolor/32x32/apps/org.velmora.Viewer.png",
               "share/icons/hicolor/256x256/apps/org.velmora.Viewer.png",
               "share/icons/hicolor/scalable/apps/org.velmora.Viewer.svg",
-              "share/doc/velmora-viewer/LICENSE", "share/doc/velmora-viewer/THIRD-PARTY.md"})
+              "share/doc/velmora-viewer/LICENSE", "share/doc/velmora-viewer/copyright",
+              "share/doc/velmora-viewer/THIRD-PARTY.md"})
             QVERIFY2(root.exists(file), file);
         // Nothing but the programs lies in bin/.
         QCOMPARE(QDir(root.filePath("bin")).entryList(QDir::Files),
