@@ -168,6 +168,19 @@ Item {
                             id: graphloader
                             objectName: "graphloader"
                             anchors.fill: parent
+                            anchors.margins: 5
+                            fileIO: myFile
+                            player: videoOut1
+                            curDuration: mainWin.curDuration
+                            playDuration: mainWin.playDuration
+                            onSeekRequested: playerActions.seekTo(largeOverlay, ms)
+
+                            Connections {
+                                target: mainWin
+                                function onSetTrigger() {
+                                    graphloader.refresh()
+                                }
+                            }
                         }
                     }
                 }

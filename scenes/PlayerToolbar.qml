@@ -177,6 +177,18 @@ Item {
             height: progBG.height
             source: "qrc:/images/seek-played.png"
         }
+        // The moment of the strongest shock, where the graph marks it.
+        Rectangle {
+            readonly property real fraction: mainWin.graphloader
+                                             ? mainWin.graphloader.peakFraction : -1
+            objectName: "peakTick" + toolbar.suffix
+            x: progBG.width * fraction - width / 2
+            y: -4
+            width: 2
+            height: progBG.height + 8
+            color: Theme.graphPeak
+            visible: progress_Bar.running && fraction >= 0
+        }
         Image {
             id: progPoint
             objectName: "progPoint" + toolbar.suffix

@@ -37,6 +37,14 @@ QtObject {
     readonly property color shadeDeep: "#b3000000"
     readonly property color textOutline: "#80000000"
 
+    // The sensor graph: the X, Y and Z curves with their legends, the line
+    // at the playing position and the marker of the strongest shock.
+    readonly property color graphX: "#fd6c58"
+    readonly property color graphY: "#dce63d"
+    readonly property color graphZ: "#38cad3"
+    readonly property color graphProgress: "#a0a0a0"
+    readonly property color graphPeak: "#ffffff"
+
     readonly property FontLoader fontRegular: FontLoader {
         source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Regular.ttf"
     }

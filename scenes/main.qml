@@ -7,6 +7,7 @@ import FileIO 1.0
 import EnumLanguage 1.0
 import VelmoraPlayer 1.0
 import "playercontrol.js" as Control
+import "graph.js" as Graph
 
 // The main window: the card, the recording list, the three channel players,
 // the map and the graph, and every dialog. It holds the player's shared state
@@ -298,6 +299,14 @@ Window {
             videoctl.seek(videoctl.position)
     }
 
+    // Two seconds before the strongest shock of the playing recording, in
+    // the player that is on the screen.
+    function jumpToPeak() {
+        var ms = Graph.peakJumpTarget(graphloader.peakFraction, playDuration)
+        if (ms >= 0)
+            playerActions.seekTo(fullmode === 1 ? fullOverlay : largeOverlay, ms)
+    }
+
     function enterFullScreen() {
         playerActions.enterFullScreen()
     }
@@ -379,6 +388,12 @@ Window {
     PlayerActions {
         id: playerActions
         objectName: "playerActions"
+    }
+
+    Shortcut {
+        objectName: "peakShortcut"
+        sequence: "I"
+        onActivated: mainWin.jumpToPeak()
     }
 
     // ---- hosted dialogs ----------------------------------------------------

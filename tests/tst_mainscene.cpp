@@ -42,8 +42,9 @@ public:
     const std::shared_ptr<ScratchVolumes> volumes = std::make_shared<ScratchVolumes>();
 
     // A mounted card with the recordings {folder, name, channels, seconds,
-    // headerSeconds}; headerSeconds puts an unknown chunk there, where the
-    // header's duration ends. Returns its root with "/", or "" on failure.
+    // headerSeconds, impactFrame}; headerSeconds puts an unknown chunk there,
+    // where the header's duration ends; impactFrame puts a shock on the sensor
+    // from that frame on. Returns its root with "/", or "" on failure.
     Q_INVOKABLE QString makeCard(const QString &label, const QVariantList &recordings) {
         const QString root = makeFolder() + '/';
         for (const QVariant &item : recordings) {
@@ -54,6 +55,7 @@ public:
             options.seconds = r["seconds"].toInt();
             if (const int header = r["headerSeconds"].toInt())
                 options.extraDataChunks.append({header * 30, "JUNK", 8, 0});
+            options.drive.impactFrame = r.value("impactFrame", -1).toInt();
             const QString path = root + r["folder"].toString() + '/' + r["name"].toString();
             QDir(root).mkpath(r["folder"].toString());
             const auto result = velmora::demo::writeRecording(path, options);
