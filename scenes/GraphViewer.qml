@@ -120,7 +120,8 @@ Item {
                 }
             }
 
-            // The strongest shock: a line with a notch at the top.
+            // The strongest shock: a dashed line, unlike the playing
+            // position's, with a notch at the top.
             Item {
                 objectName: "peakMarker"
                 x: Graph.xOf(graphViewer.peakIndex, graphViewer.drawPointCnt, cell.width) - width / 2
@@ -128,11 +129,17 @@ Item {
                 height: cell.height
                 visible: graphViewer.peakFraction >= 0
 
-                Rectangle {
+                Column {
                     anchors.horizontalCenter: parent.horizontalCenter
-                    width: 1
-                    height: parent.height
-                    color: Theme.graphPeak
+                    spacing: 3
+                    Repeater {
+                        model: Math.ceil(cell.height / 7)
+                        Rectangle {
+                            width: 1
+                            height: 4
+                            color: Theme.graphPeak
+                        }
+                    }
                 }
                 Rectangle {
                     anchors.horizontalCenter: parent.horizontalCenter
@@ -156,13 +163,23 @@ Item {
             Repeater {
                 model: [{ "text": "+2.G", "y": 0 }, { "text": "0.G", "y": 0.5 },
                     { "text": "-2.G", "y": 1 }]
-                Text {
-                    x: 3
+                // Shaded, so that a curve under it does not cross it out.
+                Rectangle {
+                    x: 2
                     y: (cell.height - height) * modelData.y
-                    text: modelData.text
-                    font.pixelSize: Theme.fontSmall
-                    font.family: Theme.fontRegular.name
-                    color: Theme.text
+                    width: scaleLabel.implicitWidth + 4
+                    height: scaleLabel.implicitHeight
+                    radius: 2
+                    color: Theme.shade
+
+                    Text {
+                        id: scaleLabel
+                        x: 2
+                        text: modelData.text
+                        font.pixelSize: Theme.fontSmall
+                        font.family: Theme.fontRegular.name
+                        color: Theme.text
+                    }
                 }
             }
 
