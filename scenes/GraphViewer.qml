@@ -124,7 +124,8 @@ Item {
             // position's, with a notch at the top.
             Item {
                 objectName: "peakMarker"
-                x: Graph.xOf(graphViewer.peakIndex, graphViewer.drawPointCnt, cell.width) - width / 2
+                x: Graph.xOf(graphViewer.peakIndex, graphViewer.drawPointCnt, cell.width)
+                   - width / 2
                 width: 9
                 height: cell.height
                 visible: graphViewer.peakFraction >= 0
@@ -187,7 +188,8 @@ Item {
                 anchors.fill: parent
                 enabled: graphViewer.drawn && graphViewer.curDuration <= 0
                 function seekAt(x) {
-                    graphViewer.seekRequested(Control.seekBarTarget(x, width, graphViewer.playDuration))
+                    graphViewer.seekRequested(Control.seekBarTarget(x, width,
+                                                                    graphViewer.playDuration))
                 }
                 onPressed: seekAt(mouse.x)
                 onPositionChanged: {

@@ -109,7 +109,8 @@ MainTestCase {
         win.requestActivate()
         tryCompare(win, "active", true)
         keyClick(Qt.Key_I)
-        tryVerify(function() { return Math.abs(v1.position - 2000) < 34 }, 5000, "at " + v1.position)
+        tryVerify(function() { return Math.abs(v1.position - 2000) < 34 }, 5000,
+                  "at " + v1.position)
     }
 
     // A click at three quarters of the graph moves every view there.
@@ -118,7 +119,8 @@ MainTestCase {
         var cell = child("graphCell"), views = [child("videoOut1"), child("videoOut2")]
         mouseClick(cell, cell.width * 3 / 4, cell.height / 2)
         views.forEach(function(v) {
-            tryVerify(function() { return v.position > 3000 }, 5000, v.objectName + " at " + v.position)
+            tryVerify(function() { return v.position > 3000 }, 5000,
+                      v.objectName + " at " + v.position)
         })
     }
 }
