@@ -37,6 +37,11 @@ QtObject {
     readonly property color shadeDeep: "#b3000000"
     readonly property color textOutline: "#80000000"
 
+    // The map cell: the size of its buttons and the space between them and
+    // around its notices.
+    readonly property int mapButton: 30
+    readonly property int mapSpacing: 5
+
     readonly property FontLoader fontRegular: FontLoader {
         source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Regular.ttf"
     }
