@@ -14,7 +14,8 @@ const QString None = QStringLiteral("none");
 } // namespace
 
 FileIO::FileIO(QObject *parent)
-    : QObject(parent) {
+    : QObject(parent)
+    , m_mapSources(velmora::mapSources(m_viewer)) {
     connect(&m_copier, &velmora::RecordingCopier::copyFinished, this, &FileIO::copyFinished);
 }
 

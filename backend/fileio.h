@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "drivetable.h"
 #include "fileentry.h"
+#include "mapsources.h"
 #include "recordingcopier.h"
 #include "settingsvalues.h"
 #include "telemetryextractor.h"
@@ -16,6 +17,8 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
+#include <QVariantMap>
 #include <array>
 #include <memory>
 #include <optional>
@@ -58,6 +61,11 @@ class FileIO : public QObject, public QQmlParserStatus {
     Q_PROPERTY(int vlang READ vlang WRITE setvLang NOTIFY vlangChanged)
     Q_PROPERTY(int vresolution READ vresolution WRITE setvResolution NOTIFY vresolutionChanged)
     Q_PROPERTY(int vspeedunit READ vspeedunit WRITE setvSpeedunit NOTIFY vspeedunitChanged)
+    // Where the map's tiles come from (see mapsources.h); read with the viewer
+    // settings.
+    Q_PROPERTY(QString maptileurl READ maptileurl NOTIFY mapSettingsChanged)
+    Q_PROPERTY(QString mapofflinedir READ mapofflinedir NOTIFY mapSettingsChanged)
+    Q_PROPERTY(QString mapcachedir READ mapcachedir NOTIFY mapSettingsChanged)
 
 public:
     explicit FileIO(QObject *parent = nullptr);
@@ -94,6 +102,9 @@ public:
     int vlang() const;
     int vresolution() const;
     int vspeedunit() const;
+    QString maptileurl() const { return m_mapSources.tileUrl; }
+    QString mapofflinedir() const { return m_mapSources.offlineDir; }
+    QString mapcachedir() const { return m_mapSources.cacheDir; }
 
 signals:
     void sourceChanged(QString source);
@@ -121,6 +132,7 @@ signals:
     void vspeedunitChanged(int lang);
     // A copy batch started by fileSaveStart() has ended.
     void copyFinished(int copied, int failed, QStringList failedNames);
+    void mapSettingsChanged();
 
 public slots:
     void setGps_speed(int gps_speed);
@@ -176,6 +188,19 @@ public:
     Q_INVOKABLE int readGioDataTime(int idx);
     Q_INVOKABLE QString readGioDataInfo(int runTime);
     Q_INVOKABLE QString readCurrentSpeed(int runTime, int speedUnit);
+    // {"valid", "latitude", "longitude"} of the GPS record of `second`: valid
+    // is false when the second has no record or its record no position.
+    // Latitudes south and longitudes west are negative.
+    Q_INVOKABLE QVariantMap readGioPosition(int second);
+    // {"latitude", "longitude", "time"} of every GPS record with a position.
+    Q_INVOKABLE QVariantList readGioTrack();
+    // The sensor sample of the strongest shock, or -1 (no samples, or the
+    // extraction has not finished).
+    Q_INVOKABLE int readPeakIndex();
+    // Writes the track of the playing recording to `target` (a path or a
+    // file URL) as "gpx", "kml" or "csv"; empty text on success, otherwise
+    // why not.
+    Q_INVOKABLE QString saveTrack(QString target, QString format);
     Q_INVOKABLE int readProcessState();
     Q_INVOKABLE QString readWorkDir();
     Q_INVOKABLE void readConfig();
@@ -230,6 +255,7 @@ private:
     QString m_CurrentDrivePath;
     velmora::CameraSettings m_camera;
     velmora::ViewerSettings m_viewer;
+    velmora::MapSources m_mapSources;
     std::optional<velmora::ViewerConfigFile> m_viewerConfig;
     int m_DialogWidth = 1024; // the compact class until the settings say otherwise
     int m_DialogHeight = 700;

@@ -1,6 +1,13 @@
 // The telemetry queries of the playing recording. They read the lists of the
 // latest finished extraction; the sensor queries answer 0 until it is done.
+#include "atomicfile.h"
+#include "backendlog.h"
 #include "fileio.h"
+#include "telemetryexport.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QUrl>
 
 velmora::TelemetryQueries &FileIO::queries() {
     m_queries.follow(telemetry());
@@ -45,4 +52,52 @@ QString FileIO::readGioDataInfo(int runTime) {
 }
 QString FileIO::readCurrentSpeed(int runTime, int speedUnit) {
     return queries().speedText(runTime, speedUnit);
+}
+
+QVariantMap FileIO::readGioPosition(int second) {
+    velmora::TelemetryQueries &q = queries();
+    const int pos = q.findSecond(second);
+    const auto point = pos >= 0 ? velmora::trackPoint(q.telemetry().gio[pos])
+                                : std::optional<velmora::TrackPoint>();
+    if (!point)
+        return {{QStringLiteral("valid"), false}};
+    return {{QStringLiteral("valid"), true},
+            {QStringLiteral("latitude"), point->latitude},
+            {QStringLiteral("longitude"), point->longitude}};
+}
+
+QVariantList FileIO::readGioTrack() {
+    QVariantList track;
+    for (const velmora::TrackPoint &p : velmora::trackPoints(queries().telemetry())) {
+        track.append(QVariantMap{{QStringLiteral("latitude"), p.latitude},
+                                 {QStringLiteral("longitude"), p.longitude},
+                                 {QStringLiteral("time"), p.time}});
+    }
+    return track;
+}
+
+int FileIO::readPeakIndex() {
+    return readProcessState() > 0 ? queries().peakSample() : -1;
+}
+
+QString FileIO::saveTrack(QString target, QString format) {
+    const auto kind = velmora::exportFormatFromName(format.toLower());
+    if (!kind || *kind == velmora::ExportFormat::Json)
+        return QStringLiteral("unknown format \"%1\"").arg(format);
+    const velmora::Telemetry &telemetry = queries().telemetry();
+    if (readProcessState() <= 0 || telemetry.source.isEmpty())
+        return QStringLiteral("no recording is loaded");
+    const QString path =
+        target.startsWith(QLatin1String("file:")) ? QUrl(target).toLocalFile() : target;
+    if (path.isEmpty())
+        return QStringLiteral("no file name given");
+    const QByteArray bytes =
+        velmora::exportTelemetry(telemetry, *kind, QFileInfo(telemetry.source).completeBaseName());
+    QString error;
+    if (!velmora::replaceFileAtomically(path, bytes, &error)) {
+        qCDebug(lcFiles).noquote() << "track not saved: " + error;
+        return error;
+    }
+    qCDebug(lcFiles).noquote() << "track saved: " + path;
+    return QString();
 }

@@ -60,6 +60,8 @@ void FileIO::readPCConfig() {
         m_DialogWidth = size.width();
         m_DialogHeight = size.height();
     }
+    m_mapSources = velmora::mapSources(m_viewer);
+    emit mapSettingsChanged();
     setCurrentScreen(0);
     qCDebug(lcSettings).nospace() << "QDesktopWidget3 ======> " << m_DialogWidth << ", "
                                   << m_DialogHeight;

@@ -34,6 +34,10 @@ struct ViewerSettings {
     QString lang;       // "en" or "fr"
     int resolution = 4; // window-size class 0..4; 4 is the compact one
     int speedUnit = 0;  // 0 mi/h, 1 km/h
+    // Map tiles (keys maptileurl and mapofflinedir): where online tiles come
+    // from, empty for none; and a folder of tiles kept for use offline.
+    QString mapTileUrl = QStringLiteral("https://tile.openstreetmap.org/");
+    QString mapOfflineDir;
 };
 
 } // namespace velmora

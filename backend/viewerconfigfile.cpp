@@ -70,6 +70,11 @@ bool ViewerConfigFile::read(ViewerSettings &settings) const {
     settings.lang = ini.text(QStringLiteral("lang"));
     settings.resolution = ini.integer(QStringLiteral("resolution"));
     settings.speedUnit = ini.integer(QStringLiteral("speedunit"));
+    // The map keys are optional: a file without them keeps the defaults.
+    const ViewerSettings defaults;
+    const QString tileKey = QStringLiteral("maptileurl");
+    settings.mapTileUrl = ini.contains(tileKey) ? ini.text(tileKey) : defaults.mapTileUrl;
+    settings.mapOfflineDir = ini.text(QStringLiteral("mapofflinedir"));
     return true;
 }
 

@@ -8,7 +8,8 @@ namespace velmora {
 
 // viewer_config.txt: INI group "config" with the keys lang, resolution and
 // speedunit (read in any letter case; written as "speedUnit" in a new file,
-// and in the file's own spelling when the key is already there).
+// and in the file's own spelling when the key is already there), and the
+// optional map keys maptileurl and mapofflinedir (read only, kept as written).
 class ViewerConfigFile {
 public:
     // `besideExecutable` is the portable copy in the program's folder;

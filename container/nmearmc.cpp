@@ -15,9 +15,10 @@ QByteArray RmcDecoder::sentenceOf(const QByteArray &record) {
 std::optional<GioData> RmcDecoder::decode(const QByteArray &sentence, int second) {
     if (!sentence.contains("GPRMC") && !sentence.contains("GNRMC")) {
         if (second == 0) {
-            m_lat = m_lon = m_ew = QStringLiteral("0");
+            m_lat = m_lon = m_ew = m_ns = QStringLiteral("0");
         }
-        return GioData{second, m_ew, m_lat, m_lon, QStringLiteral("0")};
+        // No time either: the second repeats a position, not a fix.
+        return GioData{second, m_ew, m_lat, m_lon, QStringLiteral("0"), m_ns, {}, {}};
     }
 
     // "A," is the status field of a valid fix; a void fix has "V,".
@@ -43,9 +44,28 @@ std::optional<GioData> RmcDecoder::decode(const QByteArray &sentence, int second
     gio.lon = text(nsEnd + 1, lonEnd);
     gio.ew = text(ewEnd - 1, ewEnd); // the letter just before the comma
     gio.speed = text(ewEnd + 1, speedEnd);
+    gio.ns = text(latEnd + 1, nsEnd);
+
+    // $GPRMC,hhmmss.ss,A,...,speed,course,ddmmyy,...: the time before the
+    // status, the date after the course. Either may be missing.
+    const int talkerEnd = sentence.indexOf("RMC,");
+    const int timeEnd = talkerEnd < 0 ? -1 : sentence.indexOf(',', talkerEnd + 4);
+    if (timeEnd >= 0 && timeEnd < status)
+        gio.utc = text(talkerEnd + 4, timeEnd);
+    const int courseEnd = sentence.indexOf(',', speedEnd + 1);
+    if (courseEnd >= 0) {
+        int dateEnd = sentence.indexOf(',', courseEnd + 1);
+        if (dateEnd < 0)
+            dateEnd = sentence.indexOf('*', courseEnd + 1);
+        if (dateEnd < 0)
+            dateEnd = sentence.size();
+        gio.date = text(courseEnd + 1, dateEnd);
+    }
+
     m_lat = gio.lat;
     m_lon = gio.lon;
     m_ew = gio.ew;
+    m_ns = gio.ns;
     return gio;
 }
 
@@ -53,6 +73,7 @@ void RmcDecoder::reset() {
     m_lat.clear();
     m_lon.clear();
     m_ew.clear();
+    m_ns.clear();
 }
 
 } // namespace velmora

@@ -21,8 +21,9 @@ public:
     //  - no "GPRMC"/"GNRMC" in it: the kept texts (all "0" in second 0, and
     //    kept as "0" from then on), speed "0";
     //  - no "A," (a void fix): nothing, and the kept texts stay;
-    //  - otherwise latitude, longitude, east/west letter and speed, cut at
-    //    the commas after the "A,", which become the kept texts.
+    //  - otherwise latitude, north/south letter, longitude, east/west letter
+    //    and speed, cut at the commas after the "A,", which become the kept
+    //    texts; and the time and date of the fix, when the sentence has them.
     // A valid fix whose sentence ends before the comma after its speed field
     // yields nothing, like a void fix.
     std::optional<GioData> decode(const QByteArray &sentence, int second);
@@ -33,6 +34,7 @@ private:
     QString m_lat;
     QString m_lon;
     QString m_ew;
+    QString m_ns;
 };
 
 } // namespace velmora

@@ -4,6 +4,7 @@
 #include "telemetryqueries.h"
 
 #include <QHash>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -95,6 +96,14 @@ QByteArray degreesText(double degrees) {
     return QByteArray::number(degrees, 'f', 7);
 }
 
+// "2026-12-06T08:15:12Z" (with milliseconds when the fix has them), or
+// nothing for an invalid time.
+QByteArray isoTime(const QDateTime &utc) {
+    if (!utc.isValid())
+        return QByteArray();
+    return utc.toString(utc.time().msec() ? Qt::ISODateWithMs : Qt::ISODate).toLatin1();
+}
+
 QHash<int, int> firstRecordOfSecond(const QVector<GioData> &gio) {
     QHash<int, int> index;
     for (int i = 0; i < gio.size(); ++i) {
@@ -118,6 +127,31 @@ std::optional<ExportFormat> exportFormatFromName(const QString &name) {
     return std::nullopt;
 }
 
+QDateTime fixTime(const GioData &record) {
+    const QString &d = record.date;
+    const QString &t = record.utc;
+    bool digits = d.size() == 6 && t.size() >= 6;
+    for (int i = 0; digits && i < 6; ++i)
+        digits = d[i].isDigit() && t[i].isDigit();
+    if (!digits)
+        return QDateTime();
+    const QDate date(2000 + d.midRef(4, 2).toInt(), d.midRef(2, 2).toInt(), d.leftRef(2).toInt());
+    int ms = 0;
+    if (t.size() > 7 && t[6] == QLatin1Char('.')) {
+        bool ok = false;
+        const double fraction = (QStringLiteral("0") + t.mid(6)).toDouble(&ok);
+        if (!ok)
+            return QDateTime();
+        ms = qMin(999, int(fraction * 1000.0 + 0.5));
+    } else if (t.size() != 6) {
+        return QDateTime();
+    }
+    const QTime time(t.leftRef(2).toInt(), t.midRef(2, 2).toInt(), t.midRef(4, 2).toInt(), ms);
+    if (!date.isValid() || !time.isValid())
+        return QDateTime();
+    return QDateTime(date, time, Qt::UTC);
+}
+
 std::optional<TrackPoint> trackPoint(const GioData &record) {
     const double lat = nmeaNumberPrecise(record.lat);
     const double lon = nmeaNumberPrecise(record.lon);
@@ -128,11 +162,15 @@ std::optional<TrackPoint> trackPoint(const GioData &record) {
     point.time = record.time;
     point.latitude = nmeaToDegrees(lat);
     point.longitude = nmeaToDegrees(lon);
+    if (point.latitude > 90.0 || point.longitude > 180.0 ||
+        (point.longitude == 180.0 && record.ew != QLatin1String("W")))
+        return std::nullopt;
+    if (record.ns == QLatin1String("S"))
+        point.latitude = -point.latitude;
     if (record.ew == QLatin1String("W"))
         point.longitude = -point.longitude;
-    if (point.latitude > 90.0 || point.longitude < -180.0 || point.longitude >= 180.0)
-        return std::nullopt;
     point.speedKmh = double(speedInUnit(record.speed, SpeedUnitKmh));
+    point.utc = fixTime(record);
     return point;
 }
 
@@ -172,6 +210,7 @@ QByteArray telemetryJson(const Telemetry &telemetry) {
         field(",\"lat\":", g.lat);
         field(",\"lon\":", g.lon);
         field(",\"speed\":", g.speed);
+        field(",\"ns\":", g.ns);
         out += '}';
     }
     out += "]}";
@@ -180,7 +219,7 @@ QByteArray telemetryJson(const Telemetry &telemetry) {
 
 QByteArray telemetryCsv(const Telemetry &telemetry) {
     const QHash<int, int> bySecond = firstRecordOfSecond(telemetry.gio);
-    QByteArray out = "frame,second,x,y,z,lat,lon,ew,speed,latitude,longitude,speed_kmh\n";
+    QByteArray out = "frame,second,x,y,z,lat,lon,ew,speed,latitude,longitude,speed_kmh,ns,time\n";
     for (int frame = 0; frame < telemetry.magnetic.size(); ++frame) {
         const MagneticData &s = telemetry.magnetic[frame];
         const int second = frame / avi::FramesPerSecond;
@@ -188,7 +227,7 @@ QByteArray telemetryCsv(const Telemetry &telemetry) {
         appendSample(out, s);
         const int pos = bySecond.value(second, -1);
         if (pos < 0) {
-            out += ",,,,,,,\n";
+            out += ",,,,,,,,,\n";
             continue;
         }
         const GioData &g = telemetry.gio[pos];
@@ -202,7 +241,9 @@ QByteArray telemetryCsv(const Telemetry &telemetry) {
         else
             out += ',';
         out += ',' + QByteArray::number(double(speedInUnit(g.speed, SpeedUnitKmh)), 'f', 2);
-        out += '\n';
+        out += ',';
+        appendCsvField(out, g.ns);
+        out += ',' + isoTime(fixTime(g)) + '\n';
     }
     return out;
 }
@@ -224,6 +265,8 @@ QByteArray telemetryGpx(const Telemetry &telemetry, const QString &trackName) {
     for (const TrackPoint &p : trackPoints(telemetry)) {
         out += "      <trkpt lat=\"" + degreesText(p.latitude) + "\" lon=\"" +
                degreesText(p.longitude) + "\">";
+        if (p.utc.isValid())
+            out += "<time>" + isoTime(p.utc) + "</time>";
         out += "<extensions><velmora:second>" + QByteArray::number(p.time) +
                "</velmora:second><velmora:speed>" +
                QByteArray::number(p.speedKmh * KmhToMetresPerSecond, 'f', 3) +
@@ -238,7 +281,8 @@ QByteArray telemetryGpx(const Telemetry &telemetry, const QString &trackName) {
 QByteArray telemetryKml(const Telemetry &telemetry, const QString &trackName) {
     const QByteArray name = xmlText(trackName);
     QByteArray out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                     "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
+                     "<kml xmlns=\"http://www.opengis.net/kml/2.2\""
+                     " xmlns:gx=\"http://www.google.com/kml/ext/2.2\">\n"
                      "  <Document>\n"
                      "    <name>" +
                      name + "</name>\n";
@@ -254,6 +298,20 @@ QByteArray telemetryKml(const Telemetry &telemetry, const QString &trackName) {
                "      <Point><coordinates>" +
                coordinate(points.first()) +
                "</coordinates></Point>\n"
+               "    </Placemark>\n";
+    } else if (points.size() > 1 && std::all_of(points.cbegin(), points.cend(),
+                                                [](const auto &p) { return p.utc.isValid(); })) {
+        out += "    <Placemark>\n"
+               "      <name>" +
+               name +
+               "</name>\n"
+               "      <gx:Track>\n";
+        for (const TrackPoint &p : points)
+            out += "        <when>" + isoTime(p.utc) + "</when>\n";
+        for (const TrackPoint &p : points)
+            out += "        <gx:coord>" + degreesText(p.longitude) + ' ' + degreesText(p.latitude) +
+                   " 0</gx:coord>\n";
+        out += "      </gx:Track>\n"
                "    </Placemark>\n";
     } else if (points.size() > 1) {
         out += "    <Placemark>\n"

@@ -115,6 +115,7 @@ void TelemetryExtractor::FileStoredData(const std::shared_ptr<Request> &request)
     if (result.status != TelemetryExtraction::Status::Done)
         return; // cannot open (the state stays 0) or cancelled
 
+    result.telemetry.source = request->path;
     auto telemetry = std::make_shared<const Telemetry>(std::move(result.telemetry));
     std::lock_guard<std::mutex> lock(m_mutex);
     // Only the latest request may publish, and only if nobody cancelled it.

@@ -1,5 +1,6 @@
 #include "telemetryqueries.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora {
@@ -44,7 +45,8 @@ float latitudeDegrees(const GioData &record) {
     const float v = nmeaNumber(record.lat);
     if (v == 0.0f)
         return DefaultLatitude;
-    return float(nmeaToDegrees(v));
+    const float degrees = float(nmeaToDegrees(v));
+    return record.ns == QLatin1String("S") ? -degrees : degrees;
 }
 
 float longitudeDegrees(const GioData &record) {
@@ -74,6 +76,7 @@ void TelemetryQueries::follow(std::shared_ptr<const Telemetry> snapshot) {
         return;
     m_telemetry = std::move(snapshot);
     m_current = GioData();
+    m_peakSample = peakSampleIndex(m_telemetry->magnetic);
     m_secondIndex.clear();
     const QVector<GioData> &gio = m_telemetry->gio;
     m_secondIndex.reserve(gio.size());
@@ -141,8 +144,33 @@ QString TelemetryQueries::positionText(int second, int cameraSpeedUnit) const {
         return QString();
     const QString unit =
         cameraSpeedUnit == SpeedUnitKmh ? QStringLiteral("km/h") : QStringLiteral("mi/h");
-    return record->lat + QStringLiteral("(N) ") + record->lon + QStringLiteral("(E) Speed ") +
+    const QString ns =
+        record->ns == QLatin1String("S") ? QStringLiteral("(S) ") : QStringLiteral("(N) ");
+    const QString ew = record->ew == QLatin1String("W") ? QStringLiteral("(W) Speed ")
+                                                        : QStringLiteral("(E) Speed ");
+    return record->lat + ns + record->lon + ew +
            fixedText(speedInUnit(record->speed, cameraSpeedUnit), 2) + unit;
+}
+
+int peakSampleIndex(const QVector<MagneticData> &samples) {
+    if (samples.isEmpty())
+        return -1;
+    QVector<double> magnitudes;
+    magnitudes.reserve(samples.size());
+    for (const MagneticData &s : samples) {
+        const double m = std::sqrt(double(s.x) * s.x + double(s.y) * s.y + double(s.z) * s.z);
+        magnitudes.append(std::isfinite(m) ? m : 0.0);
+    }
+    QVector<double> sorted = magnitudes;
+    const auto middle = sorted.begin() + sorted.size() / 2;
+    std::nth_element(sorted.begin(), middle, sorted.end());
+    const double median = *middle;
+    int peak = 0;
+    for (int i = 1; i < magnitudes.size(); ++i) {
+        if (std::fabs(magnitudes[i] - median) > std::fabs(magnitudes[peak] - median))
+            peak = i;
+    }
+    return peak;
 }
 
 const MagneticData *TelemetryQueries::sample(int idx, int processState) const {

@@ -28,12 +28,17 @@ double nmeaNumberPrecise(const QString &text);
 // ddmm.mmmm (or dddmm.mmmm) as decimal degrees: floor(v / 100) + (v mod 100) / 60.
 double nmeaToDegrees(double v);
 
-// The latitude of a record in decimal degrees (always north), or the default
-// latitude when its text is 0 or not a number.
+// The latitude of a record in decimal degrees, negative when `ns` is "S", or
+// the default latitude when its text is 0 or not a number.
 float latitudeDegrees(const GioData &record);
 // The longitude of a record in decimal degrees, negative when `ew` is "W", or
 // the default longitude when its text is 0 or not a number.
 float longitudeDegrees(const GioData &record);
+
+// The sample of the strongest shock: the one whose magnitude differs most
+// from the median magnitude of all samples (so gravity does not count), the
+// first of equals; -1 when there is none.
+int peakSampleIndex(const QVector<MagneticData> &samples);
 
 // A speed text in knots as km/h (unit 1) or mi/h (any other unit).
 float speedInUnit(const QString &knots, int speedUnit);
@@ -49,6 +54,8 @@ public:
     const Telemetry &telemetry() const { return *m_telemetry; }
 
     int gioCount() const { return m_telemetry->gio.size(); }
+    // peakSampleIndex() of the snapshot's samples.
+    int peakSample() const { return m_peakSample; }
     int sampleCount() const { return m_telemetry->magnetic.size(); }
 
     // By list position. Outside the list: empty text, and time -1.
@@ -71,7 +78,8 @@ public:
     // "41 Km/h" / "26 Mi/h", or empty text when the second has no record.
     QString speedText(int second, int speedUnit) const;
     // "4807.038(N) 01131.000(E) Speed 41.48km/h", or empty text when the second
-    // has no record. The unit is the camera's speed setting.
+    // has no record; "(S)" and "(W)" south of the equator and west of
+    // Greenwich. The unit is the camera's speed setting.
     QString positionText(int second, int cameraSpeedUnit) const;
 
     // Sensor samples: 0 while no extraction has finished (state 0 or below) or
@@ -88,6 +96,7 @@ private:
     std::shared_ptr<const Telemetry> m_telemetry;
     QHash<int, int> m_secondIndex; // second -> first list position
     GioData m_current;             // the current GPS record (m_CurGioData)
+    int m_peakSample = -1;
 };
 
 } // namespace velmora

@@ -20,12 +20,16 @@ struct GioData {
     QString lat;   // ddmm.mmmm
     QString lon;   // dddmm.mmmm
     QString speed; // knots
+    QString ns;    // "N" or "S" (a latitude south is negative), or "0"
+    QString utc;   // hhmmss(.ss) of the fix, empty when the sentence has none
+    QString date;  // ddmmyy of the fix, empty when the sentence has none
 };
 
 // What one extraction yields, published whole.
 struct Telemetry {
     QVector<MagneticData> magnetic;
     QVector<GioData> gio;
+    QString source; // the recording it was read from
 };
 
 } // namespace velmora

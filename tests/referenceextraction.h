@@ -47,12 +47,12 @@ inline ReferenceResult byteSearchExtraction(const QString &path) {
                 if (second == 0)
                     keptLat = keptLon = keptEw = QStringLiteral("0");
                 result.telemetry.gio.append(
-                    {second, keptEw, keptLat, keptLon, QStringLiteral("0")});
+                    {second, keptEw, keptLat, keptLon, QStringLiteral("0"), {}, {}, {}});
             } else if (m >= 0 && f.size() >= 6) { // a valid fix, up to the comma after the speed
                 keptLat = f[0];
                 keptLon = f[2];
                 keptEw = f[3].right(1);
-                result.telemetry.gio.append({second, keptEw, keptLat, keptLon, f[4]});
+                result.telemetry.gio.append({second, keptEw, keptLat, keptLon, f[4], {}, {}, {}});
             }
         }
         auto value = [&](int offset) { return float(le32(record + offset)) / 1000.0f; };

@@ -43,7 +43,8 @@ const char FileIOSignals[] =
     "time_manualChanged(int time_manual); time_zoneChanged(int time_zone); "
     "verChanged(int security_led); vol_micChanged(QString vol_mic); "
     "vol_speakerChanged(int vol_speaker); vlangChanged(int lang); vresolutionChanged(int lang); "
-    "vspeedunitChanged(int lang); copyFinished(int copied, int failed, QStringList failedNames)";
+    "vspeedunitChanged(int lang); copyFinished(int copied, int failed, QStringList failedNames); "
+    "mapSettingsChanged()";
 const char FileIOSlots[] =
     "setGps_speed(int gps_speed); setLang(int lang); setCut_volt(int cut_volt); "
     "setGsensor_sensitivity(int gsensor_sensitivity); "
@@ -67,7 +68,10 @@ const char FileIOInvokables[] =
     "QString readGioDataLat(int idx); QString readGioDataLon(int idx); "
     "QString readGiolongitude(int idx); float readGioDataLat1(int idx); float readGioDataLon1(); "
     "int readGioDataTime(int idx); QString readGioDataInfo(int runTime); "
-    "QString readCurrentSpeed(int runTime, int speedUnit); int readProcessState(); "
+    "QString readCurrentSpeed(int runTime, int speedUnit); QVariantMap readGioPosition(int "
+    "second); "
+    "QVariantList readGioTrack(); int readPeakIndex(); "
+    "QString saveTrack(QString target, QString format); int readProcessState(); "
     "QString readWorkDir(); void readConfig(); bool writeConfig(); void readPCConfig(); "
     "void writePCConfig(); int fileValidation(QString filePath); "
     "QString fileCut(QString filePath); int getDialogWidth(); int getDialogHeight(); "
@@ -105,7 +109,12 @@ private slots:
         QCOMPARE(describeMethods(FileIO::staticMetaObject),
                  members("signal void ", FileIOSignals) + members("slot void ", FileIOSlots) +
                      members("method ", FileIOInvokables));
-        QCOMPARE(describeProperties(FileIO::staticMetaObject), properties(FileIOProperties));
+        QStringList mapProperties;
+        for (const char *name : {"maptileurl", "mapofflinedir", "mapcachedir"})
+            mapProperties
+                << QStringLiteral("property QString %1 read notify mapSettingsChanged").arg(name);
+        QCOMPARE(describeProperties(FileIO::staticMetaObject),
+                 properties(FileIOProperties) + mapProperties);
         QCOMPARE(describeMethods(CommonFunc::staticMetaObject),
                  members("signal void ", CommonFuncSignals));
         QCOMPARE(describeProperties(CommonFunc::staticMetaObject),

@@ -3,10 +3,13 @@
 #include "aviparse.h"
 #include "hevcclips.h"
 #include "recordingwriter.h"
+#include "telemetryextraction.h"
 #include "testfiles.h"
 #include "toolrunner.h"
 
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 
 using namespace velmora::demo;
 
@@ -28,12 +31,38 @@ QVector<int> nalTypes(const QByteArray &unit) {
     return types;
 }
 
+// A recording's bytes as text, for its NMEA sentences.
+QString sentenceText(const QString &path) {
+    const QByteArray bytes = readAll(path);
+    return QString::fromLatin1(bytes.constData(), bytes.size());
+}
+
+// Metres between two GPS records a few metres apart.
+double metresBetween(const velmora::GioData &a, const velmora::GioData &b) {
+    const auto degrees = [](const QString &text, int degreeDigits) {
+        return text.left(degreeDigits).toDouble() + text.mid(degreeDigits).toDouble() / 60.0;
+    };
+    const double north = (degrees(b.lat, 2) - degrees(a.lat, 2)) * 111320.0;
+    const double east = (degrees(b.lon, 3) - degrees(a.lon, 3)) * 111320.0 *
+                        std::cos(qDegreesToRadians(degrees(a.lat, 2)));
+    return std::hypot(north, east);
+}
+
 } // namespace
 
 class FixturesTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QString m_card;
+
+    // The demo card, written once per run.
+    QString demoCard() {
+        if (m_card.isEmpty() &&
+            runTool({"make-demo-card", m_dir.filePath("card")}, 120000).code == 0)
+            m_card = m_dir.filePath("card");
+        return m_card;
+    }
 
 private slots:
     // Each channel's video, the text record and every 15th frame an audio block,
@@ -93,25 +122,74 @@ private slots:
                  ("I" + QString(29, 'P')).repeated(5));
     }
 
+    // The morning's Drive clips and the impact after them are one trip: each
+    // starts one second of driving after the last fix of the one before, 20 s
+    // later by its name and its first sentence. The impact is the strongest shock, in mid-clip; the
+    // drive in Buenos Aires writes southern latitudes as the camera does.
+    void theDemoCardDrivesOneTrip() {
+        const QString card = demoCard();
+        QVERIFY(!card.isEmpty());
+        QStringList trip;
+        for (const QString folder : {"Drive", "DriveEvent"}) {
+            for (const QString &name : QDir(card + '/' + folder).entryList({"R_20261206_*"}))
+                trip << card + '/' + folder + '/' + name;
+        }
+        QCOMPARE(trip.size(), 6);
+        QVector<velmora::Telemetry> telemetry;
+        for (const QString &path : trip)
+            telemetry << velmora::extractTelemetry(path).telemetry;
+        for (int k = 1; k < trip.size(); ++k) {
+            const auto startOf = [&](int clip) {
+                return QDateTime::fromString(QFileInfo(trip[clip]).fileName().mid(2, 15),
+                                             "yyyyMMdd_hhmmss");
+            };
+            QCOMPARE(startOf(k), startOf(k - 1).addSecs(20));
+            const QString text = sentenceText(trip[k]);
+            QCOMPARE(text.mid(text.indexOf("RMC,") + 4, 6), startOf(k).toString("hhmmss"));
+            const velmora::GioData &last = telemetry[k - 1].gio.last(),
+                                   &first = telemetry[k].gio[0];
+            QCOMPARE(telemetry[k - 1].gio.size(), 20);
+            QVERIFY2(std::abs(metresBetween(last, first) - last.speed.toDouble() * 0.514444) < 0.5,
+                     qPrintable(trip[k]));
+        }
+        const QVector<velmora::MagneticData> &impact = telemetry.last().magnetic;
+        const auto shock = [](const velmora::MagneticData &m) {
+            return std::abs(std::hypot(m.x, m.y, m.z) - 1.0f);
+        };
+        const auto strongest =
+            std::max_element(impact.begin(), impact.end(),
+                             [&](const auto &a, const auto &b) { return shock(a) < shock(b); });
+        QCOMPARE(int(strongest - impact.begin()), impact.size() / 2);
+
+        const QString south = card + "/Drive/R_20261121_190530_D_N.avi";
+        const velmora::GioData fix = velmora::extractTelemetry(south).telemetry.gio.value(0);
+        QCOMPARE(fix.lat.left(2) + fix.lon.left(3) + fix.ew, QString("34058W"));
+        const QRegularExpression rmc(R"(RMC,[0-9.]+,A,[0-9.]+,([NS]),)");
+        QSet<QString> hemispheres;
+        for (auto it = rmc.globalMatch(sentenceText(south)); it.hasNext();)
+            hemispheres << it.next().captured(1);
+        QCOMPARE(hemispheres, QSet<QString>{"S"});
+    }
+
     // Recordings in every category, each picture decoded by ffprobe; what is on
     // the card already is kept.
     void theDemoCardHoldsPlayableRecordings() {
-        const QString card = m_dir.filePath("card");
-        QCOMPARE(runTool({"make-demo-card", card}, 120000).code, 0);
+        const QString card = demoCard();
+        QVERIFY(!card.isEmpty());
         QStringList names;
         for (QDirIterator it(card, {"*.avi"}, QDir::Files, QDirIterator::Subdirectories);
              it.hasNext();)
             names << it.next().mid(card.size() + 1).section('/', 0, 0);
         names.sort();
-        QCOMPARE(names, QStringList(
-                            {"Drive", "Drive", "DriveEvent", "Manual", "Parking", "ParkingEvent"}));
+        QCOMPARE(names, QStringList({"Drive", "Drive", "Drive", "Drive", "Drive", "Drive",
+                                     "DriveEvent", "Manual", "Parking", "ParkingEvent"}));
         const QString front = card + "/Drive/R_20261206_081512_T_N.avi";
         if (ffprobeAvailable()) // the third camera's pictures, counted by decoding
             QCOMPARE(
                 run("ffprobe", {"-v", "quiet", "-count_frames", "-select_streams", "v:2",
                                 "-show_entries", "stream=nb_read_frames", "-of", "csv=p=0", front})
                     .trimmed(),
-                QByteArray("150"));
+                QByteArray("600"));
         for (const QString &mine : {front, card + "/config.txt"})
             writeAll(mine, "mine");
         QCOMPARE(runTool({"make-demo-card", card}, 120000).code, 0);

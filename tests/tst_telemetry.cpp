@@ -83,6 +83,15 @@ private slots:
         const TelemetryExtraction result = extractTelemetry(path);
         QCOMPARE(result.telemetry.gio.size(), 6); // seconds 0, 2, 3, 6, 7, 8
         QCOMPARE(referenceDifference(result, path), QString());
+
+        // South and west of Greenwich: the letters and the fix's time are kept,
+        // and the position reads negative.
+        options.drive.startLatitude = -34.6037;
+        options.drive.startLongitude = -58.3816;
+        const GioData g = extractTelemetry(write(options)).telemetry.gio.value(2);
+        QCOMPARE(QStringList({g.ns, g.ew, g.utc, g.date}),
+                 QStringList({"S", "W", "081515.00", "061226"}));
+        QVERIFY(velmora::latitudeDegrees(g) < -34.6f && velmora::longitudeDegrees(g) < -58.3f);
     }
 
     // Layouts both the index and the walk read; a text chunk not of 400 bytes ends them.
@@ -150,8 +159,8 @@ private slots:
         QCOMPARE(result.resyncs, damage.resyncs);
         QCOMPARE(result.records, 150 - damage.lost);
         // Without a lost record the GPS records agree as well.
-        const Telemetry expected{clean.magnetic.mid(damage.lost),
-                                 damage.lost ? result.telemetry.gio : clean.gio};
+        const Telemetry expected{
+            clean.magnetic.mid(damage.lost), damage.lost ? result.telemetry.gio : clean.gio, {}};
         QCOMPARE(telemetryDifference(result.telemetry, expected), QString());
     }
 
@@ -166,8 +175,8 @@ private slots:
             const TelemetryExtraction result = extractTelemetry(path);
             QCOMPARE(result.records, reference::byteSearchExtraction(path).records);
             QVERIFY(result.records < 120);
-            QCOMPARE(telemetryDifference({result.telemetry.magnetic, {}},
-                                         {all.magnetic.mid(0, result.records), {}}),
+            QCOMPARE(telemetryDifference({result.telemetry.magnetic, {}, {}},
+                                         {all.magnetic.mid(0, result.records), {}, {}}),
                      QString());
         }
     }
@@ -179,6 +188,8 @@ private slots:
         RecordingOptions options;
         options.seconds = 6;
         options.drive.voidSeconds = {2};
+        options.drive.startLatitude = -33.8688; // south of the equator
+        options.drive.impactFrame = 100;
         const QString recording = write(options);
         const QString noMarker = m_dir.filePath("R_20261206_100000_N.avi");
         const QString spaced = m_dir.filePath("R_2026 1206_S_N.avi");
@@ -210,6 +221,21 @@ private slots:
         QVERIFY(file.readCurrentSpeed(3, 0).endsWith(" Mi/h"));
         QVERIFY(file.readGioDataInfo(3).endsWith("km/h"));
         QCOMPARE(file.readMagneticDataZ(179), options.drive.sensor(179).z / 1000.0f);
+
+        // For the map and the graph: no position in a void second, one track
+        // point per fix, the collision as the peak; the track saved, and a
+        // refused save writes nothing.
+        const QVariantMap at3 = file.readGioPosition(3);
+        QVERIFY(!file.readGioPosition(2)["valid"].toBool() && at3["valid"].toBool());
+        QVERIFY(at3["latitude"].toDouble() < -33.8 && at3["longitude"].toDouble() > 11.5);
+        QCOMPARE(file.readGioTrack().size(), 5);
+        QCOMPARE(file.readPeakIndex(), 100);
+        const QString gpx = m_dir.filePath("track.gpx");
+        QCOMPARE(file.saveTrack(QUrl::fromLocalFile(gpx).toString(), "GPX"), QString());
+        QCOMPARE(readAll(gpx).count("<trkpt lat=\"-33."), 5);
+        QVERIFY(!file.saveTrack(m_dir.filePath("no/folder/t.kml"), "kml").isEmpty());
+        QVERIFY(!file.saveTrack(gpx, "json").isEmpty());
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("no")));
     }
 
     void walk_data() {

@@ -71,9 +71,11 @@ private slots:
         const ToolRun json = runTool({"telemetry", m_recording}, 60000);
         QCOMPARE(json.code, 0);
         QVERIFY(json.out.startsWith("{\"samples\":[[") && json.err.isEmpty());
+        QVERIFY(json.out.contains(",\"ns\":\"N\"}"));
         const ToolRun kml = runTool({"telemetry", m_recording, "--format=kml"}, 60000);
         QCOMPARE(kml.code, 0);
-        QVERIFY2(kml.out.contains("<coordinates>\n          -11.5167000,48.1173000\n"),
+        QVERIFY2(kml.out.contains("<when>2026-12-06T08:15:12Z</when>") &&
+                     kml.out.contains("<gx:coord>-11.5167000 48.1173000 0</gx:coord>"),
                  kml.out.constData());
         QVERIFY(kml.err.isEmpty());
     }

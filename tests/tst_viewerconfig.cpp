@@ -69,6 +69,32 @@ private slots:
         QTest::newRow("unknown language")
             << QByteArray("[config]\nlang=de\nresolution=1\nspeedUnit=0\n") << QList<int>{5, -1, -1}
             << QByteArray("[config]\nlang=de\nresolution=1\nspeedUnit=0\n");
+        QTest::newRow("map keys")
+            << QByteArray("[config]\nlang=en\nresolution=1\nspeedUnit=0\nmaptileurl=\n"
+                          "mapofflinedir=/srv/tiles\n")
+            << QList<int>{-1, -1, 1}
+            << QByteArray("[config]\nlang=en\nmapofflinedir=/srv/tiles\nmaptileurl=\n"
+                          "resolution=1\nspeedUnit=1\n"); // the INI writer sorts the keys
+    }
+
+    // The map's tile sources: the file's keys, their defaults, and the
+    // environment over both (an empty address there too means offline).
+    void mapSources() {
+        Folders folders;
+        writeAll(folders.besideExe(), "[config]\nMapTileUrl=http://tiles.example:8080/osm\n");
+        auto file = fileIOWith(folders.file());
+        file->readPCConfig();
+        QCOMPARE(file->maptileurl(), QString("http://tiles.example:8080/osm/"));
+        QCOMPARE(file->mapofflinedir(), QString());
+        writeAll(folders.besideExe(), "[config]\nlang=en\n");
+        file->readPCConfig();
+        QCOMPARE(file->maptileurl(), QString("https://tile.openstreetmap.org/"));
+        qputenv("VELMORA_MAP_TILE_URL", "");
+        qputenv("VELMORA_MAP_OFFLINE_DIR", "/media/tiles");
+        file->readPCConfig();
+        qunsetenv("VELMORA_MAP_TILE_URL");
+        qunsetenv("VELMORA_MAP_OFFLINE_DIR");
+        QCOMPARE(file->maptileurl() + "|" + file->mapofflinedir(), QString("|/media/tiles"));
     }
     void saving() {
         QFETCH(QByteArray, before);
