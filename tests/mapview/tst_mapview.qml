@@ -19,27 +19,20 @@ Item {
             property string mapcachedir: fixture.freshFolder()
             property var fixes: ({})
             property var saved: []
-            property string saveAnswer: ""
             signal mapSettingsChanged
 
             function readGioPosition(second) {
                 var fix = fixes[second]
-                return fix ? { "valid": true, "latitude": fix[0], "longitude": fix[1] }
-                           : { "valid": false, "latitude": 0, "longitude": 0 }
+                return { "valid": !!fix, "latitude": fix ? fix[0] : 0, "longitude": fix ? fix[1] : 0 }
             }
             function readGioTrack() {
-                var track = []
-                for (var second in fixes)
-                    track.push({ "latitude": fixes[second][0], "longitude": fixes[second][1],
-                                 "time": Number(second) })
-                return track
-            }
-            function readPeakIndex() {
-                return -1
+                return Object.keys(fixes).map(function(s) {
+                    return { "latitude": fixes[s][0], "longitude": fixes[s][1], "time": Number(s) }
+                })
             }
             function saveTrack(target, format) {
                 saved.push([target, format])
-                return saveAnswer
+                return "disk full"
             }
         }
     }
@@ -69,11 +62,11 @@ Item {
         property var player
         property var view
 
-        // A drive of ten seconds from (latitude, longitude), without a fix in second `gap`.
-        function drive(latitude, longitude, gap) {
+        // Ten seconds from (latitude, longitude), without a fix in second 4.
+        function drive(latitude, longitude) {
             var fixes = {}
             for (var s = 0; s < 10; ++s) {
-                if (s !== gap)
+                if (s !== 4)
                     fixes[s] = [latitude + s * 0.0004, longitude + s * 0.0003]
             }
             return fixes
@@ -87,9 +80,9 @@ Item {
                 properties.mapSource = mapSource
             view = createTemporaryObject(viewComponent, root, properties)
             noticeSpy.target = view
-            noticeSpy.clear()
             if (!mapSource)
                 tryCompare(child("map").activeMapType, "style", MapType.CustomMap)
+            view.showRecording()
         }
 
         function child(name) {
@@ -114,49 +107,35 @@ Item {
             ]
         }
 
-        // One marker on the car however many ticks; the route holds every fix.
+        // One marker on the car however many ticks, the route one point a fix; a
+        // second without a fix hides the marker and leaves the map where it was.
         function test_followsTheCar(data) {
-            open({ "fixes": drive(data.latitude, data.longitude, 4) })
-            view.showRecording()
+            open({ "fixes": drive(data.latitude, data.longitude) })
             compare(child("trackLine").pathLength(), 9)
             view.playbackStarted()
-            verify(child("mapRunTimer").running)
             for (var i = 0; i < 40; ++i)
                 tick(i % 4)
             tick(9)
             compare(child("map").mapItems.length, 2)
-            var car = child("carMarker").coordinate
-            compare([Math.sign(car.latitude), Math.sign(car.longitude)],
-                    [Math.sign(data.latitude), Math.sign(data.longitude)])
-            fuzzyCompare(car.latitude, data.latitude + 9 * 0.0004, 1e-9)
-            fuzzyCompare(car.longitude, data.longitude + 9 * 0.0003, 1e-9)
+            var car = [child("carMarker").coordinate.latitude, child("carMarker").coordinate.longitude]
+            compare(car, [data.latitude + 9 * 0.0004, data.longitude + 9 * 0.0003])
             verify(distanceToCar() < 1, distanceToCar())
+            verify(!child("noGpsLabel").visible)
+            tick(4)
+            verify(!child("carMarker").visible && child("noGpsLabel").visible)
+            compare(child("noGpsLabel").text, "No GPS position")
+            compare([child("map").center.latitude, child("map").center.longitude], car)
             player.position = player.duration
             view.followPlayer()
             verify(!child("mapRunTimer").running)
         }
 
-        // A second without a fix hides the marker and leaves the map where it was.
-        function test_secondWithoutFix() {
-            open({ "fixes": drive(-34.6, -58.38, 4) })
-            view.showRecording()
-            tick(3)
-            var centre = [child("map").center.latitude, child("map").center.longitude]
-            verify(child("carMarker").visible && !child("noGpsLabel").visible)
-            tick(4)
-            verify(!child("carMarker").visible)
-            verify(child("noGpsLabel").visible)
-            compare(child("noGpsLabel").text, "No GPS position")
-            compare([child("map").center.latitude, child("map").center.longitude], centre)
-        }
-
-        // A drag stops the following until the follow button or the next playback.
-        function test_dragStopsFollowing() {
-            open({ "fixes": drive(-34.6, -58.38, -1) })
-            view.showRecording()
+        // A drag stops the following until the follow button or the next playback;
+        // the route button shows the whole route, which the map never does alone.
+        function test_dragAndWholeRoute() {
+            open({ "fixes": drive(-34.6, -58.38) })
             tick(0)
             mouseDrag(child("map"), 200, 150, 60, 40)
-            verify(!view.following)
             tick(9)
             verify(distanceToCar() > 50, distanceToCar())
             mouseClick(child("followButton"))
@@ -164,30 +143,19 @@ Item {
             mouseDrag(child("map"), 200, 150, 60, 40)
             view.playbackStarted()
             verify(distanceToCar() < 1, distanceToCar())
-        }
-
-        // The map keeps its zoom for a new recording; the button shows the whole route.
-        function test_wholeRoute() {
-            open({ "fixes": drive(-34.6, -58.38, -1) })
-            view.showRecording()
             compare(child("map").zoomLevel, 17)
             mouseClick(child("fitRouteButton"))
-            verify(!view.following)
-            var region = child("map").visibleRegion
             for (var s = 0; s < 10; s += 9) {
                 var fix = files.fixes[s]
-                verify(region.contains(QtPositioning.coordinate(fix[0], fix[1])), "second " + s)
+                verify(child("map").visibleRegion.contains(QtPositioning.coordinate(fix[0], fix[1])))
             }
         }
 
-        // Without Qt Location the cell says so in one line; the track is still saved,
-        // and a refusal comes back as a notice with its reason.
+        // Without Qt Location the cell says so; the track is still saved, and a
+        // refusal comes back as a notice with its reason.
         function test_withoutQtLocation() {
-            open({ "saveAnswer": "disk full" }, Qt.resolvedUrl("BrokenMap.qml"))
-            verify(child("mapFailure").visible)
-            verify(!child("exportTrackButton").enabled)
-            view.showRecording()
-            verify(child("exportTrackButton").enabled)
+            open({}, Qt.resolvedUrl("BrokenMap.qml"))
+            verify(child("mapFailure").visible && child("exportTrackButton").enabled)
             view.saveTrack("file:///tmp/trip", 1)
             compare(files.saved, [["file:///tmp/trip.kml", "kml"]])
             compare(noticeSpy.count, 1)
@@ -199,11 +167,9 @@ Item {
             var image = grabImage(child("map"))
             var ground = fixture.groundColour, hits = 0, samples = 0
             for (var x = 5; x < image.width; x += 20) {
-                for (var y = 5; y < image.height; y += 20) {
+                for (var y = 5; y < image.height; y += 20, ++samples) {
                     var c = image.pixel(x, y)
-                    ++samples
-                    if (Math.abs(c.r - ground.r) < 0.01 && Math.abs(c.g - ground.g) < 0.01
-                            && Math.abs(c.b - ground.b) < 0.01)
+                    if (Math.abs(c.r - ground.r) + Math.abs(c.g - ground.g) + Math.abs(c.b - ground.b) < 0.02)
                         ++hits
                 }
             }
@@ -228,13 +194,11 @@ Item {
             compare(sentSince(false), [])
         }
 
-        // The start: the start centre at zoom 17, no marker; the zoom buttons step by one.
+        // The start centre at zoom 17; the zoom buttons step by one.
         function test_startAndZoom() {
             open({})
             var map = child("map")
-            fuzzyCompare(map.center.latitude, 47.406054, 1e-9)
-            fuzzyCompare(map.center.longitude, -122.250025, 1e-9)
-            verify(!child("carMarker").visible)
+            compare([map.center.latitude, map.center.longitude], [47.406054, -122.250025])
             mouseClick(child("zoomInButton"))
             mouseClick(child("zoomInButton"))
             mouseClick(child("zoomOutButton"))
@@ -246,21 +210,10 @@ Item {
         name: "MapRules"
         when: windowShown
 
-        function test_secondOfThePlayer() {
-            compare([MapRules.secondAt(0, 5000), MapRules.secondAt(4999, 5000)], [0, 4])
-            compare([MapRules.secondAt(5000, 5000), MapRules.secondAt(0, 0)], [-1, -1])
-        }
-
-        function test_positionsAndTileHost() {
-            compare(MapRules.trackPath([{ "latitude": -1, "longitude": -2 }, { "latitude": NaN },
-                                        { "valid": false, "latitude": 1, "longitude": 1 }]),
-                    [{ "latitude": -1, "longitude": -2 }])
-            compare(MapRules.tileHost("https://tiles.example/osm"), "https://tiles.example/osm/")
+        function test_rules() {
+            compare([MapRules.secondAt(4999, 5000), MapRules.secondAt(5000, 5000)], [4, -1])
             verify(MapRules.tileHost("").indexOf("file:///") === 0)
-        }
-
-        // The extension the user typed wins; otherwise the chosen filter's is added.
-        function test_exportTarget() {
+            // The extension the user typed wins; otherwise the chosen filter's is added.
             compare(MapRules.exportTarget("file:///a/trip.KML", 0),
                     { "url": "file:///a/trip.KML", "format": "kml" })
             compare(MapRules.exportTarget("file:///a/trip.txt", 2),
