@@ -18,38 +18,8 @@ Item {
     readonly property alias center: map.center
     readonly property alias zoomLevel: map.zoomLevel
 
-    function coordinate(position) {
-        return QtPositioning.coordinate(position.latitude, position.longitude)
-    }
-
-    function recentre() {
-        if (MapRules.recentres(view.following, view.carPosition))
-            map.center = coordinate(view.carPosition)
-    }
-
-    function zoomBy(step) {
-        map.zoomLevel = map.zoomLevel + step
-        console.log(Log.scenes, "map.zoomLevel     ============>   " + map.zoomLevel)
-    }
-
-    function showRoute() {
-        if (trackLine.pathLength() === 0)
-            return
-        view.following = false
-        map.fitViewportToMapItems([trackLine])
-    }
-
-    // A parameter without a value keeps the plugin from starting: the
-    // folders are passed only when there are some.
-    function pluginParameters() {
-        var parameters = [userAgent, noRepository, tileHost]
-        if (view.offlineDir !== "")
-            parameters.push(offlineFolder)
-        if (view.cacheDir !== "")
-            parameters.push(cacheFolder)
-        return parameters
-    }
-
+    // What the plugin is given; a parameter without a value keeps it from
+    // starting, so the folders are passed only when there are some.
     readonly property PluginParameter userAgent: PluginParameter {
         name: "osm.useragent"
         value: "velmora-viewer/" + Qt.application.version
@@ -69,6 +39,34 @@ Item {
     readonly property PluginParameter cacheFolder: PluginParameter {
         name: "osm.mapping.cache.directory"
         value: view.cacheDir
+    }
+
+    function pluginParameters() {
+        var parameters = [userAgent, noRepository, tileHost]
+        if (view.offlineDir !== "")
+            parameters.push(offlineFolder)
+        if (view.cacheDir !== "")
+            parameters.push(cacheFolder)
+        return parameters
+    }
+
+    function coordinate(position) {
+        return QtPositioning.coordinate(position.latitude, position.longitude)
+    }
+
+    function recentre() {
+        if (MapRules.recentres(view.following, view.carPosition))
+            map.center = coordinate(view.carPosition)
+    }
+
+    function zoomBy(step) {
+        map.zoomLevel = map.zoomLevel + step
+        console.log(Log.scenes, "map.zoomLevel     ============>   " + map.zoomLevel)
+    }
+
+    function showRoute() {
+        view.following = false
+        map.fitViewportToMapItems([trackLine])
     }
 
     Connections {
