@@ -208,6 +208,22 @@ Item {
                         objectName: "pageLoader"
                         anchors.fill: parent
                         anchors.margins: 5
+                        fileIO: myFile
+                        player: videoOut1
+                        onNotice: mainWin.showNotice(text)
+
+                        Connections {
+                            target: mainWin
+                            function onSetTrigger() {
+                                pageLoader.showRecording()
+                            }
+                            function onPlayTrigger() {
+                                pageLoader.playbackStarted()
+                            }
+                            function onStopTrigger() {
+                                pageLoader.playbackStopped()
+                            }
+                        }
                     }
                 }
                 Rectangle {

@@ -45,6 +45,11 @@ QtObject {
     readonly property color graphProgress: "#a0a0a0"
     readonly property color graphPeak: "#ffffff"
 
+    // The map cell: the size of its buttons and the space between them and
+    // around its notices.
+    readonly property int mapButton: 30
+    readonly property int mapSpacing: 5
+
     readonly property FontLoader fontRegular: FontLoader {
         source: "qrc:/font/Source_Sans_Pro/SourceSansPro-Regular.ttf"
     }

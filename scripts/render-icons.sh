@@ -326,10 +326,20 @@ image("map-pin.png", 32, 44, "map pin, tip at the bottom centre",
       f'<path d="M16,43 C12,34 3,27 3,16 A13,13 0 0 1 29,16 C29,27 20,34 16,43Z" '
       f'fill="{ACCENT}" stroke="#ffffff" stroke-width="2" stroke-linejoin="round"/>'
       '<circle cx="16" cy="16" r="5" fill="#ffffff"/>')
+def map_button(name):
+    return (rounded(0.5, 0.5, 29, 29, 4, fill=BACKGROUND, opacity=0.9, stroke="#5a5a5a")
+            + symbol(name, 15, 15, 22, NORMAL))
+
+
 for key, name in (("in", "plus"), ("out", "minus")):
     image(f"map-zoom-{key}.png", 30, 30, f"map zoom {key}: {name} on a dark square",
-          rounded(0.5, 0.5, 29, 29, 4, fill=BACKGROUND, opacity=0.9, stroke="#5a5a5a")
-          + symbol(name, 15, 15, 22, NORMAL))
+          map_button(name))
+image("map-follow.png", 30, 30, "map follows the car: cross-hairs on a dark square",
+      map_button("crosshairs-gps"))
+image("map-route.png", 30, 30, "whole route in view: marked path on a dark square",
+      map_button("map-marker-path"))
+image("map-export.png", 30, 30, "save the track: arrow into a tray on a dark square",
+      map_button("tray-arrow-down"))
 
 # --- Sensor graph ---------------------------------------------------------------
 grid = ['<rect width="360" height="184" fill="#232323"/>']

@@ -4,6 +4,7 @@
 #include "testfiles.h"
 #include "toolrunner.h"
 
+#include <QImage>
 #include <QtTest>
 
 using namespace velmora::demo;
@@ -79,6 +80,17 @@ private slots:
         QVERIFY(kml.err.isEmpty());
     }
 
+    // A box south and west of Greenwich (central Buenos Aires) at one zoom: 3 x 3
+    // tiles, named as the map's offline folder wants them.
+    void mapTiles() {
+        const QString dir = m_dir.filePath("tiles");
+        const ToolRun run =
+            runTool({"map-tiles", dir, "-34.61", "-58.39", "-34.60", "-58.38", "--zoom", "16"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(QDir(dir).entryList(QDir::Files).size(), 9);
+        QCOMPARE(QImage(dir + "/osm_100-l-8-16-22139-39489.png").size(), QSize(256, 256));
+    }
+
     // Bad arguments give 2, a failure 1 and an unreadable file 3, one line naming
     // the command (and the file unless the arguments were bad); never anything on
     // stdout. A refused config change writes nothing, not even its valid part.
@@ -106,6 +118,8 @@ private slots:
         QTest::newRow("telemetry, not a recording") << QStringList{"telemetry", text} << 3;
         QTest::newRow("export, no such channel")
             << QStringList{"export-channel", rec, "--channel", "3", "--out", dir} << 2;
+        QTest::newRow("map tiles, too many")
+            << QStringList{"map-tiles", dir + "/tiles", "-40", "-60", "40", "60"} << 2;
         QTest::newRow("export, no such folder")
             << QStringList{"export-channel", rec, "--channel", "0", "--out", dir + "/missing"} << 1;
     }

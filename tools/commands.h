@@ -31,6 +31,7 @@ int telemetry(const QStringList &args);
 int info(const QStringList &args);
 int exportChannel(const QStringList &args);
 int report(const QStringList &args);
+int mapTiles(const QStringList &args);
 
 // The application object for the report command, which prints (fonts need a
 // GUI application); every other command runs on a QCoreApplication.

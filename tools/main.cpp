@@ -38,6 +38,10 @@ const Command Commands[] = {
      "report --name NAME --date D --position P --sensor S --note N --lang 0|1|2 --pdf OUT  print "
      "the accident report to a PDF",
      velmora::tool::report},
+    {"map-tiles",
+     "map-tiles DIR SOUTH WEST NORTH EAST [--zoom MIN-MAX]  offline tiles of a made-up street "
+     "map",
+     velmora::tool::mapTiles},
 };
 
 void printUsage(FILE *out) {

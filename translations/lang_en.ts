@@ -128,6 +128,64 @@
     </message>
 </context>
 <context>
+    <name>MapArea</name>
+    <message>
+        <source>© OpenStreetMap contributors</source>
+        <translation>© OpenStreetMap contributors</translation>
+    </message>
+    <message>
+        <source>Whole route</source>
+        <translation>Whole route</translation>
+    </message>
+    <message>
+        <source>Follow the car</source>
+        <translation>Follow the car</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Zoom out</translation>
+    </message>
+</context>
+<context>
+    <name>MapView</name>
+    <message>
+        <source>The track could not be saved: %1</source>
+        <translation>The track could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>No map: Qt Location or its map plugin is missing.</source>
+        <translation>No map: Qt Location or its map plugin is missing.</translation>
+    </message>
+    <message>
+        <source>No GPS position</source>
+        <translation>No GPS position</translation>
+    </message>
+    <message>
+        <source>Save the track (GPX, KML or CSV)</source>
+        <translation>Save the track (GPX, KML or CSV)</translation>
+    </message>
+    <message>
+        <source>Save the track</source>
+        <translation>Save the track</translation>
+    </message>
+    <message>
+        <source>GPX track (*.gpx)</source>
+        <translation>GPX track (*.gpx)</translation>
+    </message>
+    <message>
+        <source>KML track (*.kml)</source>
+        <translation>KML track (*.kml)</translation>
+    </message>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <translation>CSV table (*.csv)</translation>
+    </message>
+</context>
+<context>
     <name>QSDSel</name>
     <message>
         <source>The snapshot could not be saved: %1</source>

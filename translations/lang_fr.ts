@@ -128,6 +128,64 @@
     </message>
 </context>
 <context>
+    <name>MapArea</name>
+    <message>
+        <source>© OpenStreetMap contributors</source>
+        <translation>© les contributeurs d’OpenStreetMap</translation>
+    </message>
+    <message>
+        <source>Whole route</source>
+        <translation>Tout le trajet</translation>
+    </message>
+    <message>
+        <source>Follow the car</source>
+        <translation>Suivre le véhicule</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Zoom avant</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Zoom arrière</translation>
+    </message>
+</context>
+<context>
+    <name>MapView</name>
+    <message>
+        <source>The track could not be saved: %1</source>
+        <translation>Le trajet n’a pas pu être enregistré : %1</translation>
+    </message>
+    <message>
+        <source>No map: Qt Location or its map plugin is missing.</source>
+        <translation>Pas de carte : Qt Location ou son module de cartes est absent.</translation>
+    </message>
+    <message>
+        <source>No GPS position</source>
+        <translation>Pas de position GPS</translation>
+    </message>
+    <message>
+        <source>Save the track (GPX, KML or CSV)</source>
+        <translation>Enregistrer le trajet (GPX, KML ou CSV)</translation>
+    </message>
+    <message>
+        <source>Save the track</source>
+        <translation>Enregistrer le trajet</translation>
+    </message>
+    <message>
+        <source>GPX track (*.gpx)</source>
+        <translation>Trajet GPX (*.gpx)</translation>
+    </message>
+    <message>
+        <source>KML track (*.kml)</source>
+        <translation>Trajet KML (*.kml)</translation>
+    </message>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <translation>Tableau CSV (*.csv)</translation>
+    </message>
+</context>
+<context>
     <name>QSDSel</name>
     <message>
         <source>The snapshot could not be saved: %1</source>
