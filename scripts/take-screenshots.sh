@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Pictures of the main window playing a demo card's three-channel recording.
+# Pictures of the main window playing a demo card's three-channel recordings.
 # Usage: scripts/take-screenshots.sh [OUTDIR] (default docs/screenshots).
 # Builds in the "dev" preset's folder, or in VELMORA_BUILD_DIR when set. A
 # failed picture does not stop the others; the script then ends with status 1.
@@ -19,8 +19,15 @@ fi
 
 bin=$build/bin
 card=$(mktemp -d)
-trap 'rm -rf "$card"' EXIT
+tiles=$(mktemp -d)
+trap 'rm -rf "$card" "$tiles"' EXIT
 "$bin/velmora-tool" make-demo-card "$card" || exit 1
+# The map draws made-up demo tiles around the card's drives (Barcelona, Buenos
+# Aires) from an offline folder, and asks no tile server for anything.
+"$bin/velmora-tool" map-tiles "$tiles" 41.380 2.150 41.405 2.180 --zoom 14-17 >/dev/null || exit 1
+"$bin/velmora-tool" map-tiles "$tiles" -34.615 -58.395 -34.590 -58.370 --zoom 14-17 >/dev/null ||
+  exit 1
+export VELMORA_MAP_TILE_URL="" VELMORA_MAP_OFFLINE_DIR=$tiles VELMORA_MAP_CACHE_DIR=$tiles/cache
 
 export VELMORA_AUDIO_OUTPUT=null # no sound device under Xvfb
 status=0
@@ -42,4 +49,5 @@ shot toolbar.png 1280x720 toolbar
 shot zoomed.png 1280x720 zoomed
 shot fullscreen.png 1280x720 fullscreen
 shot compact.png 1280x720 compact
+shot impact.png 1920x1080 impact
 exit $status

@@ -101,18 +101,24 @@ void chooseCard(const MainWindow &main, const QString &card) {
                    QStringLiteral("closing the dialogs"));
 }
 
-// Starts the newest recording of the list that has three channels and
-// waits until all three players play it.
-void playThreeChannels(const MainWindow &main) {
+// Starts the newest recording of category `kind` that has three channels
+// and waits until all three players play it.
+void playThreeChannels(const MainWindow &main, int kind) {
     QObject *files = main.child(QStringLiteral("myFile"));
+    if (kind != 0) { // the list panel's tab, as a click on it picks it
+        QObject *list =
+            main.child(QStringLiteral("fileListLoader"))->property("item").value<QObject *>();
+        if (!list || !QMetaObject::invokeMethod(list, "selectTab", Q_ARG(QVariant, kind + 1)))
+            throw Failure{QStringLiteral("cannot choose the list's tab %1").arg(kind + 1)};
+    }
     int count = 0;
-    QMetaObject::invokeMethod(files, "readfileCnt", Q_RETURN_ARG(int, count), Q_ARG(int, 0));
+    QMetaObject::invokeMethod(files, "readfileCnt", Q_RETURN_ARG(int, count), Q_ARG(int, kind));
     int index = 0;
     for (; index < count; ++index) {
         QString name;
         int channels = 0;
-        QMetaObject::invokeMethod(files, "readfilename", Q_RETURN_ARG(QString, name), Q_ARG(int, 0),
-                                  Q_ARG(int, index));
+        QMetaObject::invokeMethod(files, "readfilename", Q_RETURN_ARG(QString, name),
+                                  Q_ARG(int, kind), Q_ARG(int, index));
         QMetaObject::invokeMethod(files, "getVideoChannel", Q_RETURN_ARG(int, channels),
                                   Q_ARG(QString, name));
         if (channels == 3)
@@ -120,7 +126,7 @@ void playThreeChannels(const MainWindow &main) {
     }
     if (index == count)
         throw Failure{QStringLiteral("the list has no recording with three channels")};
-    main.call("listPlayDBClick", {0, index, count}, "listActions");
+    main.call("listPlayDBClick", {kind, index, count}, "listActions");
     for (const char *name : {"videoOut1", "videoOut2", "videoOut3"})
         waitUntilPlaying(main, QLatin1String(name));
 }
@@ -160,18 +166,30 @@ int resolutionClass(const QSize &size) {
     return 4;
 }
 
+// The impact: the player a moment before the shock, the whole route on the map.
+void impact(const MainWindow &main) {
+    main.call("jumpToPeak");
+    QTest::qWait(2500);
+    showToolbar(main);
+    if (QObject *fit = main.window()->findChild<QObject *>(QStringLiteral("fitRouteButton")))
+        QMetaObject::invokeMethod(fit, "clicked");
+    QTest::qWait(1500); // the tiles of the new view
+}
+
 struct Scenario {
     const char *name;
     int resolution; // set before the recording starts; -1: the class of the window's size
+    int kind;       // the list the recording is taken from (0 driving, 1 driving impact)
     void (*arrange)(const MainWindow &main);
 };
 
 const Scenario Scenarios[] = {
-    {"playing", -1, [](const MainWindow &) {}},
-    {"toolbar", -1, [](const MainWindow &main) { showToolbar(main); }},
-    {"zoomed", -1, zoomIn},
-    {"fullscreen", -1, fullScreen},
-    {"compact", 4, [](const MainWindow &main) { showToolbar(main); }},
+    {"playing", -1, 0, [](const MainWindow &) {}},
+    {"toolbar", -1, 0, [](const MainWindow &main) { showToolbar(main); }},
+    {"zoomed", -1, 0, zoomIn},
+    {"fullscreen", -1, 0, fullScreen},
+    {"compact", 4, 0, [](const MainWindow &main) { showToolbar(main); }},
+    {"impact", -1, 1, impact},
 };
 
 void takeScreenshot(const MainWindow &main, const Scenario &scenario, const QString &card,
@@ -185,7 +203,7 @@ void takeScreenshot(const MainWindow &main, const Scenario &scenario, const QStr
     chooseCard(main, card);
     main.set(window, "resolution",
              scenario.resolution >= 0 ? scenario.resolution : resolutionClass(size));
-    playThreeChannels(main);
+    playThreeChannels(main, scenario.kind);
     // Past the demo drive's first seconds at a standstill, so the read-out shows a speed.
     QTest::qWait(3000);
     scenario.arrange(main);
@@ -231,9 +249,10 @@ int main(int argc, char *argv[]) {
     for (const Scenario &s : Scenarios)
         chosen = parser.value(scenario) == QLatin1String(s.name) ? &s : chosen;
     if (!parser.isSet(card) || !parser.isSet(out) || windowSize.isEmpty() || !chosen)
-        return fail(QStringLiteral("usage: velmora-screenshots --card DIR --size WxH --scenario "
-                                   "playing|toolbar|zoomed|fullscreen|compact --out FILE.png"),
-                    2);
+        return fail(
+            QStringLiteral("usage: velmora-screenshots --card DIR --size WxH --scenario "
+                           "playing|toolbar|zoomed|fullscreen|compact|impact --out FILE.png"),
+            2);
 
     velmora::registerBackendTypes();
     velmora::registerPlayerTypes();
