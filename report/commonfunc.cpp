@@ -1,4 +1,5 @@
 #include "commonfunc.h"
+#include "reportjobs.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -15,7 +16,13 @@ void CommonFunc::setRestartArguments(const QStringList &arguments) {
 }
 
 CommonFunc::CommonFunc(QObject *parent)
-    : QObject(parent) {}
+    : QObject(parent)
+    , m_reports(std::make_unique<velmora::report::ReportJobs>()) {
+    using velmora::report::ReportJobs;
+    connect(m_reports.get(), &ReportJobs::busyChanged, this, &CommonFunc::busyChanged);
+    connect(m_reports.get(), &ReportJobs::printed, this, &CommonFunc::printFinished);
+    connect(m_reports.get(), &ReportJobs::pdfWritten, this, &CommonFunc::pdfFinished);
+}
 
 void CommonFunc::setWindowRestart(int value) {
     m_windowRestart = value;

@@ -4,10 +4,18 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <memory>
+
+namespace velmora::report {
+class ReportJobs;
+struct ReportRequest;
+} // namespace velmora::report
 
 // The scenes' commands for the accident report, the channel export and the
 // restart. Its text properties are inputs or commands: reading them gives a
-// fixed text, never what was written.
+// fixed text, never what was written. The evidence properties read back as
+// written; with an evidencePath the report gains an evidence page about that
+// recording at evidenceMoment, prepared in the background while busy.
 class CommonFunc : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString runMake READ runMake WRITE setRunMake NOTIFY MakeChanged)
@@ -23,11 +31,17 @@ class CommonFunc : public QObject {
                    CurrentLanguageChanged)
     Q_PROPERTY(
         int WindowRestart READ windowRestart WRITE setWindowRestart NOTIFY WindowRestartChanged)
+    Q_PROPERTY(
+        QString evidencePath READ evidencePath WRITE setEvidencePath NOTIFY evidencePathChanged)
+    Q_PROPERTY(
+        int evidenceMoment READ evidenceMoment WRITE setEvidenceMoment NOTIFY evidenceMomentChanged)
+    Q_PROPERTY(int speedUnit READ speedUnit WRITE setSpeedUnit NOTIFY speedUnitChanged)
+    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
 
 public:
     explicit CommonFunc(QObject *parent = nullptr);
-    // Waits for the exports still running, so that none outlives the
-    // application it reports to.
+    // Waits for the exports still running and the recordings still being
+    // read for a report, so that none outlives the application it reports to.
     ~CommonFunc() override;
 
     QString runMake() const { return QStringLiteral("return__"); }
@@ -43,7 +57,24 @@ public:
     void setVideoChannel(int channel);
 
     QString runPrint() const { return QStringLiteral("Print__"); }
-    void setRunPrint(const QString &command);
+    // Asks for a printer, then prints the report of the recording `name`
+    // (and its evidence page once it is ready); emits printFinished.
+    void setRunPrint(const QString &name);
+
+    // Writes the same document as runPrint to `target` (a path or a file
+    // URL) without any dialog, whole or not at all; emits pdfFinished.
+    Q_INVOKABLE void savePdf(const QString &name, const QString &target);
+
+    // The recording the evidence page is about (full path); empty for none.
+    QString evidencePath() const { return m_evidencePath; }
+    void setEvidencePath(const QString &path);
+    // The moment, in milliseconds from the start of the recording.
+    int evidenceMoment() const { return m_evidenceMoment; }
+    void setEvidenceMoment(int ms);
+    // 1 km/h, 0 mi/h.
+    int speedUnit() const { return m_speedUnit; }
+    void setSpeedUnit(int unit);
+    bool busy() const;
 
     QString contentStr() const { return QStringLiteral("content__"); }
     void setContentStr(const QString &text);
@@ -83,8 +114,20 @@ signals:
     // An export started by runMake has ended; `ok` is false when nothing was
     // written. Emitted on the object's own thread.
     void exportFinished(QString destination, bool ok);
+    void evidencePathChanged();
+    void evidenceMomentChanged();
+    void speedUnitChanged();
+    void busyChanged();
+    // A print started by runPrint has ended; false when it was cancelled or
+    // failed.
+    void printFinished(bool ok);
+    // savePdf has ended: `path` is the file's local path; on failure nothing
+    // was left there and `error` says why.
+    void pdfFinished(QString path, bool ok, QString error);
 
 private:
+    velmora::report::ReportRequest reportRequest(const QString &name) const;
+
     QString m_contentStr;
     QString m_dateStr;
     QString m_positionStr;
@@ -94,5 +137,9 @@ private:
     int m_currentLanguage = 0;
     int m_videoChannel = 0;
     int m_windowRestart = 0;
+    QString m_evidencePath;
+    int m_evidenceMoment = 0;
+    int m_speedUnit = 1;
     QList<QFuture<bool>> m_exports;
+    std::unique_ptr<velmora::report::ReportJobs> m_reports;
 };

@@ -4,6 +4,7 @@
 #include "channelexport.h"
 #include "commonfunc.h"
 #include "containerlog.h"
+#include "reportjobs.h"
 
 #include <QDebug>
 #include <QFutureWatcher>

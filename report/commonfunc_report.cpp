@@ -1,6 +1,7 @@
-// CommonFunc: the accident report's inputs and its printing.
+// CommonFunc: the accident report's inputs, its printing and its PDF. The
+// work is done by ReportJobs; this keeps the scenes' names.
 #include "commonfunc.h"
-#include "reportdocument.h"
+#include "reportjobs.h"
 #include "reportlog.h"
 #include "reportprinter.h"
 
@@ -9,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QUrl>
 
 void CommonFunc::setContentStr(const QString &text) {
     m_contentStr = text;
@@ -30,9 +32,45 @@ void CommonFunc::setCurrentLanguage(int language) {
     m_currentLanguage = language;
 }
 
-// Asks for a printer and prints the report of the recording `name`. The
-// stored texts stay as the user typed them: the document escapes them and
-// breaks the note's lines itself, so printing twice gives the same page.
+void CommonFunc::setEvidencePath(const QString &path) {
+    if (path == m_evidencePath)
+        return;
+    m_evidencePath = path;
+    emit evidencePathChanged();
+}
+
+void CommonFunc::setEvidenceMoment(int ms) {
+    if (ms == m_evidenceMoment)
+        return;
+    m_evidenceMoment = ms;
+    emit evidenceMomentChanged();
+}
+
+void CommonFunc::setSpeedUnit(int unit) {
+    if (unit == m_speedUnit)
+        return;
+    m_speedUnit = unit;
+    emit speedUnitChanged();
+}
+
+bool CommonFunc::busy() const {
+    return m_reports->busy();
+}
+
+velmora::report::ReportRequest CommonFunc::reportRequest(const QString &name) const {
+    velmora::report::ReportRequest request;
+    request.name = name;
+    request.texts = {m_dateStr, m_positionStr, m_gSensorStr, m_contentStr};
+    request.language = m_currentLanguage;
+    request.desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    request.evidencePath = m_evidencePath;
+    request.momentMs = m_evidenceMoment;
+    request.speedUnit = m_speedUnit;
+    return request;
+}
+
+// The stored texts stay as the user typed them: the document escapes them
+// and breaks the note's lines itself, so printing twice gives the same page.
 void CommonFunc::setRunPrint(const QString &name) {
     qCDebug(lcReport).noquote() << "printer : start" + name;
     // The print dialog is a widget: without a widget application (a
@@ -40,20 +78,25 @@ void CommonFunc::setRunPrint(const QString &name) {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
         qCDebug(lcReport).noquote()
             << "printer : no window system for the dialog, not printed " + name;
+        emit printFinished(false);
         return;
     }
-    QPrinter printer(QPrinter::ScreenResolution);
-    velmora::report::setUpReportPrinter(printer);
+    auto printer = std::make_shared<QPrinter>(QPrinter::ScreenResolution);
+    velmora::report::setUpReportPrinter(*printer);
     // The log writes the name in the local 8-bit encoding.
     qCDebug(lcReport).noquote() << "contentText ==========>  " + name;
 
-    QPrintDialog dialog(&printer);
-    if (dialog.exec() != QDialog::Accepted)
+    QPrintDialog dialog(printer.get());
+    if (dialog.exec() != QDialog::Accepted) {
+        emit printFinished(false);
         return;
+    }
+    m_reports->print(printer, reportRequest(name));
+}
 
-    const velmora::report::ReportTexts texts{m_dateStr, m_positionStr, m_gSensorStr, m_contentStr};
-    const QString html = velmora::report::composeReportHtml(
-        name, texts, m_currentLanguage,
-        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-    velmora::report::printReportDocument(printer, html);
+void CommonFunc::savePdf(const QString &name, const QString &target) {
+    const QUrl url(target);
+    const QString path = url.isLocalFile() ? url.toLocalFile() : target;
+    qCDebug(lcReport).noquote() << "pdf : start " + name + " " + path;
+    m_reports->writePdf(reportRequest(name), path);
 }

@@ -13,20 +13,27 @@ const QString Face = QStringLiteral("NotoSansCJKkr-DemiLight");
 const QString LightCell = QStringLiteral("border-bottom:1px solid #ccc;");
 const QString HeavyCell = QStringLiteral("border-bottom:2px solid #333;");
 
-QString text(const QString &content) {
+} // namespace
+
+QString reportText(const QString &content) {
     return QStringLiteral("<font face=\"%1\" size=\"3\">%2</font>").arg(Face, content);
 }
 
 QString labelCell(const QString &attributes, const QString &label) {
     return QStringLiteral("<td %1 bgcolor=\"#F8F8F8\" style=\"%2\">%3</td>")
-        .arg(attributes, LightCell, text(label));
+        .arg(attributes, LightCell, reportText(label));
 }
 
 QString valueCell(const QString &attributes, const QString &value) {
-    return QStringLiteral("<td %1 style=\"%2\">%3</td>").arg(attributes, LightCell, text(value));
+    return QStringLiteral("<td %1 style=\"%2\">%3</td>")
+        .arg(attributes, LightCell, reportText(value));
 }
 
-} // namespace
+QString titleCell(int columns, const QString &title) {
+    return QStringLiteral("<td colspan=\"%1\" align=\"center\" style=\"%2\"><h2><font "
+                          "face=\"%3\" size=\"6\">%4</font></h2></td>")
+        .arg(QString::number(columns), HeavyCell, Face, title);
+}
 
 ReportLabels reportLabels(int language) {
     switch (language) {
@@ -100,9 +107,7 @@ QString composeReportHtml(const QString &name, const ReportTexts &texts, int lan
     QString html;
     html += QStringLiteral("<html><head><title>Report</title></head><body>");
     html += QStringLiteral("<table width=\"100%\" border=\"0\" cellpadding=\"10\">");
-    html += QStringLiteral("<tr><td colspan=\"4\" align=\"center\" style=\"%1\"><h2><font "
-                           "face=\"%2\" size=\"6\">%3</font></h2></td></tr>")
-                .arg(HeavyCell, Face, labels.title);
+    html += QStringLiteral("<tr>") + titleCell(4, labels.title) + QStringLiteral("</tr>");
     html += QStringLiteral("<tr>") + labelCell(QStringLiteral("align=\"center\""), labels.date) +
             valueCell(QStringLiteral("width=\"35%\""), userText(texts.date, localCodec)) +
             labelCell(QStringLiteral("width=\"15%\" align=\"center\""), labels.sensor) +
@@ -120,7 +125,7 @@ QString composeReportHtml(const QString &name, const ReportTexts &texts, int lan
             QStringLiteral("</tr>");
     html += QStringLiteral("<tr><td height=\"80\" colspan=\"4\" valign=\"top\" "
                            "style=\"%1\">%2</td></tr>")
-                .arg(HeavyCell, text(note));
+                .arg(HeavyCell, reportText(note));
     html += QStringLiteral("</table></body></html>");
     return html;
 }

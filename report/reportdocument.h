@@ -38,6 +38,14 @@ bool isEucKrCompatible(const QTextCodec *localCodec);
 // HTML-escaped, so "<" and "&" print as typed.
 QString userText(const QString &text, const QTextCodec *localCodec);
 
+// The pieces of the page, for the pages that follow it: a text in the
+// page's face and size, a label cell (shaded), a value cell, and the title
+// cell across `columns` columns. `attributes` go into the cell's tag.
+QString reportText(const QString &content);
+QString labelCell(const QString &attributes, const QString &label);
+QString valueCell(const QString &attributes, const QString &value);
+QString titleCell(int columns, const QString &title);
+
 // The snapshot folder inside the desktop folder, ending with "/".
 QString snapshotFolder(const QString &desktopFolder);
 

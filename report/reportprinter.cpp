@@ -22,7 +22,7 @@ bool guiRunning() {
 
 // A snapshot that is missing or unreadable leaves its place empty instead of
 // the broken-image icon the rich-text document would draw.
-void loadSnapshots(QTextDocument &document) {
+void loadPictures(QTextDocument &document, const QHash<QString, QImage> &pictures) {
     QImage blank(1, 1, QImage::Format_ARGB32);
     blank.fill(Qt::transparent);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -31,7 +31,7 @@ void loadSnapshots(QTextDocument &document) {
             if (!format.isImageFormat())
                 continue;
             const QString name = format.toImageFormat().name();
-            const QImage image(name);
+            const QImage image = pictures.contains(name) ? pictures.value(name) : QImage(name);
             document.addResource(QTextDocument::ImageResource, QUrl(name),
                                  image.isNull() ? blank : image);
         }
@@ -57,7 +57,8 @@ void installReportFontSubstitution() {
         QFont::insertSubstitution(face, installed);
 }
 
-bool printReportDocument(QPrinter &printer, const QString &html) {
+bool printReportDocument(QPrinter &printer, const QString &html,
+                         const QHash<QString, QImage> &pictures) {
     if (!guiRunning())
         return false;
     installReportFontSubstitution();
@@ -71,13 +72,14 @@ bool printReportDocument(QPrinter &printer, const QString &html) {
     font.setStyleStrategy(QFont::PreferNoShaping);
     document.setDefaultFont(font);
     document.setHtml(html);
-    loadSnapshots(document);
+    loadPictures(document, pictures);
     printer.setFullPage(true);
     document.print(&printer);
     return printer.printerState() != QPrinter::Error;
 }
 
-bool printReportToPdf(const QString &html, const QString &pdfPath, QString *error) {
+bool printReportToPdf(const QString &html, const QString &pdfPath, QString *error,
+                      const QHash<QString, QImage> &pictures) {
     const auto fail = [&](const QString &why) {
         if (error)
             *error = why;
@@ -96,7 +98,7 @@ bool printReportToPdf(const QString &html, const QString &pdfPath, QString *erro
         setUpReportPrinter(printer);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(scratchPdf);
-        if (!printReportDocument(printer, html))
+        if (!printReportDocument(printer, html, pictures))
             return fail(QStringLiteral("the printer failed"));
     }
     QFile file(scratchPdf);

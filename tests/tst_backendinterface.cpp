@@ -90,13 +90,15 @@ const char FileIOProperties[] =
 const char CommonFuncSignals[] =
     "MakeChanged(); PrintChanged(); ContentChanged(); DateChanged(); PositionChanged(); "
     "GSensorChanged(); CurrentLanguageChanged(); disFileNameChanged(); disFilePathChanged(); "
-    "videoChannelChanged(); WindowRestartChanged(); exportFinished(QString destination, bool ok)";
+    "videoChannelChanged(); WindowRestartChanged(); exportFinished(QString destination, bool ok); "
+    "evidencePathChanged(); evidenceMomentChanged(); speedUnitChanged(); busyChanged(); "
+    "printFinished(bool ok); pdfFinished(QString path, bool ok, QString error)";
 const char CommonFuncProperties[] =
     "QString runMake MakeChanged; QString disFileName; QString disFilePath; int videoChannel; "
     "QString runPrint PrintChanged; QString contentStr ContentChanged; "
     "QString dateStr DateChanged; QString positionStr PositionChanged; "
     "QString gSensorStr GSensorChanged; int currentLanguage CurrentLanguageChanged; "
-    "int WindowRestart";
+    "int WindowRestart; QString evidencePath; int evidenceMoment; int speedUnit";
 
 } // namespace
 
@@ -116,9 +118,11 @@ private slots:
         QCOMPARE(describeProperties(FileIO::staticMetaObject),
                  properties(FileIOProperties) + mapProperties);
         QCOMPARE(describeMethods(CommonFunc::staticMetaObject),
-                 members("signal void ", CommonFuncSignals));
+                 members("signal void ", CommonFuncSignals) +
+                     QStringList{"method void savePdf(QString name, QString target)"});
         QCOMPARE(describeProperties(CommonFunc::staticMetaObject),
-                 properties(CommonFuncProperties));
+                 properties(CommonFuncProperties) +
+                     QStringList{"property bool busy read notify busyChanged"});
         QCOMPARE(describeMethods(LanguageManager::staticMetaObject),
                  QStringList{"signal void languageChanged()"});
         QCOMPARE(describeProperties(LanguageManager::staticMetaObject),

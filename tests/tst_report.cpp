@@ -1,13 +1,20 @@
-// The accident report printed to PDF and read back by poppler; the report command.
+// The accident report printed to PDF and read back by poppler, with its
+// evidence page; the report command.
+#include "commonfunc.h"
+#include "evidence.h"
+#include "recordingwriter.h"
 #include "reportdocument.h"
 #include "reportprinter.h"
+#include "testfiles.h"
 #include "toolrunner.h"
+#include "velmoraversion.h"
 
 #include <QFontDatabase>
 #include <QImage>
 #include <QtTest>
 
 using namespace velmora::report;
+using namespace velmora::demo;
 
 namespace {
 
@@ -30,6 +37,48 @@ bool inOrder(const QString &text, const QStringList &parts) {
         from += part.size();
     }
     return true;
+}
+
+bool popplerInstalled() {
+    return !QStandardPaths::findExecutable("pdftotext").isEmpty() &&
+           !QStandardPaths::findExecutable("pdfimages").isEmpty();
+}
+
+QString sha256sum(const QString &path) {
+    QProcess process;
+    process.start("sha256sum", {path});
+    process.waitForFinished(60000);
+    return QString::fromLatin1(process.readAllStandardOutput()).section(' ', 0, 0);
+}
+
+// "WxH" of each picture in the PDF, in page order.
+QStringList imageSizes(const QString &pdf) {
+    QStringList sizes;
+    for (const QString &row : pdfTool("pdfimages", pdf, {"-list"}).split('\n').mid(2)) {
+        const QStringList columns = row.simplified().split(' ');
+        if (columns.size() > 4 && columns[2] == "image")
+            sizes << columns[3] + "x" + columns[4];
+    }
+    return sizes;
+}
+
+// The evidence page as pdftotext reads it: after the report page, the
+// recording's name, size and hash, the moment, the program and the time.
+void verifyEvidencePage(const QString &text, const QString &recording, const QString &date) {
+    const QString name = QFileInfo(recording).fileName();
+    const QString size = QString::number(QFileInfo(recording).size()) + " bytes";
+    QVERIFY2(inOrder(text, {"\f", "Evidence", name, size, sha256sum(recording), date,
+                            "Velmora Viewer " VELMORA_VERSION}),
+             qPrintable(text));
+    QVERIFY2(
+        QRegularExpression("\\d{4}\\.\\d{4}\\(N\\) \\d{5}\\.\\d{4}\\(E\\) \u00b7 48\\.1\\d{5}, "
+                           "11\\.5\\d{5}")
+            .match(text)
+            .hasMatch(),
+        qPrintable(text));
+    QVERIFY(QRegularExpression("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d [+-]\\d\\d:\\d\\d")
+                .match(text.mid(text.indexOf("Report made on")))
+                .hasMatch());
 }
 
 } // namespace
@@ -62,13 +111,7 @@ private slots:
                                 texts.sensor, "Lieu de", texts.position, "Remarque", "First line",
                                 "second < line & more", "third line"}),
                  qPrintable(text));
-        QStringList imageSizes;
-        for (const QString &row : pdfTool("pdfimages", pdf, {"-list"}).split('\n').mid(2)) {
-            const QStringList columns = row.simplified().split(' ');
-            if (columns.size() > 4 && columns[2] == "image")
-                imageSizes << columns[3] + "x" + columns[4];
-        }
-        QCOMPARE(imageSizes, QStringList({"64x36", "64x36", "1x1"}));
+        QCOMPARE(imageSizes(pdf), QStringList({"64x36", "64x36", "1x1"}));
         // Latin texts too are set in Noto Sans CJK KR, embedded in the PDF.
         if (QFontDatabase().families().contains("Noto Sans CJK KR"))
             QVERIFY(QRegularExpression("NotoSansCJKkr\\S*\\s.*\\byes\\b")
@@ -77,6 +120,98 @@ private slots:
         error.clear(); // a failed print says why
         QVERIFY(!printReportToPdf("<p>x</p>", dir.filePath("missing/x.pdf"), &error));
         QVERIFY(!error.isEmpty());
+    }
+
+    // The texts of the moment, by the rules the report screen follows too.
+    void momentTexts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        velmora::GioData south{3, "W", "3724.5000", "12652.2000", "0", "S", {}, {}};
+        velmora::GioData noFix = south;
+        noFix.lat = "0";
+        QTest::newRow("date: start plus the moment, cut to seconds")
+            << momentDateText("R_20261206_081512_T_N", 15999) << "2026-12-06 08:15:27";
+        QTest::newRow("date: into a new year")
+            << momentDateText("R_20261231_235959_S_N", 1000) << "2027-01-01 00:00:00";
+        QTest::newRow("date: a name without one")
+            << momentDateText("T_manual_clip_S_N", 5000) << "manual_cli";
+        QTest::newRow("date: no such day")
+            << momentDateText("R_20261332_081512_T_N", 0) << "20261332_0";
+        QTest::newRow("G: 0.7 in single precision") << gValueText(0.7f) << "0.7";
+        QTest::newRow("G: negative, cut downwards") << gValueText(-0.01234f) << "-0.0124";
+        QTest::newRow("G: never -0") << gValueText(-0.0000004f) << "0";
+        QTest::newRow("G: the reading")
+            << gSensorText({1.0f, -2.5f, 0.99995f}) << "X:1   Y:-2.5   Z:0.9999";
+        QTest::newRow("clip: tenths cut") << clipPositionText(75499) << "01:15.4";
+        QTest::newRow("clip: an hour") << clipPositionText(3600000) << "60:00.0";
+        QTest::newRow("gps: south and west negative")
+            << gpsPositionText(south)
+            << "3724.5000(S) 12652.2000(W) \u00b7 -37.408333, -126.870000";
+        QTest::newRow("gps: no fix") << gpsPositionText(noFix) << "";
+        QTest::newRow("sample: the moment's share")
+            << QString::number(sampleIndexAt(1800, 15400, 60000)) << "462";
+        QTest::newRow("sample: the end reads the last")
+            << QString::number(sampleIndexAt(1800, 60000, 60000)) << "1799";
+    }
+    void momentTexts() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(text, expected);
+    }
+
+    // The viewer's PDF: the report page, then the evidence page about the
+    // recording at the moment, prepared while busy. A folder that cannot be
+    // written gets nothing, not even a scratch file.
+    void savePdfWithEvidence() {
+        if (!popplerInstalled())
+            QSKIP("poppler-utils is not installed");
+        QTemporaryDir dir;
+        dir.setAutoRemove(false);
+        qWarning() << "KEEP" << dir.path();
+        RecordingOptions options;
+        options.seconds = 20;
+        const QString recording = dir.filePath(cameraFileName(options.drive.start, 1));
+        QVERIFY(writeRecording(recording, options).ok);
+        const QString name = QFileInfo(recording).completeBaseName();
+        // The snapshots are looked for in the desktop folder, $HOME/Desktop here.
+        const QByteArray home = qgetenv("HOME");
+        const auto restoreHome = qScopeGuard([&] { qputenv("HOME", home); });
+        qputenv("HOME", dir.path().toUtf8());
+        QImage snapshot(64, 36, QImage::Format_RGB32);
+        snapshot.fill(Qt::blue);
+        QVERIFY(QDir().mkpath(snapshotFolder(dir.filePath("Desktop"))));
+        QVERIFY(snapshot.save(snapshotFolder(dir.filePath("Desktop")) + "F_" + name + ".png"));
+
+        CommonFunc report;
+        report.setCurrentLanguage(1);
+        report.setDateStr("2026-12-06 08:15:27");
+        report.setEvidencePath(recording);
+        report.setEvidenceMoment(15400);
+        QSignalSpy busy(&report, &CommonFunc::busyChanged);
+        QSignalSpy finished(&report, &CommonFunc::pdfFinished);
+        const QString pdf = dir.filePath("report #1 100%.pdf");
+        report.savePdf(name, QUrl::fromLocalFile(pdf).toString());
+        QVERIFY(report.busy());
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(finished.first(), QVariantList({pdf, true, QString()}));
+        QVERIFY(!report.busy());
+        QCOMPARE(busy.count(), 2);
+        const QString text = pdfTool("pdftotext", pdf, {"-layout"});
+        QVERIFY2(inOrder(text, {"Accident report", "2026-12-06 08:15:27", "\f", "00:15.4"}),
+                 qPrintable(text));
+        verifyEvidencePage(text, recording, "2026-12-06 08:15:27");
+        QCOMPARE(imageSizes(pdf), QStringList({"64x36", "1200x560", "1200x360"}));
+
+        const QString locked = dir.filePath("locked");
+        QVERIFY(QDir().mkpath(locked));
+        ReadOnlyFolder readOnly(locked, [] {});
+        QVERIFY(readOnly.ready());
+        report.savePdf(name, locked + "/report.pdf");
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(finished.last().mid(0, 2), QVariantList({locked + "/report.pdf", false}));
+        QVERIFY(!finished.last().at(2).toString().isEmpty());
+        QCOMPARE(QDir(locked).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
     }
 
     // The report command.
