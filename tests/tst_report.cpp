@@ -228,6 +228,42 @@ private slots:
             inOrder(pdfTool("pdftotext", pdf, {"-layout"}),
                     {"Accident report", "2024-03-01", "X 2.0", "Lyon", "line one", "line two"}));
     }
+
+    // The whole report from a recording alone: a snapshot of each of the
+    // three channels, the texts of the moment and the evidence page. A PDF
+    // that does not fit its file system leaves nothing there.
+    void toolFromRecording() {
+        if (!popplerInstalled())
+            QSKIP("poppler-utils is not installed");
+        QTemporaryDir dir;
+        RecordingOptions options;
+        options.channels = 3;
+        options.seconds = 20;
+        options.payload = Payload::Hevc;
+        const QString recording = dir.filePath(cameraFileName(options.drive.start, 3));
+        const RecordingResult written = writeRecording(recording, options);
+        QVERIFY2(written.ok, qPrintable(written.error));
+        const QString pdf = dir.filePath("report.pdf");
+        const QStringList args{"report", "--recording", recording,         "--at",
+                               "15.4",   "--note",      "hit from behind", "--pdf"};
+        const ToolRun run = runTool(args + QStringList{pdf}, 120000);
+        QVERIFY2(run.code == 0, run.err.constData());
+        const QString text = pdfTool("pdftotext", pdf, {"-layout"});
+        QVERIFY2(inOrder(text, {"Accident report", "2026-12-06 08:15:27", "X:", "(N) ",
+                                "(E) Speed ", "km/h", "hit from behind"}),
+                 qPrintable(text));
+        verifyEvidencePage(text, recording, "2026-12-06 08:15:27");
+        QCOMPARE(imageSizes(pdf),
+                 QStringList({"320x180", "320x180", "320x180", "1200x560", "1200x360"}));
+
+        const QString small = dir.filePath("small");
+        QVERIFY(QDir().mkpath(small));
+        SmallFileSystem tooSmall(small, "32k");
+        const QString target = tooSmall.mounted() ? small + "/report.pdf" : small + "/x/report.pdf";
+        QCOMPARE(runTool(args + QStringList{target}, 120000).code, 4);
+        QCOMPARE(QDir(small).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+    }
 };
 
 QTEST_MAIN(ReportTest)

@@ -120,6 +120,12 @@ private slots:
             << QStringList{"export-channel", rec, "--channel", "3", "--out", dir} << 2;
         QTest::newRow("map tiles, too many")
             << QStringList{"map-tiles", dir + "/tiles", "-40", "-60", "40", "60"} << 2;
+        QTest::newRow("report, past the end")
+            << QStringList{"report", "--recording", rec, "--at", "5", "--pdf", dir + "/r.pdf"} << 3;
+        QTest::newRow("report, unknown unit")
+            << QStringList{"report", "--recording", rec,     "--at", "1",
+                           "--unit", "kmh",         "--pdf", "r.pdf"}
+            << 2;
         QTest::newRow("export, no such folder")
             << QStringList{"export-channel", rec, "--channel", "0", "--out", dir + "/missing"} << 1;
     }

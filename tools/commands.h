@@ -7,7 +7,8 @@ class QCoreApplication;
 
 // The commands of velmora-tool. Each takes the arguments after its name and
 // returns the exit code: 0 success, 1 failure, 2 bad arguments, 3 a file that
-// cannot be read or is not a recording.
+// cannot be read or is not a recording (or a time outside it), 4 a report
+// whose PDF cannot be written.
 #include <QString>
 
 namespace velmora::tool {
@@ -16,6 +17,7 @@ constexpr int Success = 0;
 constexpr int Failure = 1;
 constexpr int BadArguments = 2;
 constexpr int BadFile = 3;
+constexpr int PdfNotWritten = 4;
 
 // Prints "velmora-tool COMMAND: MESSAGE 'DETAIL'" and the usage line to
 // stderr, and returns BadArguments.

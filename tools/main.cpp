@@ -36,7 +36,9 @@ const Command Commands[] = {
      velmora::tool::exportChannel},
     {"report",
      "report --name NAME --date D --position P --sensor S --note N --lang 0|1|2 --pdf OUT  print "
-     "the accident report to a PDF",
+     "the accident report to a PDF\n"
+     "  report --recording FILE --at SECONDS --pdf OUT [--lang 0|1|2] [--note TEXT] "
+     "[--unit km|mi]  the same with the evidence page, all taken from the recording",
      velmora::tool::report},
     {"map-tiles",
      "map-tiles DIR SOUTH WEST NORTH EAST [--zoom MIN-MAX]  offline tiles of a made-up street "
