@@ -4,8 +4,10 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavfilter/avfilter.h>
+#include <libavformat/avformat.h>
 #include <libavutil/dict.h>
 #include <libavutil/frame.h>
+#include <libswscale/swscale.h>
 }
 #include <memory>
 
@@ -18,7 +20,22 @@ template <typename T, void (*Free)(T **)> struct FreeWith {
 
 template <typename T, void (*Free)(T **)> using FfmpegPtr = std::unique_ptr<T, FreeWith<T, Free>>;
 
+// A reading context of our own, with the buffer FFmpeg may have replaced meanwhile.
+inline void freeIoContext(AVIOContext **context) {
+    if (*context)
+        av_freep(&(*context)->buffer);
+    avio_context_free(context);
+}
+
+// sws_freeContext takes the pointer itself.
+struct FreeScaler {
+    void operator()(SwsContext *scaler) const { sws_freeContext(scaler); }
+};
+
 using CodecContextPtr = FfmpegPtr<AVCodecContext, avcodec_free_context>;
+using InputPtr = FfmpegPtr<AVFormatContext, avformat_close_input>;
+using IoContextPtr = FfmpegPtr<AVIOContext, freeIoContext>;
+using ScalerPtr = std::unique_ptr<SwsContext, FreeScaler>;
 using FilterGraphPtr = FfmpegPtr<AVFilterGraph, avfilter_graph_free>;
 using FilterInOutPtr = FfmpegPtr<AVFilterInOut, avfilter_inout_free>;
 using FramePtr = FfmpegPtr<AVFrame, av_frame_free>;

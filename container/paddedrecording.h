@@ -1,13 +1,14 @@
 #pragma once
 
-// A recording as the player reads it. The camera does not pad odd-sized
-// chunk bodies, so the "movi" list can have an odd size; FFmpeg then expects
-// the index one byte after the list's end and loses it, and without the
-// index its seeks land on pictures that cannot be decoded. When the list's
-// size is odd and "idx1" follows it directly, this file reads as if one zero
-// byte stood between them. Any other file reads exactly as it is.
+// A recording as FFmpeg should read it (the player's stream, the frame
+// reader). The camera does not pad odd-sized chunk bodies, so the "movi"
+// list can have an odd size; FFmpeg then expects the index one byte after
+// the list's end and loses it, and without the index its seeks land on
+// pictures that cannot be decoded. When the list's size is odd and "idx1"
+// follows it directly, this file reads as if one zero byte stood between
+// them. Any other file reads exactly as it is.
 //
-// Not thread-safe: one reader at a time, as the player's stream uses it.
+// Not thread-safe: one reader at a time, as FFmpeg's callbacks use it.
 #include <QFile>
 #include <QString>
 
