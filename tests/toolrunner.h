@@ -3,7 +3,9 @@
 // Runs velmora-tool (TOOL_PATH, set by the build) and keeps what it wrote.
 #include <QByteArray>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QTemporaryDir>
 #include <QStringList>
 
 struct ToolRun {
@@ -13,6 +15,13 @@ struct ToolRun {
 
 inline ToolRun runTool(const QStringList &arguments, int timeoutMs = 30000) {
     QProcess process;
+    // Without a runtime folder Qt's GUI commands (report) warn on stderr,
+    // which the tests read: a private one, as a desktop session has.
+    static QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!environment.contains("XDG_RUNTIME_DIR"))
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TOOL_PATH), arguments);
     if (!process.waitForFinished(timeoutMs))
         return {};
