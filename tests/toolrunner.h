@@ -5,8 +5,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
-#include <QTemporaryDir>
 #include <QStringList>
+#include <QTemporaryDir>
 
 struct ToolRun {
     int code = -999; // -999: it did not finish in time
