@@ -1,6 +1,5 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.12
-import QtQuick.Dialogs 1.3 as QD
 import Qt.labs.platform 1.1 as Platform
 import "report.js" as Rules
 
@@ -179,7 +178,9 @@ Popup {
     }
 
     function askPdf() {
-        pdfDialog.folder = Rules.fileUrl(fileIO.getDesktopPath())
+        var desktop = fileIO.getDesktopPath()
+        pdfDialog.folder = Rules.fileUrl(desktop)
+        pdfDialog.currentFile = Rules.fileUrl(desktop + "/" + fileName + "_report.pdf")
         pdfDialog.open()
     }
 
@@ -289,8 +290,8 @@ Popup {
                 }
                 Rectangle {
                     visible: picture.source.toString() !== ""
-                    width: sx(50)
-                    height: sy(20)
+                    width: 50
+                    height: 20
                     color: Theme.reportTag
                     Text {
                         objectName: "reportTag" + index
@@ -298,7 +299,7 @@ Popup {
                         text: report.trackNames[report.views[index].videoTrack] || ""
                         color: Theme.accent
                         font.family: Theme.fontBold.name
-                        font.pixelSize: Theme.fontSmall
+                        font.pixelSize: Theme.fontCaption
                     }
                 }
             }
@@ -335,6 +336,7 @@ Popup {
         }
 
         Text {
+            id: noteCaption
             x: sx(600)
             y: sy(440)
             text: qsTr("4. 메모")
@@ -344,9 +346,10 @@ Popup {
         }
         Rectangle {
             x: sx(600)
-            y: sy(465)
+            y: noteCaption.y + noteCaption.height + 4
             width: sx(500)
-            height: sy(200)
+            // Ends where the design's box ends, above the buttons.
+            height: sy(665) - y
             color: Theme.clear
             border.width: 1
             border.color: Theme.text
@@ -378,7 +381,7 @@ Popup {
 
             ReportButton {
                 objectName: "printButton"
-                width: sx(100) + (report.french ? 10 : 0)
+                designWidth: sx(100) + (report.french ? 10 : 0)
                 height: sy(40)
                 filled: true
                 label: qsTr("인  쇄")
@@ -386,7 +389,7 @@ Popup {
             }
             ReportButton {
                 objectName: "savePdfButton"
-                width: sx(100) + (report.french ? 10 : 0)
+                designWidth: sx(100) + (report.french ? 10 : 0)
                 height: sy(40)
                 filled: true
                 label: qsTr("Save PDF")
@@ -394,7 +397,7 @@ Popup {
             }
             ReportButton {
                 objectName: "closeButton"
-                width: sx(100)
+                designWidth: sx(100)
                 height: sy(40)
                 label: qsTr("닫  기")
                 onClicked: report.closeReport()
@@ -419,7 +422,7 @@ Popup {
 
                 ReportButton {
                     objectName: "saveButton"
-                    width: sx(100)
+                    designWidth: sx(100)
                     height: sy(40)
                     label: qsTr("Save")
                     onClicked: report.saveChannels()
@@ -428,7 +431,7 @@ Popup {
                     model: 3
                     ReportButton {
                         objectName: "channelButton" + index
-                        width: sx(100)
+                        designWidth: sx(100)
                         height: sy(40)
                         enabled: index < report.channels
                         label: report.trackNames[index]
@@ -440,8 +443,8 @@ Popup {
             Rectangle {
                 id: browse
                 y: sy(100)
-                width: sx(30)
-                height: sy(20)
+                width: 30
+                height: 20
                 color: browseArea.containsMouse ? Theme.browseButtonHover : Theme.browseButton
                 Text {
                     anchors.centerIn: parent
@@ -490,13 +493,14 @@ Popup {
         onAccepted: report.chooseFolder(folder)
     }
 
-    QD.FileDialog {
+    // Qt.labs.platform's dialog, as QtQuick.Dialogs' cannot propose a name.
+    Platform.FileDialog {
         id: pdfDialog
         objectName: "pdfDialog"
         title: qsTr("Save PDF")
-        selectExisting: false
+        fileMode: Platform.FileDialog.SaveFile
         nameFilters: [qsTr("PDF files (*.pdf)")]
         defaultSuffix: "pdf"
-        onAccepted: report.savePdf(fileUrl)
+        onAccepted: report.savePdf(file)
     }
 }

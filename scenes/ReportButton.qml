@@ -9,6 +9,10 @@ Button {
     property string label: ""
     property bool filled: false
     property color textColor: Theme.text
+    // The width the layout gives it; a longer label widens it.
+    property real designWidth: 0
+
+    width: Math.max(designWidth, contentItem.implicitWidth + 16)
 
     contentItem: Text {
         text: button.label

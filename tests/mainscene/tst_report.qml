@@ -54,7 +54,7 @@ MainTestCase {
     }
 
     function notice() {
-        tryCompare(child("reportNotice"), "opened", true, 10000)
+        tryCompare(child("reportNotice"), "opened", true)
         return child("reportNoticeText").text
     }
 
@@ -109,7 +109,7 @@ MainTestCase {
         waitUntilPlaying(child("videoOut1"))
         clickControl("switchSC")
         compare(child("videoOut1").videoTrack, 1)
-        waitUntilPlaying(child("videoOut1"))
+        win.playersInUse().forEach(waitUntilPlaying)
         clickControl("play_pauseBtn")
         tryCompare(child("videoOut1"), "playbackState", MediaPlayer.PausedState)
         seekTo(4500)
