@@ -260,10 +260,10 @@ int main(int argc, char *argv[]) {
     for (const Scenario &s : Scenarios)
         chosen = parser.value(scenario) == QLatin1String(s.name) ? &s : chosen;
     if (!parser.isSet(card) || !parser.isSet(out) || windowSize.isEmpty() || !chosen)
-        return fail(
-            QStringLiteral("usage: velmora-screenshots --card DIR --size WxH --scenario "
-                           "playing|toolbar|zoomed|fullscreen|compact|impact|report --out FILE.png"),
-            2);
+        return fail(QStringLiteral(
+                        "usage: velmora-screenshots --card DIR --size WxH --scenario "
+                        "playing|toolbar|zoomed|fullscreen|compact|impact|report --out FILE.png"),
+                    2);
 
     velmora::registerBackendTypes();
     velmora::registerPlayerTypes();
