@@ -208,6 +208,7 @@ public:
     Q_INVOKABLE void readPCConfig();
     Q_INVOKABLE void writePCConfig();
     Q_INVOKABLE int fileValidation(QString filePath);
+    // A file URL as its local path (escapes decoded); a plain path unchanged.
     Q_INVOKABLE QString fileCut(QString filePath);
     Q_INVOKABLE int getDialogWidth();
     Q_INVOKABLE int getDialogHeight();

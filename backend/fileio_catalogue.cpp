@@ -7,6 +7,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QUrl>
 
 using velmora::Catalogue;
 using velmora::FileEntry;
@@ -68,6 +69,10 @@ int FileIO::fileValidation(QString filePath) {
     return QFile::exists(velmora::stripFileUrl(filePath)) ? 1 : 0;
 }
 
+// A folder chosen in a dialog arrives as a URL: "%", "#" and spaces in its
+// name are escaped there.
 QString FileIO::fileCut(QString filePath) {
-    return velmora::stripFileUrl(filePath);
+    if (filePath.startsWith(QLatin1String("file:")))
+        return QUrl(filePath).toLocalFile();
+    return filePath;
 }

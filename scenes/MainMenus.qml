@@ -55,23 +55,23 @@ QtObject {
         return dir + "/velmora/report"
     }
 
-    // Captures the three views for the report screen and hands it their URLs.
+    // Captures the views of the recording's channels for the report screen
+    // and hands it their URLs ("" for a channel the recording lacks); the
+    // report waits for the captures' own word.
     function takeReportSnapshots() {
         var folder = menus.reportFolder()
         var name = mainWin.currentPlayFileName
         var prefixes = ["F_", "R_", "S_"]
-        var players = [videoOut1, videoOut2, videoOut3]
+        var players = mainWin.playersInUse()
+        var urls = ["", "", ""]
         for (var i = 0; i < players.length; ++i) {
             players[i].videoCapture.captureName = prefixes[i] + name
             players[i].videoCapture.captureDir = folder
             players[i].videoCapture.capture()
+            urls[i] = mainWin.mediaUrl(folder + "/" + prefixes[i] + name + ".png")
         }
         mainWin.pauseAll()
-        var urls = []
-        for (i = 0; i < prefixes.length; ++i)
-            urls.push(i < mainWin.videoChannelIdx ? "file://" + folder + "/" + prefixes[i] + name + ".png" : "")
         mainWin.setValue(urls[0], urls[1], urls[2])
-        loadingPopup.open()
     }
 
     function settingDashCamClick() {

@@ -45,6 +45,15 @@ QtObject {
     readonly property color graphProgress: "#a0a0a0"
     readonly property color graphPeak: "#ffffff"
 
+    // The report screen: the tag over each picture, the picture areas, a
+    // channel left out of a save, and the controls of a channel the
+    // recording lacks.
+    readonly property color reportTag: "#585858"
+    readonly property color reportPicture: "#1c1c1c"
+    readonly property color reportChannelOff: "#aaaaaa"
+    readonly property color reportDisabled: "#5a5a5a"
+    readonly property color reportDisabledBorder: "#333333"
+
     // The map cell: the size of its buttons and the space between them and
     // around its notices.
     readonly property int mapButton: 30
@@ -71,6 +80,8 @@ QtObject {
     // The file name over a large player, its loading text and speed unit,
     // the site link.
     readonly property int fontTitle: 19
+    // The report screen's title.
+    readonly property int fontReportTitle: 21
     // The speed and the channel over a large player.
     readonly property int fontDisplay: 24
 

@@ -420,7 +420,19 @@ Window {
     Report {
         id: reportPopup
         objectName: "reportPopup"
+        fileIO: myFile
+        reportFunc: commonFunc
+        views: [videoOut1, videoOut2, videoOut3]
+        graph: graphloader
+        loadingCover: loadingPopup
+        fileName: mainWin.currentPlayFileName
+        filePath: mainWin.currentPlayFilePath
+        channels: mainWin.videoChannelIdx
+        speedUnit: mainWin.speedUnit
+        widthRate: mainWin.widthRate
+        heightRate: mainWin.heightRate
     }
+    onSetValue: reportPopup.expectSnapshots(fFilename, rFilename, sFilename)
 
     Connections {
         target: menuLoader.item
@@ -496,6 +508,8 @@ Window {
     Popup {
         id: loadingPopup
         objectName: "loadingPopup"
+        // What is being waited for, under the ring; usually nothing.
+        property alias text: loadingText.text
         parent: Overlay.overlay
         x: 0
         y: 0
@@ -509,9 +523,19 @@ Window {
         }
 
         BusyIndicator {
+            id: ring
             anchors.centerIn: parent
             running: loadingPopup.visible
             palette.dark: Theme.text
+        }
+        Text {
+            id: loadingText
+            objectName: "loadingText"
+            anchors.top: ring.bottom
+            anchors.horizontalCenter: parent.horizontalCenter
+            color: Theme.text
+            font.family: Theme.fontBold.name
+            font.pixelSize: Theme.fontTitle
         }
     }
 

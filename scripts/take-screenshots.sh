@@ -50,4 +50,6 @@ shot zoomed.png 1280x720 zoomed
 shot fullscreen.png 1280x720 fullscreen
 shot compact.png 1280x720 compact
 shot impact.png 1920x1080 impact
+shot report-1920x1080.png 1920x1080 report
+shot report-1280x720.png 1280x720 report
 exit $status

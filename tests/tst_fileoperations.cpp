@@ -133,6 +133,27 @@ private slots:
             QCOMPARE(readAll(out + "/" + name), readAll(card + "Drive/" + name));
         }
     }
+
+    // A folder chosen in a dialog arrives as a URL; the copies and exports
+    // need its path, with "%", "#" and spaces as they are on disk.
+    void chosenFolderUrlBecomesItsPath_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("escaped percent left in") << "file:///home/u/100%25/a%2520b"
+                                                 << "/home/u/100%/a%20b";
+        QTest::newRow("hash cut off as a fragment") << "file:///home/u/car%23one"
+                                                    << "/home/u/car#one";
+        QTest::newRow("escaped space left in") << "file:///home/u/my%20videos"
+                                               << "/home/u/my videos";
+        QTest::newRow("plain path decoded") << "/home/u/100%25 #1"
+                                            << "/home/u/100%25 #1";
+    }
+    void chosenFolderUrlBecomesItsPath() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, path);
+        FileIO file;
+        QCOMPARE(file.fileCut(chosen), path);
+    }
 };
 
 QTEST_GUILESS_MAIN(FileOperationsTest)

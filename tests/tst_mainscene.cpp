@@ -81,6 +81,7 @@ public:
         return m_dirs.back()->path();
     }
 
+    Q_INVOKABLE bool makePath(const QString &path) { return QDir().mkpath(path); }
     Q_INVOKABLE bool remove(const QString &path) { return QFile::remove(path); }
     Q_INVOKABLE QStringList files(const QString &folder) const {
         return QDir(folder).entryList(QDir::Files, QDir::Name);

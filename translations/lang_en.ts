@@ -298,6 +298,34 @@
         <source>Successfully Saved</source>
         <translation>Successfully saved</translation>
     </message>
+    <message>
+        <source>The pictures could not be taken</source>
+        <translation>The pictures could not be taken</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+    <message>
+        <source>These channels could not be saved: %1</source>
+        <translation>These channels could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>Save PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Saved: %1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>The PDF could not be saved: %1</source>
+        <translation>The PDF could not be saved: %1</translation>
+    </message>
 </context>
 <context>
     <name>SettingPCView</name>

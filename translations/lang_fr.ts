@@ -298,6 +298,34 @@
         <source>Successfully Saved</source>
         <translation>Enregistrement réussi</translation>
     </message>
+    <message>
+        <source>The pictures could not be taken</source>
+        <translation>Les images n&apos;ont pas pu être prises</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>These channels could not be saved: %1</source>
+        <translation>Ces canaux n&apos;ont pas pu être enregistrés : %1</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>Enregistrer en PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Fichiers PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Saved: %1</source>
+        <translation>Enregistré : %1</translation>
+    </message>
+    <message>
+        <source>The PDF could not be saved: %1</source>
+        <translation>Le PDF n&apos;a pas pu être enregistré : %1</translation>
+    </message>
 </context>
 <context>
     <name>SettingPCView</name>

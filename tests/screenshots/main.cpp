@@ -176,6 +176,16 @@ void impact(const MainWindow &main) {
     QTest::qWait(1500); // the tiles of the new view
 }
 
+// The report screen of the paused moment, its pictures loaded.
+void report(const MainWindow &main) {
+    main.call("pauseAll");
+    main.call("menuClicked", {5}, "mainMenus");
+    const QObject *screen = main.child(QStringLiteral("reportPopup"));
+    main.waitUntil([&] { return screen->property("opened").toBool(); },
+                   QStringLiteral("the report screen"));
+    QTest::qWait(1000); // the pictures, loaded in the background
+}
+
 struct Scenario {
     const char *name;
     int resolution; // set before the recording starts; -1: the class of the window's size
@@ -190,6 +200,7 @@ const Scenario Scenarios[] = {
     {"fullscreen", -1, 0, fullScreen},
     {"compact", 4, 0, [](const MainWindow &main) { showToolbar(main); }},
     {"impact", -1, 1, impact},
+    {"report", -1, 0, report},
 };
 
 void takeScreenshot(const MainWindow &main, const Scenario &scenario, const QString &card,
@@ -249,10 +260,10 @@ int main(int argc, char *argv[]) {
     for (const Scenario &s : Scenarios)
         chosen = parser.value(scenario) == QLatin1String(s.name) ? &s : chosen;
     if (!parser.isSet(card) || !parser.isSet(out) || windowSize.isEmpty() || !chosen)
-        return fail(
-            QStringLiteral("usage: velmora-screenshots --card DIR --size WxH --scenario "
-                           "playing|toolbar|zoomed|fullscreen|compact|impact --out FILE.png"),
-            2);
+        return fail(QStringLiteral(
+                        "usage: velmora-screenshots --card DIR --size WxH --scenario "
+                        "playing|toolbar|zoomed|fullscreen|compact|impact|report --out FILE.png"),
+                    2);
 
     velmora::registerBackendTypes();
     velmora::registerPlayerTypes();
