@@ -14,8 +14,8 @@ const QString RoutePicture = QStringLiteral("evidence-route.png");
 const QString SensorPicture = QStringLiteral("evidence-sensor.png");
 // Drawn at twice the size they are shown at, so that they print sharp.
 // The page's width is A4's less the document's margins of 2 cm.
-const QSize RouteShown(600, 280);
-const QSize SensorShown(600, 180);
+const QSize RouteShown(600, 210);
+const QSize SensorShown(600, 140);
 
 struct EvidenceLabels {
     QString title, recording, file, size, bytes, sha256, moment, date, clipPosition, gps, speed,
@@ -120,7 +120,7 @@ ComposedReport composeEvidencePage(const RecordingEvidence &evidence, qint64 mom
 
     ComposedReport page;
     QString &html = page.html;
-    html += QStringLiteral("<table width=\"100%\" border=\"0\" cellpadding=\"4\" "
+    html += QStringLiteral("<table width=\"100%\" border=\"0\" cellpadding=\"3\" "
                            "style=\"page-break-before:always\">");
     html += QStringLiteral("<tr>") + titleCell(2, labels.title) + QStringLiteral("</tr>");
     html += heading(labels.recording);
@@ -150,7 +150,7 @@ ComposedReport composeEvidencePage(const RecordingEvidence &evidence, qint64 mom
                           sampleIndexAt(telemetry.magnetic.size(), momentMs, evidence.durationMs),
                           evidence.durationMs, SensorShown * 2));
 
-    html += QStringLiteral("<table width=\"100%\" border=\"0\" cellpadding=\"4\">");
+    html += QStringLiteral("<table width=\"100%\" border=\"0\" cellpadding=\"3\">");
     html += row(labels.madeBy, QStringLiteral("Velmora Viewer " VELMORA_VERSION));
     html += row(labels.madeAt, localTimeText(madeAt));
     html += QStringLiteral("</table>");

@@ -190,7 +190,8 @@ QImage drawSensorPicture(const QVector<MagneticData> &samples, int moment, qint6
     painter.fillRect(QRect(QPoint(2, 2), size - QSize(4, 4)), Qt::white);
 
     const double fontSize = font.pixelSize();
-    const QRectF plot(fontSize * 3.5, fontSize, size.width() - fontSize * 4.5,
+    // Room on the right for half the last second's label.
+    const QRectF plot(fontSize * 3.5, fontSize, size.width() - fontSize * 5.5,
                       size.height() - fontSize * 3.2);
     const auto yOf = [&](double g) { return plot.center().y() - g * plot.height() / (2 * GridG); };
 

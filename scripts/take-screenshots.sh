@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Pictures of the main window playing a demo card's three-channel recordings.
+# Pictures of the main window playing a demo card's three-channel recordings,
+# and the pages of a printed report.
 # Usage: scripts/take-screenshots.sh [OUTDIR] (default docs/screenshots).
 # Builds in the "dev" preset's folder, or in VELMORA_BUILD_DIR when set. A
 # failed picture does not stop the others; the script then ends with status 1.
@@ -52,4 +53,23 @@ shot compact.png 1280x720 compact
 shot impact.png 1920x1080 impact
 shot report-1920x1080.png 1920x1080 report
 shot report-1280x720.png 1280x720 report
+
+# The printed report of the impact recording at its shock, made from the
+# recording alone: the report page and the evidence page.
+pdfpages() { # NAME
+  local pdf=$card/report.pdf
+  echo "$1: report of the impact recording"
+  if "$bin/velmora-tool" report --recording "$card/DriveEvent/R_20261206_081652_T_E.avi" --at 10 \
+      --note "Hit from behind while waiting at the lights." --pdf "$pdf" 2>"$card.log" &&
+    pdftoppm -r 80 -png "$pdf" "$card/page"; then
+    mv "$card/page-1.png" "$out/$1-page.png" && mv "$card/page-2.png" "$out/$1-evidence.png" ||
+      status=1
+  else
+    cat "$card.log" >&2
+    echo "$1: FAILED" >&2
+    status=1
+  fi
+  rm -f "$card.log"
+}
+pdfpages report-pdf
 exit $status

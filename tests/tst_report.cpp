@@ -200,7 +200,7 @@ private slots:
         QVERIFY2(inOrder(text, {"Accident report", "2026-12-06 08:15:27", "\f", "00:15.4"}),
                  qPrintable(text));
         verifyEvidencePage(text, recording, "2026-12-06 08:15:27");
-        QCOMPARE(imageSizes(pdf), QStringList({"64x36", "1200x560", "1200x360"}));
+        QCOMPARE(imageSizes(pdf), QStringList({"64x36", "1200x420", "1200x280"}));
 
         const QString locked = dir.filePath("locked");
         QVERIFY(QDir().mkpath(locked));
@@ -254,7 +254,7 @@ private slots:
                  qPrintable(text));
         verifyEvidencePage(text, recording, "2026-12-06 08:15:27");
         QCOMPARE(imageSizes(pdf),
-                 QStringList({"320x180", "320x180", "320x180", "1200x560", "1200x360"}));
+                 QStringList({"320x180", "320x180", "320x180", "1200x420", "1200x280"}));
 
         const QString small = dir.filePath("small");
         QVERIFY(QDir().mkpath(small));
