@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QFuture>
+#include <QColor>
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QVariant>
 #include <memory>
 
 namespace velmora::report {
@@ -75,6 +78,11 @@ public:
     int speedUnit() const { return m_speedUnit; }
     void setSpeedUnit(int unit);
     bool busy() const;
+    // The map cell grabbed at the moment (a QImage) for the evidence page,
+    // with the colour the map paints where it has no tile. A grab that shows
+    // no tiles, or anything else such as null, leaves the route drawn on
+    // plain ground.
+    Q_INVOKABLE void setMapPicture(const QVariant &picture, const QColor &ground = QColor());
 
     QString contentStr() const { return QStringLiteral("content__"); }
     void setContentStr(const QString &text);
@@ -140,6 +148,7 @@ private:
     QString m_evidencePath;
     int m_evidenceMoment = 0;
     int m_speedUnit = 1;
+    QImage m_mapPicture;
     QList<QFuture<bool>> m_exports;
     std::unique_ptr<velmora::report::ReportJobs> m_reports;
 };

@@ -1,6 +1,7 @@
 // CommonFunc: the accident report's inputs, its printing and its PDF. The
 // work is done by ReportJobs; this keeps the scenes' names.
 #include "commonfunc.h"
+#include "evidencepictures.h"
 #include "reportjobs.h"
 #include "reportlog.h"
 #include "reportprinter.h"
@@ -53,6 +54,12 @@ void CommonFunc::setSpeedUnit(int unit) {
     emit speedUnitChanged();
 }
 
+void CommonFunc::setMapPicture(const QVariant &picture, const QColor &ground) {
+    const QImage grab = picture.value<QImage>();
+    m_mapPicture = velmora::report::mapShowsTiles(grab, ground) ? grab : QImage();
+    qCDebug(lcReport) << "map picture :" << grab.size() << (m_mapPicture.isNull() ? "no tiles" : "");
+}
+
 bool CommonFunc::busy() const {
     return m_reports->busy();
 }
@@ -66,6 +73,7 @@ velmora::report::ReportRequest CommonFunc::reportRequest(const QString &name) co
     request.evidencePath = m_evidencePath;
     request.momentMs = m_evidenceMoment;
     request.speedUnit = m_speedUnit;
+    request.mapPicture = m_mapPicture;
     return request;
 }
 

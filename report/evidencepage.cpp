@@ -19,7 +19,7 @@ const QSize SensorShown(600, 140);
 
 struct EvidenceLabels {
     QString title, recording, file, size, bytes, sha256, moment, date, clipPosition, gps, speed,
-        sensor, route, routeKey, curves, curvesKey, madeBy, madeAt, noPosition, unreadable;
+        sensor, route, routeKey, mapKey, curves, curvesKey, madeBy, madeAt, noPosition, unreadable;
 };
 
 // There are no Korean texts for this page: language 0 gets English.
@@ -40,6 +40,8 @@ EvidenceLabels evidenceLabels(int language) {
                 QStringLiteral("Trajet"),
                 QStringLiteral("point vert : départ, point foncé : arrivée, cercle orange : "
                                "l'instant"),
+                QStringLiteral("la carte de la visionneuse à l'instant, l'épingle sur la voiture ; "
+                               "données © les contributeurs d'OpenStreetMap"),
                 QStringLiteral("Capteur d'accélération"),
                 QStringLiteral("X, Y et Z en g sur tout l'enregistrement ; le trait vertical "
                                "marque l'instant"),
@@ -62,6 +64,8 @@ EvidenceLabels evidenceLabels(int language) {
             QStringLiteral("Acceleration (g)"),
             QStringLiteral("Route"),
             QStringLiteral("green dot: start, dark dot: end, orange ring: the moment"),
+            QStringLiteral("the viewer's map at the moment, the pin on the car; map data © "
+                           "OpenStreetMap contributors"),
             QStringLiteral("Acceleration sensor"),
             QStringLiteral("X, Y and Z in g over the whole recording; the vertical line marks "
                            "the moment"),
@@ -112,7 +116,8 @@ std::optional<TrackPoint> momentPoint(const Telemetry &telemetry, qint64 momentM
 } // namespace
 
 ComposedReport composeEvidencePage(const RecordingEvidence &evidence, qint64 momentMs,
-                                   int speedUnit, int language, const QDateTime &madeAt) {
+                                   int speedUnit, int language, const QDateTime &madeAt,
+                                   const QImage &mapPicture) {
     const EvidenceLabels labels = evidenceLabels(language);
     const MomentTexts moment = momentTexts(evidence, momentMs, speedUnit);
     const Telemetry &telemetry = *evidence.telemetry;
@@ -139,10 +144,22 @@ ComposedReport composeEvidencePage(const RecordingEvidence &evidence, qint64 mom
     html += row(labels.sensor, moment.gSensor);
     html += QStringLiteral("</table>");
 
-    html += picture(RoutePicture, RouteShown, labels.route, labels.routeKey);
-    page.pictures.insert(RoutePicture,
-                         drawRoutePicture(trackPoints(telemetry), momentPoint(telemetry, momentMs),
-                                          RouteShown * 2, labels.noPosition));
+    if (mapPicture.isNull()) {
+        html += picture(RoutePicture, RouteShown, labels.route, labels.routeKey);
+        page.pictures.insert(RoutePicture, drawRoutePicture(trackPoints(telemetry),
+                                                            momentPoint(telemetry, momentMs),
+                                                            RouteShown * 2, labels.noPosition));
+    } else {
+        // The grab keeps its proportions inside the drawn route's place.
+        const QImage map = mapPicture.width() > RouteShown.width() * 2 ||
+                                   mapPicture.height() > RouteShown.height() * 2
+                               ? mapPicture.scaled(RouteShown * 2, Qt::KeepAspectRatio,
+                                                   Qt::SmoothTransformation)
+                               : mapPicture;
+        const QSize shown = map.size().scaled(RouteShown, Qt::KeepAspectRatio);
+        html += picture(RoutePicture, shown, labels.route, labels.mapKey);
+        page.pictures.insert(RoutePicture, map);
+    }
     html += picture(SensorPicture, SensorShown, labels.curves, labels.curvesKey);
     page.pictures.insert(
         SensorPicture,
@@ -165,7 +182,7 @@ ComposedReport composeReport(const ReportRequest &request, const RecordingEviden
     if (!evidence)
         return report;
     const ComposedReport page = composeEvidencePage(*evidence, request.momentMs, request.speedUnit,
-                                                    request.language, madeAt);
+                                                    request.language, madeAt, request.mapPicture);
     report.html.insert(report.html.lastIndexOf(QStringLiteral("</body>")), page.html);
     report.pictures = page.pictures;
     return report;

@@ -250,4 +250,19 @@ QImage drawSensorPicture(const QVector<MagneticData> &samples, int moment, qint6
     return image;
 }
 
+bool mapShowsTiles(const QImage &grab, const QColor &ground) {
+    if (grab.isNull())
+        return false;
+    // Every fourth pixel each way is plenty to tell a map from bare ground.
+    const QImage picture = grab.convertToFormat(QImage::Format_RGB32);
+    const QRgb bare = ground.rgb();
+    qint64 samples = 0, tiled = 0;
+    for (int y = 0; y < picture.height(); y += 4) {
+        const auto *row = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); x += 4, ++samples)
+            tiled += row[x] != bare;
+    }
+    return 2 * tiled >= samples;
+}
+
 } // namespace velmora::report

@@ -6,6 +6,7 @@
 #include "telemetryexport.h"
 #include "telemetrytypes.h"
 
+#include <QColor>
 #include <QImage>
 #include <QSize>
 #include <QVector>
@@ -26,6 +27,11 @@ QImage drawRoutePicture(const QVector<TrackPoint> &track, const std::optional<Tr
 // bottom, and the sample `moment` (-1: none) as a vertical line.
 QImage drawSensorPicture(const QVector<MagneticData> &samples, int moment, qint64 durationMs,
                          QSize size);
+
+// True when a grab of the map cell shows map tiles: at least half of it is
+// not the bare `ground` the map paints where it has no tile (the route and
+// the marker alone cover far less).
+bool mapShowsTiles(const QImage &grab, const QColor &ground);
 
 // The length of a scale bar: 1, 2 or 5 times a power of ten metres, the
 // longest that is not over `metres`.

@@ -18,6 +18,12 @@ Item {
     readonly property alias center: map.center
     readonly property alias zoomLevel: map.zoomLevel
 
+    // The map with its route and marker, without the buttons, as a picture
+    // handed to `done`; false when it cannot be taken.
+    function grabMap(done) {
+        return map.grabToImage(done)
+    }
+
     // What the plugin is given; a parameter without a value keeps it from
     // starting, so the folders are passed only when there are some.
     readonly property PluginParameter userAgent: PluginParameter {
@@ -85,7 +91,7 @@ Item {
 
         anchors.fill: parent
         copyrightsVisible: false
-        color: Theme.background
+        color: view.ground
 
         plugin: Plugin {
             name: "osm"

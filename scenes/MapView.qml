@@ -35,6 +35,9 @@ Item {
     property string offlineDir
     property string cacheDir
 
+    // What the map paints where it has no tile.
+    readonly property color ground: Theme.background
+
     signal notice(string text)
 
     // The telemetry of a recording is ready: its route, and no car until
@@ -65,6 +68,17 @@ Item {
         }
         carPosition = MapRules.positionOf(fileIO.readGioPosition(second))
         noFix = carPosition === null
+    }
+
+    // The map at the player's moment, the marker on the car, as a picture
+    // handed to `done` (a grab result); false, and `done` is not called,
+    // when the map shows no tiles or the moment has no position.
+    function grabMoment(done) {
+        var map = mapLoader.item
+        if (map === null || map.failure !== "" || (tileUrl === "" && offlineDir === ""))
+            return false
+        followPlayer()
+        return carPosition !== null && map.grabMap(done)
     }
 
     // Builds the map (again) with the current tile settings, where the last

@@ -16,6 +16,8 @@ Popup {
     // The large view and the two small views: the pictures F_, R_ and S_.
     required property var views
     required property Item graph
+    // The map cell (grabMoment), whose picture goes on the evidence page.
+    property Item map: null
     // The window's loading cover, shown while the report waits or works.
     required property Popup loadingCover
 
@@ -172,9 +174,23 @@ Popup {
         reportFunc.contentStr = note.text
     }
 
+    // Hands the map cell's picture of the moment to the report, then goes on
+    // with `next`; without a map picture the report draws the route itself.
+    function withMapPicture(next) {
+        reportFunc.setMapPicture(null)
+        var grabbing = map !== null && map.grabMoment(function(result) {
+            reportFunc.setMapPicture(result.image, map.ground)
+            next()
+        })
+        if (!grabbing)
+            next()
+    }
+
     function printReport() {
-        handTexts()
-        reportFunc.runPrint = fileName
+        withMapPicture(function() {
+            handTexts()
+            reportFunc.runPrint = fileName
+        })
     }
 
     function askPdf() {
@@ -185,8 +201,10 @@ Popup {
     }
 
     function savePdf(url) {
-        handTexts()
-        reportFunc.savePdf(fileName, url.toString())
+        withMapPicture(function() {
+            handTexts()
+            reportFunc.savePdf(fileName, url.toString())
+        })
     }
 
     // Exports the chosen channels one after the other, each once the one

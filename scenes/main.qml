@@ -424,6 +424,7 @@ Window {
         reportFunc: commonFunc
         views: [videoOut1, videoOut2, videoOut3]
         graph: graphloader
+        map: pageLoader
         loadingCover: loadingPopup
         fileName: mainWin.currentPlayFileName
         filePath: mainWin.currentPlayFilePath

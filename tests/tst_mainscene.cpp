@@ -1,6 +1,8 @@
 // qrc:/main.qml with the real backend and players, over scratch cards of real
 // HEVC recordings; the cases are the QML files in tests/mainscene.
 #include "cardenvironment.h"
+#include "maptiles.h"
+#include "pdftools.h"
 #include "playerregistration.h"
 #include "recordingwriter.h"
 #include "registration.h"
@@ -82,6 +84,10 @@ public:
     }
 
     Q_INVOKABLE bool makePath(const QString &path) { return QDir().mkpath(path); }
+    // The text of a PDF; "" without poppler-utils.
+    Q_INVOKABLE QString pdfText(const QString &pdf) const {
+        return popplerInstalled() ? pdfTool("pdftotext", pdf) : QString();
+    }
     Q_INVOKABLE bool remove(const QString &path) { return QFile::remove(path); }
     Q_INVOKABLE QStringList files(const QString &folder) const {
         return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -104,6 +110,12 @@ public slots:
         QFile::remove(config);
         QFile::copy(QCoreApplication::applicationDirPath() + "/viewer_config.txt", config);
         QFile(config).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        // The map draws offline tiles around the recordings' position and
+        // asks no tile server for anything.
+        const velmora::demo::GeoBox box{48.1160, 11.5145, 48.1186, 11.5190};
+        velmora::demo::writeMapTiles(m_tiles.path(), velmora::demo::tilesCovering(box, 16, 17));
+        qputenv("VELMORA_MAP_TILE_URL", "");
+        qputenv("VELMORA_MAP_OFFLINE_DIR", m_tiles.path().toUtf8());
         velmora::registerBackendTypes();
         velmora::registerPlayerTypes();
     }
@@ -115,6 +127,9 @@ public slots:
         velmora::publishBackendObjects(engine);
         engine->rootContext()->setContextProperty(QStringLiteral("fixture"), fixture);
     }
+
+private:
+    QTemporaryDir m_tiles;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(tst_mainscene, Setup)

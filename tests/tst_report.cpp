@@ -2,6 +2,8 @@
 // evidence page; the report command.
 #include "commonfunc.h"
 #include "evidence.h"
+#include "evidencepictures.h"
+#include "pdftools.h"
 #include "recordingwriter.h"
 #include "reportdocument.h"
 #include "reportprinter.h"
@@ -11,22 +13,13 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <QPainter>
 #include <QtTest>
 
 using namespace velmora::report;
 using namespace velmora::demo;
 
 namespace {
-
-QString pdfTool(const QString &tool, const QString &pdf, const QStringList &options = {}) {
-    QProcess process;
-    // pdftotext writes to standard output when told "-".
-    const QStringList target = tool == "pdftotext" ? QStringList{pdf, "-"} : QStringList{pdf};
-    process.start(tool, options + target);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QStringLiteral("%1 failed: %2").arg(tool, process.readAllStandardError());
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 // True when every text of `parts` occurs in `text`, in that order.
 bool inOrder(const QString &text, const QStringList &parts) {
@@ -39,27 +32,11 @@ bool inOrder(const QString &text, const QStringList &parts) {
     return true;
 }
 
-bool popplerInstalled() {
-    return !QStandardPaths::findExecutable("pdftotext").isEmpty() &&
-           !QStandardPaths::findExecutable("pdfimages").isEmpty();
-}
-
 QString sha256sum(const QString &path) {
     QProcess process;
     process.start("sha256sum", {path});
     process.waitForFinished(60000);
     return QString::fromLatin1(process.readAllStandardOutput()).section(' ', 0, 0);
-}
-
-// "WxH" of each picture in the PDF, in page order.
-QStringList imageSizes(const QString &pdf) {
-    QStringList sizes;
-    for (const QString &row : pdfTool("pdfimages", pdf, {"-list"}).split('\n').mid(2)) {
-        const QStringList columns = row.simplified().split(' ');
-        if (columns.size() > 4 && columns[2] == "image")
-            sizes << columns[3] + "x" + columns[4];
-    }
-    return sizes;
 }
 
 // The evidence page as pdftotext reads it: after the report page, the
@@ -159,6 +136,19 @@ private slots:
         QCOMPARE(text, expected);
     }
 
+    // A grab of the map cell counts as a map only when tiles cover it; the
+    // marker and the route on bare ground do not.
+    void mapGrabNeedsTiles() {
+        const QColor ground(0x20, 0x20, 0x20);
+        QImage grab(400, 300, QImage::Format_ARGB32_Premultiplied);
+        grab.fill(ground);
+        QPainter(&grab).fillRect(150, 100, 100, 100, Qt::red);
+        QVERIFY(!mapShowsTiles(grab, ground));
+        QVERIFY(!mapShowsTiles(QImage(), ground));
+        QPainter(&grab).fillRect(0, 0, 400, 160, Qt::lightGray);
+        QVERIFY(mapShowsTiles(grab, ground));
+    }
+
     // The viewer's PDF: the report page, then the evidence page about the
     // recording at the moment, prepared while busy. A folder that cannot be
     // written gets nothing, not even a scratch file.
@@ -166,8 +156,6 @@ private slots:
         if (!popplerInstalled())
             QSKIP("poppler-utils is not installed");
         QTemporaryDir dir;
-        dir.setAutoRemove(false);
-        qWarning() << "KEEP" << dir.path();
         RecordingOptions options;
         options.seconds = 20;
         const QString recording = dir.filePath(cameraFileName(options.drive.start, 1));
@@ -187,6 +175,10 @@ private slots:
         report.setDateStr("2026-12-06 08:15:27");
         report.setEvidencePath(recording);
         report.setEvidenceMoment(15400);
+        // The map cell's grab, larger than its place: it keeps its proportions.
+        QImage map(1280, 720, QImage::Format_RGB32);
+        map.fill(Qt::darkGreen);
+        report.setMapPicture(map, Qt::black);
         QSignalSpy busy(&report, &CommonFunc::busyChanged);
         QSignalSpy finished(&report, &CommonFunc::pdfFinished);
         const QString pdf = dir.filePath("report #1 100%.pdf");
@@ -200,7 +192,8 @@ private slots:
         QVERIFY2(inOrder(text, {"Accident report", "2026-12-06 08:15:27", "\f", "00:15.4"}),
                  qPrintable(text));
         verifyEvidencePage(text, recording, "2026-12-06 08:15:27");
-        QCOMPARE(imageSizes(pdf), QStringList({"64x36", "1200x420", "1200x280"}));
+        QVERIFY2(text.contains("OpenStreetMap contributors"), qPrintable(text));
+        QCOMPARE(imageSizes(pdf), QStringList({"64x36", "746x420", "1200x280"}));
 
         const QString locked = dir.filePath("locked");
         QVERIFY(QDir().mkpath(locked));

@@ -123,6 +123,20 @@ MainTestCase {
                 [true, true, false])
     }
 
+    // The PDF's route is the map cell at the moment, not the drawn one.
+    function test_savePdfShowsTheMap() {
+        pausedAt(two, 2500)
+        var report = openReport(), pdf = fixture.makeFolder() + "/report #1.pdf"
+        report.savePdf(Rules.fileUrl(pdf))
+        compare(notice(), tr("Saved: %1").arg(pdf))
+        var text = fixture.pdfText(pdf)
+        if (text === "")
+            skip("poppler-utils is not installed")
+        verify(text.indexOf("OpenStreetMap contributors") >= 0, text)
+        child("reportNotice").close()
+        mouseClick(part("closeButton"))
+    }
+
     // The CAM1 export cannot be written (a folder stands in its place): the
     // save says so, and the front export is written all the same.
     function test_saveNamesTheFailedChannel() {
