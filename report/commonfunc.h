@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QFuture>
 #include <QColor>
+#include <QFuture>
 #include <QImage>
 #include <QList>
 #include <QObject>

@@ -57,7 +57,8 @@ void CommonFunc::setSpeedUnit(int unit) {
 void CommonFunc::setMapPicture(const QVariant &picture, const QColor &ground) {
     const QImage grab = picture.value<QImage>();
     m_mapPicture = velmora::report::mapShowsTiles(grab, ground) ? grab : QImage();
-    qCDebug(lcReport) << "map picture :" << grab.size() << (m_mapPicture.isNull() ? "no tiles" : "");
+    qCDebug(lcReport) << "map picture :" << grab.size()
+                      << (m_mapPicture.isNull() ? "no tiles" : "");
 }
 
 bool CommonFunc::busy() const {

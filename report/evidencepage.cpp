@@ -151,11 +151,11 @@ ComposedReport composeEvidencePage(const RecordingEvidence &evidence, qint64 mom
                                                             RouteShown * 2, labels.noPosition));
     } else {
         // The grab keeps its proportions inside the drawn route's place.
-        const QImage map = mapPicture.width() > RouteShown.width() * 2 ||
-                                   mapPicture.height() > RouteShown.height() * 2
-                               ? mapPicture.scaled(RouteShown * 2, Qt::KeepAspectRatio,
-                                                   Qt::SmoothTransformation)
-                               : mapPicture;
+        const QImage map =
+            mapPicture.width() > RouteShown.width() * 2 ||
+                    mapPicture.height() > RouteShown.height() * 2
+                ? mapPicture.scaled(RouteShown * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                : mapPicture;
         const QSize shown = map.size().scaled(RouteShown, Qt::KeepAspectRatio);
         html += picture(RoutePicture, shown, labels.route, labels.mapKey);
         page.pictures.insert(RoutePicture, map);

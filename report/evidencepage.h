@@ -7,7 +7,6 @@
 #include "reportdocument.h"
 
 #include <QDateTime>
-#include <QImage>
 #include <QHash>
 #include <QImage>
 #include <QString>
