@@ -124,8 +124,11 @@ QString TrackDecoder::decodeAt(qint64 ms, FramePtr *shown) {
         qMax<int64_t>(0, av_rescale_q_rnd(wanted, Microseconds, timeBase, AV_ROUND_DOWN));
     // A recording cut short has no index and no seek to trust: it is decoded
     // from the start of its data, where reading stands after the opening.
-    if (avformat_index_get_entries_count(m_stream) > 0)
-        av_seek_frame(m_input.get(), m_stream->index, seekTo, AVSEEK_FLAG_BACKWARD);
+    // When the index leads nowhere, the pictures are decoded from the start.
+    if (avformat_index_get_entries_count(m_stream) > 0 &&
+        av_seek_frame(m_input.get(), m_stream->index, seekTo, AVSEEK_FLAG_BACKWARD) < 0 &&
+        av_seek_frame(m_input.get(), m_stream->index, 0, AVSEEK_FLAG_BACKWARD) < 0)
+        return QStringLiteral("cannot seek to the key frame before %1 ms").arg(ms);
 
     FramePtr picture(av_frame_alloc()), previous(av_frame_alloc());
     QString error;
@@ -161,9 +164,15 @@ QString TrackDecoder::decodeAt(qint64 ms, FramePtr *shown) {
 
 // The track's next picture; *end once the decoder has given the last one.
 QString TrackDecoder::nextPicture(AVFrame *out, bool *end) {
+    constexpr int MaxDamagedPictures = 64;
+    int damaged = 0;
     QString error;
     for (;;) {
         const int received = avcodec_receive_frame(m_decoder.get(), out);
+        // A damaged picture is passed over, as the player passes over it;
+        // a decoder that gives nothing else is given up on.
+        if (received == AVERROR_INVALIDDATA && ++damaged < MaxDamagedPictures)
+            continue;
         if (received != AVERROR(EAGAIN)) {
             *end = received == AVERROR_EOF;
             return *end || !avFailed(received, QStringLiteral("cannot decode"), &error) ? QString()
@@ -179,7 +188,7 @@ QString TrackDecoder::nextPicture(AVFrame *out, bool *end) {
         // At the end of the data an empty packet drains the decoder.
         const int sent = avcodec_send_packet(m_decoder.get(), read >= 0 ? m_packet.get() : nullptr);
         av_packet_unref(m_packet.get());
-        if (avFailed(sent, QStringLiteral("cannot decode"), &error))
+        if (sent != AVERROR_INVALIDDATA && avFailed(sent, QStringLiteral("cannot decode"), &error))
             return error;
     }
 }

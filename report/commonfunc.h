@@ -126,8 +126,8 @@ signals:
     void evidenceMomentChanged();
     void speedUnitChanged();
     void busyChanged();
-    // A print started by runPrint has ended; false when it was cancelled or
-    // failed.
+    // A print started by runPrint has ended; false when it failed. A print
+    // cancelled in the dialog does not start.
     void printFinished(bool ok);
     // savePdf has ended: `path` is the file's local path; on failure nothing
     // was left there and `error` says why.

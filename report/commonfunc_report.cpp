@@ -95,11 +95,10 @@ void CommonFunc::setRunPrint(const QString &name) {
     // The log writes the name in the local 8-bit encoding.
     qCDebug(lcReport).noquote() << "contentText ==========>  " + name;
 
+    // A cancelled dialog prints nothing and reports nothing.
     QPrintDialog dialog(printer.get());
-    if (dialog.exec() != QDialog::Accepted) {
-        emit printFinished(false);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    }
     m_reports->print(printer, reportRequest(name));
 }
 

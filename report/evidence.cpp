@@ -32,10 +32,12 @@ QString momentDateText(const QString &recordingName, qint64 ms) {
     const QRegularExpressionMatch match = stamp.match(recordingName);
     QDateTime start;
     if (match.hasMatch()) {
-        start = QDateTime::fromString(match.captured(1), QStringLiteral("yyyyMMdd_HHmmss"));
-        // The camera's clock has no zone; UTC keeps a daylight-saving change
-        // of this machine out of the sum.
-        start.setTimeSpec(Qt::UTC);
+        // The camera's clock has no zone: read in UTC, a start time that
+        // this machine's daylight-saving change skips still exists, and no
+        // such change enters the sum.
+        const QString stampText = match.captured(1);
+        start = QDateTime(QDate::fromString(stampText.left(8), QStringLiteral("yyyyMMdd")),
+                          QTime::fromString(stampText.mid(9), QStringLiteral("HHmmss")), Qt::UTC);
     }
     if (!start.isValid())
         return recordingName.mid(2, 10);
@@ -94,7 +96,8 @@ QString localTimeText(const QDateTime &time) {
            QLatin1Char(':') + twoDigits(magnitude % 60);
 }
 
-RecordingEvidence readRecordingEvidence(const QString &path) {
+RecordingEvidence readRecordingEvidence(const QString &path, const std::atomic<bool> *cancelled) {
+    const auto stopped = [cancelled] { return cancelled && cancelled->load(); };
     RecordingEvidence evidence;
     evidence.path = path;
     evidence.fileName = QFileInfo(path).fileName();
@@ -107,8 +110,12 @@ RecordingEvidence readRecordingEvidence(const QString &path) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     QByteArray block(HashBlock, Qt::Uninitialized);
     qint64 read = 0;
-    while ((read = file.read(block.data(), HashBlock)) > 0)
+    while (!stopped() && (read = file.read(block.data(), HashBlock)) > 0)
         hash.addData(block.constData(), int(read));
+    if (stopped()) {
+        evidence.error = QStringLiteral("cancelled");
+        return evidence;
+    }
     if (read < 0 || !file.atEnd()) {
         evidence.error = file.errorString();
         return evidence;
@@ -121,7 +128,7 @@ RecordingEvidence readRecordingEvidence(const QString &path) {
         return evidence;
     }
     evidence.durationMs = walk.frames * 1000 / FramesPerSecond;
-    TelemetryExtraction extraction = extractTelemetry(path);
+    TelemetryExtraction extraction = extractTelemetry(path, cancelled);
     if (extraction.status == TelemetryExtraction::Status::Done)
         evidence.telemetry = std::make_shared<const Telemetry>(std::move(extraction.telemetry));
     return evidence;

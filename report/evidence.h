@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <atomic>
 #include <memory>
 
 namespace velmora::report {
@@ -50,8 +51,10 @@ struct RecordingEvidence {
 };
 
 // Hashes the file in blocks, walks its frames and extracts its telemetry.
-// Reads the whole file: run it off the GUI thread.
-RecordingEvidence readRecordingEvidence(const QString &path);
+// Reads the whole file: run it off the GUI thread. Once `cancelled` (may be
+// null) is set it stops soon, with the error "cancelled".
+RecordingEvidence readRecordingEvidence(const QString &path,
+                                        const std::atomic<bool> *cancelled = nullptr);
 
 // The texts of one moment of a recording, as the report screen computes
 // them, and the few more the evidence page shows.

@@ -226,7 +226,11 @@ QImage drawSensorPicture(const QVector<MagneticData> &samples, int moment, qint6
         curve.reserve(count);
         for (int i = 0; i < count; ++i) {
             const MagneticData &s = samples.at(i);
-            curve << QPointF(xOf(i), yOf(axis == 0 ? s.x : axis == 1 ? s.y : s.z));
+            const double g = axis == 0 ? s.x : axis == 1 ? s.y : s.z;
+            // Off the grid stays just off it; a damaged value (not a
+            // number) reads as 0.
+            curve << QPointF(
+                xOf(i), yOf(std::isfinite(g) ? std::clamp(g, -GridG - 0.5, GridG + 0.5) : 0.0));
         }
         painter.setPen(QPen(AxisColours[axis], std::max(2.0, size.height() / 120.0)));
         painter.drawPolyline(curve);

@@ -14,6 +14,7 @@ ReportJobs::ReportJobs(QObject *parent)
     : QObject(parent) {}
 
 ReportJobs::~ReportJobs() {
+    m_closing = true;
     for (QFuture<RecordingEvidence> &future : m_reading)
         future.waitForFinished();
 }
@@ -42,7 +43,7 @@ void ReportJobs::compose(const ReportRequest &request, const Output &output) {
     }
     auto *watcher = new QFutureWatcher<RecordingEvidence>(this);
     const QFuture<RecordingEvidence> future =
-        QtConcurrent::run(readRecordingEvidence, request.evidencePath);
+        QtConcurrent::run(readRecordingEvidence, request.evidencePath, &m_closing);
     connect(watcher, &QFutureWatcher<RecordingEvidence>::finished, this,
             [this, watcher, future, request, output] {
                 const RecordingEvidence evidence = watcher->result();

@@ -9,6 +9,7 @@
 #include <QFuture>
 #include <QList>
 #include <QObject>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -21,7 +22,7 @@ class ReportJobs : public QObject {
 
 public:
     explicit ReportJobs(QObject *parent = nullptr);
-    // Waits for the recordings still being read.
+    // Stops the recordings still being read and waits for them.
     ~ReportJobs() override;
 
     // True while a recording is being read for a report.
@@ -43,6 +44,8 @@ private:
     void compose(const ReportRequest &request, const Output &output);
 
     QList<QFuture<RecordingEvidence>> m_reading;
+    // Set when the jobs are destroyed: the reads still running stop soon.
+    std::atomic<bool> m_closing{false};
 };
 
 } // namespace velmora::report

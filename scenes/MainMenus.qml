@@ -64,13 +64,15 @@ QtObject {
         var prefixes = ["F_", "R_", "S_"]
         var players = mainWin.playersInUse()
         var urls = ["", "", ""]
+        // Paused first, so that every picture shows the moment the report
+        // then reads from the large view.
+        mainWin.pauseAll()
         for (var i = 0; i < players.length; ++i) {
             players[i].videoCapture.captureName = prefixes[i] + name
             players[i].videoCapture.captureDir = folder
             players[i].videoCapture.capture()
             urls[i] = mainWin.mediaUrl(folder + "/" + prefixes[i] + name + ".png")
         }
-        mainWin.pauseAll()
         mainWin.setValue(urls[0], urls[1], urls[2])
     }
 

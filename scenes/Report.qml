@@ -263,6 +263,10 @@ Popup {
             ++report.saveDone
             report.exportNext()
         }
+        function onPrintFinished(ok) {
+            if (!ok)
+                report.showNotice(qsTr("The report could not be printed"))
+        }
         function onPdfFinished(path, ok, error) {
             report.showNotice(ok ? qsTr("Saved: %1").arg(path)
                                  : qsTr("The PDF could not be saved: %1").arg(error))

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
+#include <time.h>
 
 using namespace velmora::report;
 using namespace velmora::demo;
@@ -114,6 +115,16 @@ private slots:
             << momentDateText("T_manual_clip_S_N", 5000) << "manual_cli";
         QTest::newRow("date: no such day")
             << momentDateText("R_20261332_081512_T_N", 0) << "20261332_0";
+        {
+            // 02:05 does not exist in Paris that night; the camera's clock has no zone.
+            const QByteArray zone = qgetenv("TZ");
+            qputenv("TZ", "Europe/Paris");
+            tzset();
+            QTest::newRow("date: a local clock change skips it")
+                << momentDateText("R_20260329_020512_T_N", 2000) << "2026-03-29 02:05:14";
+            zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+            tzset();
+        }
         QTest::newRow("G: 0.7 in single precision") << gValueText(0.7f) << "0.7";
         QTest::newRow("G: negative, cut downwards") << gValueText(-0.01234f) << "-0.0124";
         QTest::newRow("G: never -0") << gValueText(-0.0000004f) << "0";

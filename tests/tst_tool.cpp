@@ -122,6 +122,9 @@ private slots:
             << QStringList{"map-tiles", dir + "/tiles", "-40", "-60", "40", "60"} << 2;
         QTest::newRow("report, past the end")
             << QStringList{"report", "--recording", rec, "--at", "5", "--pdf", dir + "/r.pdf"} << 3;
+        QTest::newRow("report, far past the end")
+            << QStringList{"report", "--recording", rec, "--at", "1e300", "--pdf", dir + "/r.pdf"}
+            << 3;
         QTest::newRow("report, unknown unit")
             << QStringList{"report", "--recording", rec,     "--at", "1",
                            "--unit", "kmh",         "--pdf", "r.pdf"}

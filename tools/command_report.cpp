@@ -20,6 +20,7 @@
 #include <QHash>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -74,25 +75,27 @@ int writePdf(const report::ComposedReport &report, const QString &pdf, int failu
 }
 
 // The snapshot of each channel the name announces, where the report page
-// looks for it in `desktopFolder`; why not, or empty.
-QString takeSnapshots(const QString &path, const QString &name, qint64 ms,
-                      const QString &desktopFolder) {
+// looks for it in `desktopFolder`. Success, or the exit code and why: the
+// recording cannot be read (BadFile), or the scratch folder cannot be
+// written (Failure).
+int takeSnapshots(const QString &path, const QString &name, qint64 ms,
+                  const QString &desktopFolder) {
     static const char *const prefixes[] = {"F_", "R_", "S_"};
     const QString folder = report::snapshotFolder(desktopFolder);
     if (!QDir().mkpath(folder))
-        return QStringLiteral("cannot make the folder '%1'").arg(folder);
+        return failed(Failure, QStringLiteral("cannot make the folder '%1'").arg(folder));
     const int channels = avi::ChannelLayout::fromName(name).videoStreams;
     for (int channel = 0; channel < channels; ++channel) {
         const media::Frame frame = media::readFrame(path, channel, ms);
         if (frame.image.isNull())
-            return QStringLiteral("cannot read channel %1 of '%2': %3")
-                .arg(channel)
-                .arg(path, frame.error);
+            return failed(BadFile, QStringLiteral("cannot read channel %1 of '%2': %3")
+                                       .arg(channel)
+                                       .arg(path, frame.error));
         const QString snapshot = folder + QLatin1String(prefixes[channel]) + name + ".png";
         if (!frame.image.save(snapshot))
-            return QStringLiteral("cannot write '%1'").arg(snapshot);
+            return failed(Failure, QStringLiteral("cannot write '%1'").arg(snapshot));
     }
-    return QString();
+    return Success;
 }
 
 int reportFromRecording(const QHash<QString, QString> &values) {
@@ -116,19 +119,20 @@ int reportFromRecording(const QHash<QString, QString> &values) {
     const report::RecordingEvidence evidence = report::readRecordingEvidence(path);
     if (!evidence.error.isEmpty())
         return failed(BadFile, QStringLiteral("cannot read '%1': %2").arg(path, evidence.error));
-    const qint64 ms = std::llround(seconds * 1000);
-    if (ms >= evidence.durationMs)
+    // Compared before rounding: a huge time has no whole number of milliseconds.
+    if (seconds * 1000 >= double(evidence.durationMs))
         return failed(BadFile, QStringLiteral("%1 s is past the end of '%2' (%3 s)")
                                    .arg(values.value("--at"), path)
                                    .arg(evidence.durationMs / 1000.0));
+    const qint64 ms = std::min(std::llround(seconds * 1000), evidence.durationMs - 1);
 
     QTemporaryDir desktop;
     const QString name = QFileInfo(path).completeBaseName();
     if (!desktop.isValid())
         return failed(Failure, QStringLiteral("no scratch folder: %1").arg(desktop.errorString()));
-    const QString snapshotError = takeSnapshots(path, name, ms, desktop.path());
-    if (!snapshotError.isEmpty())
-        return failed(BadFile, snapshotError);
+    const int snapshots = takeSnapshots(path, name, ms, desktop.path());
+    if (snapshots != Success)
+        return snapshots;
 
     const report::MomentTexts moment = report::momentTexts(evidence, ms, speedUnit);
     report::ReportRequest request;

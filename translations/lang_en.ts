@@ -326,6 +326,10 @@
         <source>The PDF could not be saved: %1</source>
         <translation>The PDF could not be saved: %1</translation>
     </message>
+    <message>
+        <source>The report could not be printed</source>
+        <translation>The report could not be printed</translation>
+    </message>
 </context>
 <context>
     <name>SettingPCView</name>

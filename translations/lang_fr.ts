@@ -326,6 +326,10 @@
         <source>The PDF could not be saved: %1</source>
         <translation>Le PDF n&apos;a pas pu être enregistré : %1</translation>
     </message>
+    <message>
+        <source>The report could not be printed</source>
+        <translation>Le rapport n&apos;a pas pu être imprimé</translation>
+    </message>
 </context>
 <context>
     <name>SettingPCView</name>
