@@ -260,6 +260,7 @@ void MpvPlayer::capture(const QString &path) {
     }
     const quint64 id = m_nextCapture++;
     m_captures.insert(id, path);
+    log(QStringLiteral("capture ") + path);
     const QByteArray file = QFile::encodeName(path);
     const char *argv[] = {n::ScreenshotToFile, file.constData(), n::ScreenshotVideo, nullptr};
     mpv_command_async(m_mpv->get(), id, argv);
@@ -350,8 +351,7 @@ void MpvPlayer::handle(const mpv_event &event) {
         } else if (m_captures.contains(event.reply_userdata)) {
             const QString path = m_captures.take(event.reply_userdata);
             const bool ok = event.error >= 0 && QFileInfo(path).isFile();
-            if (!ok)
-                log(QStringLiteral("capture failed: ") + path);
+            log((ok ? QStringLiteral("captured ") : QStringLiteral("capture failed: ")) + path);
             emit captureFinished(path, ok);
         }
         break;

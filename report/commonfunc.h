@@ -39,6 +39,7 @@ class CommonFunc : public QObject {
     Q_PROPERTY(
         int evidenceMoment READ evidenceMoment WRITE setEvidenceMoment NOTIFY evidenceMomentChanged)
     Q_PROPERTY(int speedUnit READ speedUnit WRITE setSpeedUnit NOTIFY speedUnitChanged)
+    Q_PROPERTY(QString workFolder READ workFolder WRITE setWorkFolder NOTIFY workFolderChanged)
     Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
 
 public:
@@ -78,6 +79,11 @@ public:
     int speedUnit() const { return m_speedUnit; }
     void setSpeedUnit(int unit);
     bool busy() const;
+    // The folder whose "velmora/report/" holds the snapshots the report
+    // page shows (the window's work folder, a path or a file URL); the
+    // desktop when empty.
+    QString workFolder() const { return m_workFolder; }
+    void setWorkFolder(const QString &folder);
     // The map cell grabbed at the moment (a QImage) for the evidence page,
     // with the colour the map paints where it has no tile. A grab that shows
     // no tiles, or anything else such as null, leaves the route drawn on
@@ -125,6 +131,7 @@ signals:
     void evidencePathChanged();
     void evidenceMomentChanged();
     void speedUnitChanged();
+    void workFolderChanged();
     void busyChanged();
     // A print started by runPrint has ended; false when it failed. A print
     // cancelled in the dialog does not start.
@@ -149,6 +156,7 @@ private:
     int m_evidenceMoment = 0;
     int m_speedUnit = 1;
     QImage m_mapPicture;
+    QString m_workFolder;
     QList<QFuture<bool>> m_exports;
     std::unique_ptr<velmora::report::ReportJobs> m_reports;
 };

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -61,6 +62,13 @@ void CommonFunc::setMapPicture(const QVariant &picture, const QColor &ground) {
                       << (m_mapPicture.isNull() ? "no tiles" : "");
 }
 
+void CommonFunc::setWorkFolder(const QString &folder) {
+    if (folder == m_workFolder)
+        return;
+    m_workFolder = folder;
+    emit workFolderChanged();
+}
+
 bool CommonFunc::busy() const {
     return m_reports->busy();
 }
@@ -70,7 +78,11 @@ velmora::report::ReportRequest CommonFunc::reportRequest(const QString &name) co
     request.name = name;
     request.texts = {m_dateStr, m_positionStr, m_gSensorStr, m_contentStr};
     request.language = m_currentLanguage;
-    request.desktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const QUrl work(m_workFolder);
+    request.desktopFolder =
+        m_workFolder.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)
+            : QDir::cleanPath(work.isLocalFile() ? work.toLocalFile() : m_workFolder);
     request.evidencePath = m_evidencePath;
     request.momentMs = m_evidenceMoment;
     request.speedUnit = m_speedUnit;

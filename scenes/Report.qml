@@ -26,6 +26,8 @@ Popup {
     property string filePath: ""
     property int channels: 0
     property int speedUnit: 0
+    // The window's work folder, under which the snapshots are written.
+    property string workFolder: ""
     // The screen is laid out in design units, scaled by these.
     property real widthRate: 1
     property real heightRate: 1
@@ -167,6 +169,7 @@ Popup {
         reportFunc.evidencePath = filePath
         reportFunc.evidenceMoment = Math.round(momentMs)
         reportFunc.speedUnit = speedUnit
+        reportFunc.workFolder = workFolder
         reportFunc.currentLanguage = LanguageManager.language
         reportFunc.dateStr = strDate
         reportFunc.positionStr = strPosition

@@ -430,6 +430,7 @@ Window {
         filePath: mainWin.currentPlayFilePath
         channels: mainWin.videoChannelIdx
         speedUnit: mainWin.speedUnit
+        workFolder: mainWin.currentWrokDir
         widthRate: mainWin.widthRate
         heightRate: mainWin.heightRate
     }

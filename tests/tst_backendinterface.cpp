@@ -91,14 +91,16 @@ const char CommonFuncSignals[] =
     "MakeChanged(); PrintChanged(); ContentChanged(); DateChanged(); PositionChanged(); "
     "GSensorChanged(); CurrentLanguageChanged(); disFileNameChanged(); disFilePathChanged(); "
     "videoChannelChanged(); WindowRestartChanged(); exportFinished(QString destination, bool ok); "
-    "evidencePathChanged(); evidenceMomentChanged(); speedUnitChanged(); busyChanged(); "
+    "evidencePathChanged(); evidenceMomentChanged(); speedUnitChanged(); workFolderChanged(); "
+    "busyChanged(); "
     "printFinished(bool ok); pdfFinished(QString path, bool ok, QString error)";
 const char CommonFuncProperties[] =
     "QString runMake MakeChanged; QString disFileName; QString disFilePath; int videoChannel; "
     "QString runPrint PrintChanged; QString contentStr ContentChanged; "
     "QString dateStr DateChanged; QString positionStr PositionChanged; "
     "QString gSensorStr GSensorChanged; int currentLanguage CurrentLanguageChanged; "
-    "int WindowRestart; QString evidencePath; int evidenceMoment; int speedUnit";
+    "int WindowRestart; QString evidencePath; int evidenceMoment; int speedUnit; "
+    "QString workFolder";
 
 } // namespace
 
@@ -117,9 +119,12 @@ private slots:
                 << QStringLiteral("property QString %1 read notify mapSettingsChanged").arg(name);
         QCOMPARE(describeProperties(FileIO::staticMetaObject),
                  properties(FileIOProperties) + mapProperties);
+        const QStringList reportInvokables = {
+            "method void savePdf(QString name, QString target)",
+            "method void setMapPicture(QVariant picture, QColor ground)",
+            "method void setMapPicture(QVariant picture)"};
         QCOMPARE(describeMethods(CommonFunc::staticMetaObject),
-                 members("signal void ", CommonFuncSignals) +
-                     QStringList{"method void savePdf(QString name, QString target)"});
+                 members("signal void ", CommonFuncSignals) + reportInvokables);
         QCOMPARE(describeProperties(CommonFunc::staticMetaObject),
                  properties(CommonFuncProperties) +
                      QStringList{"property bool busy read notify busyChanged"});

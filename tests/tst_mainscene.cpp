@@ -84,6 +84,8 @@ public:
     }
 
     Q_INVOKABLE bool makePath(const QString &path) { return QDir().mkpath(path); }
+    // "WxH" of the PDF's pictures, in order.
+    Q_INVOKABLE QStringList pdfImageSizes(const QString &pdf) const { return imageSizes(pdf); }
     // The text of a PDF; "" without poppler-utils.
     Q_INVOKABLE QString pdfText(const QString &pdf) const {
         return popplerInstalled() ? pdfTool("pdftotext", pdf) : QString();

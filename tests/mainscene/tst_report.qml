@@ -43,6 +43,8 @@ MainTestCase {
         child("mainMenus").menuClicked(5)
         tryCompare(child("reportPopup"), "opened", true, 10000)
         compare(child("loadingPopup").visible, false)
+        // Laid out on screen, so that clicks land on the buttons.
+        waitForRendering(child("reportPopup").contentItem)
         return child("reportPopup")
     }
 
@@ -123,7 +125,8 @@ MainTestCase {
                 [true, true, false])
     }
 
-    // The PDF's route is the map cell at the moment, not the drawn one.
+    // The PDF shows this moment's pictures, and its route is the map cell at
+    // the moment, not the drawn one.
     function test_savePdfShowsTheMap() {
         pausedAt(two, 2500)
         var report = openReport(), pdf = fixture.makeFolder() + "/report #1.pdf"
@@ -133,6 +136,8 @@ MainTestCase {
         if (text === "")
             skip("poppler-utils is not installed")
         verify(text.indexOf("OpenStreetMap contributors") >= 0, text)
+        // The snapshots of both channels, from the window's work folder.
+        compare(fixture.pdfImageSizes(pdf).slice(0, 2), ["320x180", "320x180"])
         child("reportNotice").close()
         mouseClick(part("closeButton"))
     }
@@ -144,12 +149,16 @@ MainTestCase {
         var report = openReport(), folder = fixture.makeFolder()
         verify(fixture.makePath(folder + "/" + two + "_CAM1.avi"))
         report.chooseFolder(Rules.fileUrl(folder))
-        mouseClick(part("channelButton0"))
-        mouseClick(part("channelButton1"))
-        mouseClick(part("saveButton"))
-        compare([child("loadingPopup").opened, child("loadingText").text],
-                [true, tr("%1 of %2").arg(1).arg(2)])
+        // What the cover says along the way.
+        var progress = []
+        var record = function() { progress.push(child("loadingText").text) }
+        child("loadingText").textChanged.connect(record)
+        report.toggleChannel(0)
+        report.toggleChannel(1)
+        report.saveChannels()
         compare(notice(), tr("These channels could not be saved: %1").arg("CAM1"))
+        child("loadingText").textChanged.disconnect(record)
+        compare(progress, [tr("%1 of %2").arg(1).arg(2), tr("%1 of %2").arg(2).arg(2), ""])
         compare([child("loadingPopup").visible, child("loadingText").text], [false, ""])
         compare(fixture.files(folder), [two + "_front.avi"])
     }
