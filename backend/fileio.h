@@ -61,8 +61,14 @@ class FileIO : public QObject, public QQmlParserStatus {
     Q_PROPERTY(int vlang READ vlang WRITE setvLang NOTIFY vlangChanged)
     Q_PROPERTY(int vresolution READ vresolution WRITE setvResolution NOTIFY vresolutionChanged)
     Q_PROPERTY(int vspeedunit READ vspeedunit WRITE setvSpeedunit NOTIFY vspeedunitChanged)
-    // Where the map's tiles come from (see mapsources.h); read with the viewer
-    // settings.
+    // The map keys of viewer_config.txt as the file holds them: online tiles
+    // on (an address stored) or off (none), and the offline tile folder. The
+    // settings screen edits these; writePCConfig() saves them.
+    Q_PROPERTY(bool vmaponline READ vmaponline WRITE setvMaponline NOTIFY mapSettingsChanged)
+    Q_PROPERTY(QString vmapofflinedir READ vmapofflinedir WRITE setvMapofflinedir NOTIFY
+                   mapSettingsChanged)
+    // Where the map's tiles come from (see mapsources.h): the file's values as
+    // last read or saved, under the environment's overrides.
     Q_PROPERTY(QString maptileurl READ maptileurl NOTIFY mapSettingsChanged)
     Q_PROPERTY(QString mapofflinedir READ mapofflinedir NOTIFY mapSettingsChanged)
     Q_PROPERTY(QString mapcachedir READ mapcachedir NOTIFY mapSettingsChanged)
@@ -102,6 +108,8 @@ public:
     int vlang() const;
     int vresolution() const;
     int vspeedunit() const;
+    bool vmaponline() const { return !m_viewer.mapTileUrl.isEmpty(); }
+    QString vmapofflinedir() const { return m_viewer.mapOfflineDir; }
     QString maptileurl() const { return m_mapSources.tileUrl; }
     QString mapofflinedir() const { return m_mapSources.offlineDir; }
     QString mapcachedir() const { return m_mapSources.cacheDir; }
@@ -156,6 +164,9 @@ public slots:
     void setvLang(int lang);
     void setvResolution(int resolution);
     void setvSpeedunit(int speedUnit);
+    // On keeps a stored address (or stores the default one), off stores none.
+    void setvMaponline(bool online);
+    void setvMapofflinedir(QString folder);
     void setSource(QString source);
 
 public:
@@ -206,7 +217,9 @@ public:
     Q_INVOKABLE void readConfig();
     Q_INVOKABLE bool writeConfig();
     Q_INVOKABLE void readPCConfig();
-    Q_INVOKABLE void writePCConfig();
+    // False when the file could not be written; it is then unchanged. A
+    // successful save hands the map its new tile settings.
+    Q_INVOKABLE bool writePCConfig();
     Q_INVOKABLE int fileValidation(QString filePath);
     // A file URL as its local path (escapes decoded); a plain path unchanged.
     Q_INVOKABLE QString fileCut(QString filePath);

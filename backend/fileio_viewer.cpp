@@ -45,6 +45,22 @@ void FileIO::setvSpeedunit(int speedUnit) {
     qCDebug(lcSettings).nospace() << "m_SpeedUnit ===> " << speedUnit;
 }
 
+void FileIO::setvMaponline(bool online) {
+    if (online == vmaponline())
+        return; // an address already stored, the default or not, stays
+    m_viewer.mapTileUrl = online ? velmora::ViewerSettings().mapTileUrl : QString();
+    qCDebug(lcSettings).noquote() << "mapTileUrl ===> " + m_viewer.mapTileUrl;
+    emit mapSettingsChanged();
+}
+
+void FileIO::setvMapofflinedir(QString folder) {
+    if (folder == m_viewer.mapOfflineDir)
+        return;
+    m_viewer.mapOfflineDir = folder;
+    qCDebug(lcSettings).noquote() << "mapOfflineDir ===> " + folder;
+    emit mapSettingsChanged();
+}
+
 void FileIO::readPCConfig() {
     if (!m_viewerConfig)
         m_viewerConfig = velmora::ViewerConfigFile::forThisProgram();
@@ -67,12 +83,18 @@ void FileIO::readPCConfig() {
                                   << m_DialogHeight;
 }
 
-void FileIO::writePCConfig() {
+bool FileIO::writePCConfig() {
     if (!m_viewerConfig)
         m_viewerConfig = velmora::ViewerConfigFile::forThisProgram();
     QString error;
-    if (!m_viewerConfig->write(m_viewer, &error))
+    if (!m_viewerConfig->write(m_viewer, &error)) {
         qCDebug(lcSettings).noquote() << "viewer settings not saved: " + error;
+        return false;
+    }
+    // The map takes what the file now says (the environment still wins).
+    m_mapSources = velmora::mapSources(m_viewer);
+    emit mapSettingsChanged();
+    return true;
 }
 
 int FileIO::getDialogWidth() {

@@ -111,6 +111,13 @@ bool ViewerConfigFile::write(const ViewerSettings &settings, QString *error) con
         ini.setValue(spelling("lang", "lang"), settings.lang);
         ini.setValue(spelling("resolution", "resolution"), settings.resolution);
         ini.setValue(spelling("speedunit", "speedUnit"), settings.speedUnit);
+        const ViewerSettings defaults;
+        const QString tileKey = spelling("maptileurl", "maptileurl");
+        if (existing.contains(tileKey) || settings.mapTileUrl != defaults.mapTileUrl)
+            ini.setValue(tileKey, settings.mapTileUrl);
+        const QString folderKey = spelling("mapofflinedir", "mapofflinedir");
+        if (existing.contains(folderKey) || settings.mapOfflineDir != defaults.mapOfflineDir)
+            ini.setValue(folderKey, settings.mapOfflineDir);
         ini.endGroup();
         ini.sync();
         if (ini.status() != QSettings::NoError)

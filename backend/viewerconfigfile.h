@@ -9,7 +9,9 @@ namespace velmora {
 // viewer_config.txt: INI group "config" with the keys lang, resolution and
 // speedunit (read in any letter case; written as "speedUnit" in a new file,
 // and in the file's own spelling when the key is already there), and the
-// optional map keys maptileurl and mapofflinedir (read only, kept as written).
+// optional map keys maptileurl and mapofflinedir (written when the file has
+// them or their values differ from the defaults, so a file that never had
+// them keeps its bytes).
 class ViewerConfigFile {
 public:
     // `besideExecutable` is the portable copy in the program's folder;

@@ -54,7 +54,7 @@ const char FileIOSlots[] =
     "setMemory_type_mmc(int memory_type_mmc); setVer(QString ver); setModel(QString model); "
     "setScreen(int screen); setSecret(QString secret); setSecurity_led(int security_led); "
     "setvLang(int lang); setvResolution(int resolution); setvSpeedunit(int speedUnit); "
-    "setSource(QString source)";
+    "setvMaponline(bool online); setvMapofflinedir(QString folder); setSource(QString source)";
 const char FileIOInvokables[] =
     "QString read(); bool write(QString data); void fileSearch(); "
     "QString setfileInfo(QString files); QString readfilename(int kind, int index); "
@@ -73,7 +73,7 @@ const char FileIOInvokables[] =
     "QVariantList readGioTrack(); int readPeakIndex(); "
     "QString saveTrack(QString target, QString format); int readProcessState(); "
     "QString readWorkDir(); void readConfig(); bool writeConfig(); void readPCConfig(); "
-    "void writePCConfig(); int fileValidation(QString filePath); "
+    "bool writePCConfig(); int fileValidation(QString filePath); "
     "QString fileCut(QString filePath); int getDialogWidth(); int getDialogHeight(); "
     "int getScreenWidth(); int getScreenHeight(); int getDriveCount(); "
     "QString getDriveName(int idx); QString getDrivePath(int idx); int getScreenCnt(); "
@@ -86,7 +86,8 @@ const char FileIOProperties[] =
     "int memory_type_mmc; QString model; int motion_sensitivity; int radar_sensitivity; "
     "int parking_mode; int screen; QString secret; int security_led; int time_dst; "
     "int time_manual; int time_zone; QString ver; int vol_mic; int vol_speaker; int vlang; "
-    "int vresolution; int vspeedunit";
+    "int vresolution; int vspeedunit; bool vmaponline mapSettingsChanged; "
+    "QString vmapofflinedir mapSettingsChanged";
 const char CommonFuncSignals[] =
     "MakeChanged(); PrintChanged(); ContentChanged(); DateChanged(); PositionChanged(); "
     "GSensorChanged(); CurrentLanguageChanged(); disFileNameChanged(); disFilePathChanged(); "

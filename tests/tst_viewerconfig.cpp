@@ -116,6 +116,53 @@ private slots:
                  QList<int>({file->vlang(), file->vresolution(), file->vspeedunit()}));
     }
 
+    // The map row's values reach the file with the other keys, and the map
+    // takes them at the save; a file gains no map key for a default value.
+    void savingMapKeys_data() {
+        QTest::addColumn<QByteArray>("before"); // the map keys the file has
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QByteArray>("after"); // the whole group, sorted by the INI writer
+        QTest::newRow("tiles turned off")
+            << QByteArray() << false << QString()
+            << QByteArray("lang=en\nmaptileurl=\nresolution=1\nspeedUnit=0\n");
+        QTest::newRow("tiles back on: the default address")
+            << QByteArray("maptileurl=\n") << true << QString()
+            << QByteArray("lang=en\nmaptileurl=https://tile.openstreetmap.org/"
+                          "\nresolution=1\nspeedUnit=0\n");
+        QTest::newRow("own address and spelling kept, folder added")
+            << QByteArray("MapTileUrl=http://tiles.example/osm\n") << true << "/srv/tiles"
+            << QByteArray("MapTileUrl=http://tiles.example/osm\nlang=en\nmapofflinedir=/srv/tiles\n"
+                          "resolution=1\nspeedUnit=0\n");
+        QTest::newRow("folder cleared")
+            << QByteArray("mapofflinedir=/srv/tiles\n") << true << QString()
+            << QByteArray("lang=en\nmapofflinedir=\nresolution=1\nspeedUnit=0\n");
+        QTest::newRow("folder with a comma and accents")
+            << QByteArray() << true << QString::fromUtf8("/media/tuiles, été")
+            << QByteArray("lang=en\nmapofflinedir=\"/media/tuiles, \\xe9t\\xe9\"\nresolution=1\n"
+                          "speedUnit=0\n");
+    }
+    void savingMapKeys() {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, online);
+        QFETCH(QString, folder);
+        QFETCH(QByteArray, after);
+        Folders folders;
+        writeAll(folders.besideExe(), "[config]\nlang=en\nresolution=1\nspeedUnit=0\n" + before);
+        auto file = fileIOWith(folders.file());
+        file->readPCConfig();
+        QVERIFY(file->setProperty("vmaponline", online));
+        QVERIFY(file->setProperty("vmapofflinedir", folder));
+        QVERIFY(file->writePCConfig());
+        QCOMPARE(readAll(folders.besideExe()), "[config]\n" + after);
+        QCOMPARE(file->maptileurl().isEmpty(), !online);
+        QCOMPARE(file->mapofflinedir(), folder);
+        auto again = fileIOWith(folders.file());
+        again->readPCConfig();
+        QCOMPARE(again->vmaponline(), online);
+        QCOMPARE(again->vmapofflinedir(), folder);
+    }
+
     // Read and saved beside the program until the user folder holds a copy;
     // a read-only program folder saves there and leaves its file alone.
     void whereSettingsAreReadAndSaved() {
