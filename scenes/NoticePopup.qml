@@ -3,8 +3,8 @@ import QtQuick.Controls 2.12
 
 // A modal box of the main window with a message in the accent colour.
 // `message` is the text item (named `textName` for the tests); without
-// `confirmText` the box has one close button, with it a confirm and a
-// cancel button.
+// `confirmText` the box has one close button (named `closeName`), with it a
+// confirm and a cancel button.
 Popup {
     id: box
 
@@ -13,6 +13,7 @@ Popup {
     property real textTop: 30
     property string confirmText: ""
     property string confirmName: ""
+    property string closeName: ""
     // Top of the buttons.
     property real buttonTop: height - 50
 
@@ -41,6 +42,7 @@ Popup {
         color: Theme.accent
     }
     DialogButton {
+        objectName: box.closeName
         visible: box.confirmText === ""
         y: box.buttonTop
         anchors.horizontalCenter: parent.horizontalCenter

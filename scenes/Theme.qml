@@ -90,6 +90,10 @@ QtObject {
     readonly property int noticePoints: 11
     readonly property int pageButtonPoints: 12
     readonly property int fieldPoints: 12
+    // The settings screens: title, row labels, option buttons.
+    readonly property int settingsTitlePoints: 20
+    readonly property int settingsLabelPoints: 15
+    readonly property int optionPoints: 13
 
     // The window-size class of the compact layout.
     readonly property int compactClass: 4

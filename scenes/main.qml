@@ -416,7 +416,11 @@ Window {
     SettingPCView {
         id: settingPCV
         objectName: "settingPCV"
+        fileIO: myFile
+        onLanguageChosen: LanguageManager.language = language === 0 ? EnumLanguage.ENG
+                                                                    : EnumLanguage.FRE
     }
+    onSettingPcViewPopup: settingPCV.openScreen()
     Report {
         id: reportPopup
         objectName: "reportPopup"

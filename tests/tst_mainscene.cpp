@@ -7,6 +7,7 @@
 #include "recordingwriter.h"
 #include "registration.h"
 #include "startup.h"
+#include "testfiles.h"
 #include "volume.h"
 
 #include <QDir>
@@ -32,6 +33,15 @@ struct ScratchVolumes : velmora::VolumeSource {
 QString userViewerConfig() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/velmora-viewer/viewer_config.txt");
+}
+
+// The default settings, as a fresh install has them, writable by the user.
+void resetViewerConfig() {
+    const QString config = userViewerConfig();
+    QDir().mkpath(QFileInfo(config).absolutePath());
+    QFile::remove(config);
+    QFile::copy(QCoreApplication::applicationDirPath() + "/viewer_config.txt", config);
+    QFile(config).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 } // namespace
@@ -75,6 +85,22 @@ public:
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
+    Q_INVOKABLE void resetViewerConfig() { ::resetViewerConfig(); }
+
+    // The settings file can no longer be replaced (its folder is read-only);
+    // false when that cannot be done here. Undone by unlockViewerConfig().
+    Q_INVOKABLE bool lockViewerConfig() {
+        const QString config = userViewerConfig();
+        const QByteArray bytes = readAll(config);
+        m_lockedConfig = std::make_unique<ReadOnlyFolder>(QFileInfo(config).absolutePath(), [&] {
+            QFile file(config);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(bytes);
+        });
+        return m_lockedConfig->ready();
+    }
+    Q_INVOKABLE void unlockViewerConfig() { m_lockedConfig.reset(); }
+
     Q_INVOKABLE void unmountAll() { volumes->list.clear(); }
 
     // An empty scratch folder, without "/" at the end.
@@ -97,6 +123,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<QTemporaryDir>> m_dirs;
+    std::unique_ptr<ReadOnlyFolder> m_lockedConfig;
 };
 
 class Setup : public QObject {
@@ -107,11 +134,7 @@ public slots:
         // The file dialog keeps its last folder in the application's settings.
         QCoreApplication::setOrganizationName(QStringLiteral("velmora-tests"));
         QStandardPaths::setTestModeEnabled(true);
-        const QString config = userViewerConfig();
-        QDir().mkpath(QFileInfo(config).absolutePath());
-        QFile::remove(config);
-        QFile::copy(QCoreApplication::applicationDirPath() + "/viewer_config.txt", config);
-        QFile(config).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        resetViewerConfig();
         // The map draws offline tiles around the recordings' position and
         // asks no tile server for anything.
         const velmora::demo::GeoBox box{48.1160, 11.5145, 48.1186, 11.5190};

@@ -369,6 +369,22 @@
         <source>Save Success</source>
         <translation>Saved successfully</translation>
     </message>
+    <message>
+        <source>Map</source>
+        <translation>Map</translation>
+    </message>
+    <message>
+        <source>Online map tiles</source>
+        <translation>Online map tiles</translation>
+    </message>
+    <message>
+        <source>Offline tile folder</source>
+        <translation>Offline tile folder</translation>
+    </message>
+    <message>
+        <source>Could not save the viewer settings</source>
+        <translation>Could not save the viewer settings</translation>
+    </message>
 </context>
 <context>
     <name>SettingSelect</name>

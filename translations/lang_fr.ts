@@ -369,6 +369,22 @@
         <source>Save Success</source>
         <translation>Enregistrement réussi</translation>
     </message>
+    <message>
+        <source>Map</source>
+        <translation>Carte</translation>
+    </message>
+    <message>
+        <source>Online map tiles</source>
+        <translation>Tuiles de carte en ligne</translation>
+    </message>
+    <message>
+        <source>Offline tile folder</source>
+        <translation>Dossier de tuiles hors ligne</translation>
+    </message>
+    <message>
+        <source>Could not save the viewer settings</source>
+        <translation>Impossible d&apos;enregistrer les paramètres de la visionneuse</translation>
+    </message>
 </context>
 <context>
     <name>SettingSelect</name>
