@@ -110,7 +110,7 @@ Popup {
             model: [
                 { top: 150, label: qsTr("언어") },
                 { top: 270, label: qsTr("해상도") },
-                { top: 460, label: qsTr("Map") },
+                { top: 450, label: qsTr("Map") },
             ]
             Text {
                 x: 130
@@ -159,7 +159,7 @@ Popup {
             id: onlineSwitch
             objectName: "mapOnlineSwitch"
             x: 320
-            y: 470
+            y: 460
             height: 40
             checked: screen.mapOnline
             onToggled: screen.chooseMapOnline(checked)
@@ -191,14 +191,24 @@ Popup {
         }
 
         // The offline tile folder: typed, or picked with the ". . ." button.
+        Text {
+            x: 130
+            y: folderField.y + (folderField.height - height) / 2
+            width: 180
+            text: qsTr("Offline tiles")
+            color: Theme.textSecondary
+            elide: Text.ElideRight
+            font.family: Theme.fontRegular.name
+            font.pointSize: Theme.optionPoints
+        }
         TextField {
             id: folderField
             objectName: "mapOfflineDirField"
             x: 320
-            y: 525
+            y: 510
             width: 230
             height: 40
-            placeholderText: qsTr("Offline tile folder")
+            placeholderText: qsTr("No folder")
             placeholderTextColor: Theme.textSecondary
             color: Theme.text
             selectByMouse: true

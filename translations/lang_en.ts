@@ -378,8 +378,12 @@
         <translation>Online map tiles</translation>
     </message>
     <message>
-        <source>Offline tile folder</source>
-        <translation>Offline tile folder</translation>
+        <source>Offline tiles</source>
+        <translation>Offline tiles</translation>
+    </message>
+    <message>
+        <source>No folder</source>
+        <translation>No folder</translation>
     </message>
     <message>
         <source>Could not save the viewer settings</source>

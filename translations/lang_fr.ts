@@ -378,8 +378,12 @@
         <translation>Tuiles de carte en ligne</translation>
     </message>
     <message>
-        <source>Offline tile folder</source>
-        <translation>Dossier de tuiles hors ligne</translation>
+        <source>Offline tiles</source>
+        <translation>Tuiles hors ligne</translation>
+    </message>
+    <message>
+        <source>No folder</source>
+        <translation>Aucun dossier</translation>
     </message>
     <message>
         <source>Could not save the viewer settings</source>

@@ -186,6 +186,14 @@ void report(const MainWindow &main) {
     QTest::qWait(1000); // the pictures, loaded in the background
 }
 
+// The viewer settings screen, opened as the settings chooser opens it.
+void viewerSettings(const MainWindow &main) {
+    main.call("settingPcViewClick", {}, "mainMenus");
+    const QObject *screen = main.child(QStringLiteral("settingPCV"));
+    main.waitUntil([&] { return screen->property("opened").toBool(); },
+                   QStringLiteral("the viewer settings screen"));
+}
+
 struct Scenario {
     const char *name;
     int resolution; // set before the recording starts; -1: the class of the window's size
@@ -201,6 +209,8 @@ const Scenario Scenarios[] = {
     {"compact", 4, 0, [](const MainWindow &main) { showToolbar(main); }},
     {"impact", -1, 1, impact},
     {"report", -1, 0, report},
+    {"settings-viewer", -1, 0, viewerSettings},
+    {"settings-viewer-compact", 4, 0, viewerSettings},
 };
 
 void takeScreenshot(const MainWindow &main, const Scenario &scenario, const QString &card,
@@ -262,7 +272,8 @@ int main(int argc, char *argv[]) {
     if (!parser.isSet(card) || !parser.isSet(out) || windowSize.isEmpty() || !chosen)
         return fail(QStringLiteral(
                         "usage: velmora-screenshots --card DIR --size WxH --scenario "
-                        "playing|toolbar|zoomed|fullscreen|compact|impact|report --out FILE.png"),
+                        "playing|toolbar|zoomed|fullscreen|compact|impact|report|settings-viewer|"
+                        "settings-viewer-compact --out FILE.png"),
                     2);
 
     velmora::registerBackendTypes();
