@@ -111,7 +111,7 @@ Popup {
             x: 330
             y: 125
             width: panel.width - x - 20
-            height: 480
+            height: 490
             source: "qrc:/images/settings-page.png"
         }
         Loader {

@@ -53,6 +53,8 @@ shot compact.png 1280x720 compact
 shot impact.png 1920x1080 impact
 shot report-1920x1080.png 1920x1080 report
 shot report-1280x720.png 1280x720 report
+shot settings-camera-1920x1080.png 1920x1080 settings-camera
+shot settings-camera-compact.png 1280x720 settings-camera-compact
 
 # The printed report of the impact recording at its shock, made from the
 # recording alone: the report page and the evidence page.

@@ -186,6 +186,18 @@ void report(const MainWindow &main) {
     QTest::qWait(1000); // the pictures, loaded in the background
 }
 
+// The camera's settings on their system page, in the window's size class.
+void cameraSettings(const MainWindow &main) {
+    main.call("pauseAll");
+    main.set(main.child(QStringLiteral("myFile")), "vresolution",
+             main.window()->property("resolution"));
+    main.call("settingDashCamClick", {}, "mainMenus");
+    const QObject *screen = main.child(QStringLiteral("settingPopup"));
+    main.waitUntil([&] { return screen->property("opened").toBool(); },
+                   QStringLiteral("the camera settings"));
+    main.call("showTab", {5}, "settingPopup");
+}
+
 struct Scenario {
     const char *name;
     int resolution; // set before the recording starts; -1: the class of the window's size
@@ -201,6 +213,8 @@ const Scenario Scenarios[] = {
     {"compact", 4, 0, [](const MainWindow &main) { showToolbar(main); }},
     {"impact", -1, 1, impact},
     {"report", -1, 0, report},
+    {"settings-camera", -1, 0, cameraSettings},
+    {"settings-camera-compact", 4, 0, cameraSettings},
 };
 
 void takeScreenshot(const MainWindow &main, const Scenario &scenario, const QString &card,
@@ -262,7 +276,8 @@ int main(int argc, char *argv[]) {
     if (!parser.isSet(card) || !parser.isSet(out) || windowSize.isEmpty() || !chosen)
         return fail(QStringLiteral(
                         "usage: velmora-screenshots --card DIR --size WxH --scenario "
-                        "playing|toolbar|zoomed|fullscreen|compact|impact|report --out FILE.png"),
+                        "playing|toolbar|zoomed|fullscreen|compact|impact|report|settings-camera|"
+                        "settings-camera-compact --out FILE.png"),
                     2);
 
     velmora::registerBackendTypes();
