@@ -30,9 +30,13 @@ MainTestCase {
         chooseCard(card)
     }
 
-    // Opens the screen as the chooser's "Dashcam" does, on `tab`.
+    // Opens the screen through the settings chooser's "Dashcam", on `tab`.
     function openSettings(tab) {
-        child("mainMenus").settingDashCamClick()
+        var chooser = child("settingSelectP")
+        win.settingSelectPopup()
+        tryCompare(chooser, "opened", true)
+        waitForRendering(chooser.contentItem)
+        mouseClick(child("dashCamButton"))
         var view = child("settingPopup")
         tryCompare(view, "opened", true)
         waitForRendering(view.contentItem)
