@@ -25,7 +25,8 @@ Popup {
 
     function showTab(index) {
         tab = index
-        // Cleared first: the same page given again would not load anew.
+        // Cleared first, so that even the page already shown is built anew
+        // from `fileIO` (a Loader keeps an item whose source is unchanged).
         page.source = ""
         page.setSource("SettingSub0" + (index + 1) + ".qml",
                        { "fileIO": fileIO, "sizeClass": sizeClass })

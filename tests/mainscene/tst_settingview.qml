@@ -45,10 +45,16 @@ MainTestCase {
         return view
     }
 
+    // A control of the camera screen's panel: the viewer's own settings
+    // screen has buttons of the same names.
+    function panelChild(name) {
+        var found = findChild(child("settingPanel"), name)
+        verify(found, "no " + name + " on the camera screen")
+        return found
+    }
+
     function showTab(index) {
-        var tab = findChild(child("settingPanel"), "settingTab" + index)
-        verify(tab, "no tab " + index)
-        mouseClick(tab)
+        mouseClick(panelChild("settingTab" + index))
         waitForRendering(child("settingPopup").contentItem)
     }
 
@@ -57,7 +63,7 @@ MainTestCase {
     }
 
     function clickSave() {
-        mouseClick(child("saveButton"))
+        mouseClick(panelChild("saveButton"))
         var notice = child("settingNotice")
         tryCompare(notice, "opened", true)
         return child("settingNoticeText").text
@@ -138,7 +144,7 @@ MainTestCase {
                 compare(item.enabled, row.saved > 0, row.stored)
             compare(clickSave(), qsTranslate("SettingView", "Successfully Saved"))
             child("settingNotice").close()
-            child("closeButton").clicked()
+            panelChild("closeButton").clicked()
             tryCompare(view, "opened", false)
             child("myFile").readConfig()
             compare(child("myFile")[key], row.saved, row.stored + " saved")
@@ -152,7 +158,7 @@ MainTestCase {
         var view = openSettings(0)
         mouseClick(control("parkingOption2"))
         compare(child("myFile").parking_mode, 2)
-        mouseClick(child("closeButton"))
+        mouseClick(panelChild("closeButton"))
         tryCompare(view, "opened", false)
         compare(fixture.fileHex(card + "config.txt"), before)
 
@@ -212,7 +218,7 @@ MainTestCase {
         verify(ver.contentWidth >= metrics.advanceWidth - 1, "the markup was rendered")
 
         fixture.writeFile(card + "config.txt", configText(["ver=" + new Array(200).join("9.")]))
-        child("closeButton").clicked()
+        panelChild("closeButton").clicked()
         openSettings(5)
         verify(control("verText").truncated, "a long version is cut short")
     }
