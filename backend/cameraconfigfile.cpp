@@ -5,6 +5,7 @@
 #include "camerasecret.h"
 #include "inisnapshot.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -55,11 +56,21 @@ char checksum(const QByteArray &bytes) {
     return static_cast<char>(sum);
 }
 
-bool read(const QString &path, CameraSettings &settings) {
+QByteArray fingerprint(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+bool read(const QString &path, CameraSettings &settings, QByteArray *fingerprint) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const IniSnapshot ini = IniSnapshot::parse(withoutChecksum(file.readAll()), Group);
+    const QByteArray bytes = file.readAll();
+    if (fingerprint)
+        *fingerprint = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    const IniSnapshot ini = IniSnapshot::parse(withoutChecksum(bytes), Group);
     for (const CameraKey &key : cameraKeys()) {
         const QString name = QLatin1String(key.name);
         switch (key.type) {

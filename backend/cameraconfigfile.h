@@ -14,7 +14,12 @@ namespace CameraConfigFile {
 // Reads the twenty keys (letter case, key order and line ends do not matter;
 // the checksum is not checked; a missing key reads as 0 or empty). Returns
 // false, leaving `settings` untouched, when the file cannot be read.
-bool read(const QString &path, CameraSettings &settings);
+// `fingerprint`, when given, receives the fingerprint of the bytes read.
+bool read(const QString &path, CameraSettings &settings, QByteArray *fingerprint = nullptr);
+
+// The SHA-256 of the file's bytes as they are now; empty when the file
+// cannot be read.
+QByteArray fingerprint(const QString &path);
 
 // The exact bytes the camera expects for these settings. Text values are
 // escaped as Qt's INI writer escapes them. Empty when they cannot be built.

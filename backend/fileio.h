@@ -214,7 +214,10 @@ public:
     Q_INVOKABLE QString saveTrack(QString target, QString format);
     Q_INVOKABLE int readProcessState();
     Q_INVOKABLE QString readWorkDir();
-    Q_INVOKABLE void readConfig();
+    // Loads the card's config.txt; false when the card has none that can be
+    // read. A save then refuses, as it does once the file on the card is no
+    // longer the one read (another card in the same reader).
+    Q_INVOKABLE bool readConfig();
     Q_INVOKABLE bool writeConfig();
     Q_INVOKABLE void readPCConfig();
     // False when the file could not be written; it is then unchanged. A
@@ -268,6 +271,7 @@ private:
     QString mSource;
     QString m_CurrentDrivePath;
     velmora::CameraSettings m_camera;
+    QByteArray m_cameraFingerprint; // of the config.txt read; empty when none was
     velmora::ViewerSettings m_viewer;
     velmora::MapSources m_mapSources;
     std::optional<velmora::ViewerConfigFile> m_viewerConfig;

@@ -20,25 +20,36 @@ void FileIO::setSecret(QString secret) {
     qCDebug(lcSettings).noquote() << "m_secret ===> " + m_camera.secret;
 }
 
-void FileIO::readConfig() {
+bool FileIO::readConfig() {
     qCDebug(lcSettings).noquote() << "getDriveInfo() ===> " + m_CurrentDrivePath;
     const QString path = m_CurrentDrivePath + QStringLiteral("config.txt");
     qCDebug(lcSettings).noquote() << "checkConfig.exists() ===============> " + path;
-    if (!QFile::exists(path) || !velmora::CameraConfigFile::read(path, m_camera))
-        return;
+    m_cameraFingerprint.clear();
+    if (!QFile::exists(path) ||
+        !velmora::CameraConfigFile::read(path, m_camera, &m_cameraFingerprint))
+        return false;
     for (const velmora::CameraKey &key : velmora::cameraKeys()) {
         qCDebug(lcSettings).noquote()
             << QLatin1String(key.name) + QStringLiteral(" :") + key.valueText(m_camera);
     }
+    return true;
 }
 
 bool FileIO::writeConfig() {
     const QString path = mSource + QStringLiteral("config.txt");
+    // The values belong to the file that was read: never write them over
+    // another card's file, nor onto a card that had none.
+    if (m_cameraFingerprint.isEmpty() ||
+        velmora::CameraConfigFile::fingerprint(path) != m_cameraFingerprint) {
+        qCDebug(lcSettings).noquote() << "save refused: " + path + " is not the file read";
+        return false;
+    }
     QString error;
     if (!velmora::CameraConfigFile::write(path, m_camera, &error)) {
         qCDebug(lcSettings).noquote() << "save failed: " + error;
         return false;
     }
+    m_cameraFingerprint = velmora::CameraConfigFile::fingerprint(path);
     qCDebug(lcSettings).noquote() << "save success";
     return true;
 }

@@ -79,12 +79,15 @@ QtObject {
     function settingDashCamClick() {
         var drivePath = myFile.getDrivePath()
         console.log(Log.scenes, "drivePath ================> " + drivePath)
-        myFile.readConfig()
-        if (drivePath !== "none") {
-            mainWin.settingDashViewPopup()
-        } else {
+        var hasConfig = myFile.readConfig()
+        if (drivePath === "none") {
             mainWin.showNotice(qsTranslate("main", "SDCard를 삽입해주세요"))
             mainWin.cardReset()
+        } else if (!hasConfig) {
+            // Nothing to show and nothing to save over: the screen stays shut.
+            mainWin.showNotice(qsTranslate("main", "The SD card holds no camera settings (config.txt)"))
+        } else {
+            mainWin.settingDashViewPopup()
         }
     }
 

@@ -103,7 +103,7 @@ Popup {
             color: Theme.text
             font.family: Theme.fontBold.name
             font.bold: true
-            font.pointSize: Theme.settingsTitlePoints
+            font.pointSize: Theme.settingTitlePoints
         }
 
         Repeater {
@@ -120,7 +120,7 @@ Popup {
                 color: Theme.text
                 elide: Text.ElideRight
                 font.family: Theme.fontRegular.name
-                font.pointSize: Theme.settingsLabelPoints
+                font.pointSize: Theme.settingLabelPoints
             }
         }
 

@@ -54,6 +54,11 @@ QtObject {
     readonly property color reportDisabled: "#5a5a5a"
     readonly property color reportDisabledBorder: "#333333"
 
+    // The settings screens' switches: the track when off, the knob.
+    readonly property color switchOff: "#868686"
+    readonly property color switchKnob: "#f6f6f6"
+    readonly property color switchKnobPressed: "#a6a6a6"
+
     // The map cell: the size of its buttons and the space between them and
     // around its notices.
     readonly property int mapButton: 30
@@ -90,10 +95,12 @@ QtObject {
     readonly property int noticePoints: 11
     readonly property int pageButtonPoints: 12
     readonly property int fieldPoints: 12
-    // The settings screens: title, row labels, option buttons.
-    readonly property int settingsTitlePoints: 20
-    readonly property int settingsLabelPoints: 15
+    // The settings screens: titles, row labels and tabs, option buttons and
+    // values, the text inside a switch.
+    readonly property int settingTitlePoints: 20
+    readonly property int settingLabelPoints: 15
     readonly property int optionPoints: 13
+    readonly property int switchPoints: 12
 
     // The window-size class of the compact layout.
     readonly property int compactClass: 4

@@ -409,10 +409,13 @@ Window {
         id: settingSelectP
         objectName: "settingSelectP"
     }
+    onSettingSelectPopup: settingSelectP.open()
     SettingView {
         id: settingPopup
         objectName: "settingPopup"
+        fileIO: myFile
     }
+    onSettingDashViewPopup: settingPopup.openPage()
     SettingPCView {
         id: settingPCV
         objectName: "settingPCV"

@@ -55,6 +55,8 @@ shot report-1920x1080.png 1920x1080 report
 shot report-1280x720.png 1280x720 report
 shot settings-viewer-1920x1080.png 1920x1080 settings-viewer
 shot settings-viewer-compact.png 1280x720 settings-viewer-compact
+shot settings-camera-1920x1080.png 1920x1080 settings-camera
+shot settings-camera-compact.png 1280x720 settings-camera-compact
 
 # The printed report of the impact recording at its shock, made from the
 # recording alone: the report page and the evidence page.

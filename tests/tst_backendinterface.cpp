@@ -72,7 +72,7 @@ const char FileIOInvokables[] =
     "second); "
     "QVariantList readGioTrack(); int readPeakIndex(); "
     "QString saveTrack(QString target, QString format); int readProcessState(); "
-    "QString readWorkDir(); void readConfig(); bool writeConfig(); void readPCConfig(); "
+    "QString readWorkDir(); bool readConfig(); bool writeConfig(); void readPCConfig(); "
     "bool writePCConfig(); int fileValidation(QString filePath); "
     "QString fileCut(QString filePath); int getDialogWidth(); int getDialogHeight(); "
     "int getScreenWidth(); int getScreenHeight(); int getDriveCount(); "

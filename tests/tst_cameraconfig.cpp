@@ -114,6 +114,50 @@ private slots:
         QVERIFY(readAll(card.filePath("config.txt")).contains("\nlang=de\n"));
     }
 
+    // A save writes only over the file that was read: not onto a card that
+    // had none, nor over another card's file put in the same reader.
+    void savesOnlyOverTheFileRead_data() {
+        QTest::addColumn<QByteArray>("before");  // config.txt when read; empty: none
+        QTest::addColumn<QByteArray>("swapped"); // config.txt when saved; empty: none
+        QTest::addColumn<bool>("saved");
+        const QByteArray typical = withChecksum(TypicalText);
+        QByteArray other = TypicalText;
+        other = withChecksum(other.replace("secret=16909643", "secret=17171743"));
+        QTest::newRow("same file") << typical << typical << true;
+        QTest::newRow("card without config.txt") << QByteArray() << QByteArray() << false;
+        QTest::newRow("config.txt replaced") << typical << other << false;
+        QTest::newRow("config.txt removed") << typical << QByteArray() << false;
+        QTest::newRow("config.txt appears") << QByteArray() << typical << false;
+    }
+    void savesOnlyOverTheFileRead() {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, swapped);
+        QFETCH(bool, saved);
+        QTemporaryDir card;
+        const QString path = card.filePath("config.txt");
+        if (!before.isEmpty())
+            writeAll(path, before);
+        FileIO file;
+        file.setVolumeSource(std::make_shared<FixedVolumes>(QVector<Volume>{}));
+        file.setSource(card.path() + "/");
+        QCOMPARE(file.readConfig(), !before.isEmpty());
+        QFile::remove(path);
+        if (!swapped.isEmpty())
+            writeAll(path, swapped);
+        file.setCut_volt(5);
+
+        QCOMPARE(file.writeConfig(), saved);
+        if (!saved) {
+            QCOMPARE(readAll(path), swapped);
+            return;
+        }
+        QVERIFY(readAll(path).contains("\ncut_volt=5\n"));
+        // The file just written is the one the next save compares with.
+        file.setCut_volt(1);
+        QVERIFY(file.writeConfig());
+        QVERIFY(readAll(path).contains("\ncut_volt=1\n"));
+    }
+
     // A failed save (read-only card, full disk) says why and keeps the old file.
     void failedSavesLeaveTheOldFile() {
         const QByteArray old = withChecksum(TypicalText);

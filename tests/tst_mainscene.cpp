@@ -8,6 +8,7 @@
 #include "registration.h"
 #include "startup.h"
 #include "testfiles.h"
+#include "toolrunner.h"
 #include "volume.h"
 
 #include <QDir>
@@ -117,6 +118,28 @@ public:
         return popplerInstalled() ? pdfTool("pdftotext", pdf) : QString();
     }
     Q_INVOKABLE bool remove(const QString &path) { return QFile::remove(path); }
+    Q_INVOKABLE void writeFile(const QString &path, const QString &text) {
+        writeAll(path, text.toUtf8());
+    }
+    // The bytes of a file in hex, to compare exactly; "" when it is missing.
+    Q_INVOKABLE QString fileHex(const QString &path) const {
+        return QString::fromLatin1(readAll(path).toHex());
+    }
+    // A mounted card holding only config.txt with `text`, that nothing can
+    // write to; "" when that cannot be made here.
+    Q_INVOKABLE QString makeReadOnlyCard(const QString &text) {
+        const QString root = makeFolder();
+        m_readOnly.push_back(std::make_unique<ReadOnlyFolder>(
+            root, [&] { writeAll(root + "/config.txt", text.toUtf8()); }));
+        if (!m_readOnly.back()->ready())
+            return QString();
+        volumes->list.append({root + '/', QStringLiteral("DASHCAM"), QStringLiteral("vfat")});
+        return root + '/';
+    }
+    // velmora-tool config set CARD_DIR key=value...; its exit code.
+    Q_INVOKABLE int configSet(const QString &card, const QStringList &assignments) const {
+        return runTool(QStringList{"config", "set", card} + assignments).code;
+    }
     Q_INVOKABLE QStringList files(const QString &folder) const {
         return QDir(folder).entryList(QDir::Files, QDir::Name);
     }
@@ -124,6 +147,7 @@ public:
 private:
     std::vector<std::unique_ptr<QTemporaryDir>> m_dirs;
     std::unique_ptr<ReadOnlyFolder> m_lockedConfig;
+    std::vector<std::unique_ptr<ReadOnlyFolder>> m_readOnly;
 };
 
 class Setup : public QObject {

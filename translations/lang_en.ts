@@ -11,6 +11,10 @@
 <context>
     <name>main</name>
     <message>
+        <source>The SD card holds no camera settings (config.txt)</source>
+        <translation>The SD card holds no camera settings (config.txt)</translation>
+    </message>
+    <message>
         <source>These files could not be opened: %1</source>
         <translation>These files could not be opened: %1</translation>
     </message>
@@ -457,14 +461,6 @@
         <source>스피커</source>
         <translation>Speaker</translation>
     </message>
-    <message>
-        <source>ON</source>
-        <translation>ON</translation>
-    </message>
-    <message>
-        <source>OFF</source>
-        <translation>OFF</translation>
-    </message>
 </context>
 <context>
     <name>SettingSub04</name>
@@ -479,14 +475,6 @@
     <message>
         <source>서머타임</source>
         <translation>Daylight saving time</translation>
-    </message>
-    <message>
-        <source>ON</source>
-        <translation>ON</translation>
-    </message>
-    <message>
-        <source>OFF</source>
-        <translation>OFF</translation>
     </message>
 </context>
 <context>
@@ -558,6 +546,9 @@
         <source>모델</source>
         <translation>Model</translation>
     </message>
+</context>
+<context>
+    <name>SettingSwitch</name>
     <message>
         <source>ON</source>
         <translation>ON</translation>
@@ -569,6 +560,10 @@
 </context>
 <context>
     <name>SettingView</name>
+    <message>
+        <source>Could not save: config.txt is unchanged</source>
+        <translation>Could not save: config.txt is unchanged</translation>
+    </message>
     <message>
         <source>Dashcam Setting</source>
         <translation>Dashcam settings</translation>

@@ -11,6 +11,10 @@
 <context>
     <name>main</name>
     <message>
+        <source>The SD card holds no camera settings (config.txt)</source>
+        <translation>La carte SD ne contient aucun réglage de caméra (config.txt)</translation>
+    </message>
+    <message>
         <source>These files could not be opened: %1</source>
         <translation>Ces fichiers n’ont pas pu être ouverts : %1</translation>
     </message>
@@ -457,14 +461,6 @@
         <source>스피커</source>
         <translation>Haut-parleur</translation>
     </message>
-    <message>
-        <source>ON</source>
-        <translation>OUI</translation>
-    </message>
-    <message>
-        <source>OFF</source>
-        <translation>NON</translation>
-    </message>
 </context>
 <context>
     <name>SettingSub04</name>
@@ -479,14 +475,6 @@
     <message>
         <source>서머타임</source>
         <translation>Heure d'été</translation>
-    </message>
-    <message>
-        <source>ON</source>
-        <translation>OUI</translation>
-    </message>
-    <message>
-        <source>OFF</source>
-        <translation>NON</translation>
     </message>
 </context>
 <context>
@@ -558,6 +546,9 @@
         <source>모델</source>
         <translation>Modèle</translation>
     </message>
+</context>
+<context>
+    <name>SettingSwitch</name>
     <message>
         <source>ON</source>
         <translation>OUI</translation>
@@ -569,6 +560,10 @@
 </context>
 <context>
     <name>SettingView</name>
+    <message>
+        <source>Could not save: config.txt is unchanged</source>
+        <translation>Échec de l’enregistrement : config.txt n’a pas été modifié</translation>
+    </message>
     <message>
         <source>Dashcam Setting</source>
         <translation>Paramètres de la caméra</translation>

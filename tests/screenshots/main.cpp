@@ -194,6 +194,18 @@ void viewerSettings(const MainWindow &main) {
                    QStringLiteral("the viewer settings screen"));
 }
 
+// The camera's settings on their system page, in the window's size class.
+void cameraSettings(const MainWindow &main) {
+    main.call("pauseAll");
+    main.set(main.child(QStringLiteral("myFile")), "vresolution",
+             main.window()->property("resolution"));
+    main.call("settingDashCamClick", {}, "mainMenus");
+    const QObject *screen = main.child(QStringLiteral("settingPopup"));
+    main.waitUntil([&] { return screen->property("opened").toBool(); },
+                   QStringLiteral("the camera settings"));
+    main.call("showTab", {5}, "settingPopup");
+}
+
 struct Scenario {
     const char *name;
     int resolution; // set before the recording starts; -1: the class of the window's size
@@ -211,6 +223,8 @@ const Scenario Scenarios[] = {
     {"report", -1, 0, report},
     {"settings-viewer", -1, 0, viewerSettings},
     {"settings-viewer-compact", 4, 0, viewerSettings},
+    {"settings-camera", -1, 0, cameraSettings},
+    {"settings-camera-compact", 4, 0, cameraSettings},
 };
 
 void takeScreenshot(const MainWindow &main, const Scenario &scenario, const QString &card,
@@ -273,7 +287,8 @@ int main(int argc, char *argv[]) {
         return fail(QStringLiteral(
                         "usage: velmora-screenshots --card DIR --size WxH --scenario "
                         "playing|toolbar|zoomed|fullscreen|compact|impact|report|settings-viewer|"
-                        "settings-viewer-compact --out FILE.png"),
+                        "settings-viewer-compact|settings-camera|settings-camera-compact --out "
+                        "FILE.png"),
                     2);
 
     velmora::registerBackendTypes();
