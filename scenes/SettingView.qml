@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.12
+import "settings.js" as Rules
 
 // The camera's settings: six tabs, each a page whose controls write into
 // `fileIO` at once; Save writes config.txt and says whether it was written.
@@ -17,8 +18,12 @@ Popup {
     readonly property var tabIcons: ["recording", "sensitivity", "sound", "time", "memory",
         "system"]
 
-    function openPage() {
-        sizeClass = fileIO.vresolution
+    // `windowClass`: the size class the window was laid out in.
+    function openPage(windowClass) {
+        sizeClass = windowClass
+        var settled = Rules.normalise(fileIO)
+        if (settled.length > 0)
+            console.log(Log.scenes, "camera settings shown as saved ===> " + settled.join(", "))
         showTab(0)
         open()
     }
@@ -146,6 +151,6 @@ Popup {
         textName: "settingNoticeText"
         textTop: 12
         width: 200
-        height: 100
+        height: Math.max(100, message.height + 60)
     }
 }

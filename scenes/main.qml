@@ -415,7 +415,7 @@ Window {
         objectName: "settingPopup"
         fileIO: myFile
     }
-    onSettingDashViewPopup: settingPopup.openPage()
+    onSettingDashViewPopup: settingPopup.openPage(resolution)
     SettingPCView {
         id: settingPCV
         objectName: "settingPCV"

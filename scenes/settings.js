@@ -37,3 +37,33 @@ function hasRadar(stored) {
 function settledValue(moved, lowest) {
     return Math.max(lowest, Math.round(moved))
 }
+
+// The stored values the pages show differently, as they show them: ranges
+// clamped, switches 0 or 1, a radar above its range at its top, the language
+// "en" or "fr". Applied to `fileIO` at each opening of the screen, so that a
+// save writes what the pages show, tabs opened or not. Returns the keys
+// changed.
+var ranges = [
+    { key: "parking_mode", high: 2 }, { key: "cut_volt", high: 5 },
+    { key: "gsensor_sensitivity", high: 5 }, { key: "motion_sensitivity", high: 3 },
+    { key: "vol_speaker", high: 5 }, { key: "time_zone", high: 24 }, { key: "screen", high: 2 },
+    { key: "gps_speed", high: 1 }
+]
+var switches = ["vol_mic", "time_manual", "time_dst", "security_led"]
+
+function normalise(fileIO) {
+    var changed = []
+    function settle(key, value) {
+        if (fileIO[key] !== value) {
+            fileIO[key] = value
+            changed.push(key)
+        }
+    }
+    ranges.forEach(function(range) { settle(range.key, clamp(fileIO[range.key], 0, range.high)) })
+    switches.forEach(function(key) { settle(key, switchValue(fileIO[key])) })
+    if (hasRadar(fileIO.radar_sensitivity))
+        settle("radar_sensitivity", clamp(fileIO.radar_sensitivity, 1, 3))
+    // Any text but "fr" reads as English; it is written as "en".
+    fileIO.lang = fileIO.lang
+    return changed
+}

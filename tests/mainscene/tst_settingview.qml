@@ -131,17 +131,25 @@ MainTestCase {
             { stored: "radar_sensitivity=-1", tab: 1, name: "radarSlider", shown: 0, saved: -1 },
             { stored: "radar_sensitivity=5", tab: 1, name: "radarSlider", shown: 3, saved: 3 },
             { stored: "time_zone=12", tab: 3, name: "timeZoneList", shown: "         UTC", saved: 12 },
+            { stored: "time_zone=30", tab: 3, name: "timeZoneList", shown: "-12   HOWLAND", saved: 24 },
+            { stored: "parking_mode=5", tab: 0, name: "parkingOption2", shown: true, saved: 2 },
+            // Saved from the first page: the other pages were never shown.
+            { stored: "gsensor_sensitivity=7", tab: 0, name: "", saved: 5 },
+            { stored: "vol_mic=2", tab: 0, name: "", saved: 1 },
+            { stored: "gps_speed=-1", tab: 0, name: "", saved: 0 },
         ]
         rows.forEach(function(row) {
             var key = row.stored.split("=")[0]
             fixture.writeFile(card + "config.txt", configText([row.stored]))
             var view = openSettings(row.tab)
-            var item = control(row.name)
-            var shown = typeof row.shown === "boolean" ? item.checked
-                      : typeof row.shown === "string" ? item.currentText : item.value
-            compare(shown, row.shown, row.stored)
-            if (row.name === "radarSlider")
-                compare(item.enabled, row.saved > 0, row.stored)
+            if (row.name !== "") {
+                var item = control(row.name)
+                var shown = typeof row.shown === "boolean" ? item.checked || item.selected === true
+                          : typeof row.shown === "string" ? item.currentText : item.value
+                compare(shown, row.shown, row.stored)
+                if (row.name === "radarSlider")
+                    compare(item.enabled, row.saved > 0, row.stored)
+            }
             compare(clickSave(), qsTranslate("SettingView", "Successfully Saved"))
             child("settingNotice").close()
             panelChild("closeButton").clicked()
