@@ -3,7 +3,9 @@
 // Prints, for the render path the scene graph chose, the time from play() to
 // the first picture on screen, the CPU used over the measured seconds (in %
 // of one core), the pictures each view drew, and the frames mpv dropped or
-// showed late. Not a timed test: scripts/measure-players.sh runs it under
+// showed late; and the memory (resident set) and threads the three views add
+// to the process, read before they are made and again while they play. Not a
+// timed test: scripts/measure-players.sh runs it under
 // Xvfb for both paths.
 //
 //   measure_players [--seconds N] [--file RECORDING]
@@ -14,6 +16,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QQmlComponent>
@@ -29,12 +32,16 @@ using velmora::Video;
 
 namespace {
 
-const char *const Scene = R"(
+const char *const WindowScene = R"(
 import QtQuick 2.12
 import QtQuick.Window 2.12
+Window { width: 1280; height: 1080; visible: true; color: "#282828" }
+)";
+
+const char *const Views = R"(
+import QtQuick 2.12
 import VelmoraPlayer 1.0
-Window {
-    width: 1280; height: 1080; visible: true; color: "#282828"
+Item {
     Video { objectName: "large"; x: 0; y: 0; width: 1280; height: 720; videoTrack: 0
             volume: 0.7; fillMode: VideoOutput.Stretch }
     Video { objectName: "cam1"; x: 0; y: 720; width: 640; height: 360; videoTrack: 1
@@ -44,11 +51,41 @@ Window {
 }
 )";
 
+// The process's resident set in kB and its thread count, from /proc.
+struct Usage {
+    qint64 rssKb = 0;
+    int threads = 0;
+};
+
+Usage usage() {
+    Usage u;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return u;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            u.rssKb = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        else if (line.startsWith("Threads:"))
+            u.threads = line.mid(8).trimmed().toInt();
+    }
+    return u;
+}
+
 double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// An object of type T from inline QML, or null after printing why.
+template <typename T> T *create(QQmlEngine *engine, const char *qml) {
+    QQmlComponent component(engine);
+    component.setData(qml, QUrl());
+    T *made = qobject_cast<T *>(component.create());
+    if (!made)
+        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
+    return made;
 }
 
 QString recording(const QString &given) {
@@ -100,21 +137,27 @@ int main(int argc, char **argv) {
 
     velmora::registerPlayerTypes();
     QQmlEngine engine;
-    QQmlComponent component(&engine);
-    component.setData(Scene, QUrl());
-    QScopedPointer<QQuickWindow> window(qobject_cast<QQuickWindow *>(component.create()));
-    if (!window) {
-        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
+    QScopedPointer<QQuickWindow> window(create<QQuickWindow>(&engine, WindowScene));
+    if (!window)
         return 1;
-    }
-
+    // The window on screen without views: what the views add is measured
+    // from here.
     QElapsedTimer clock;
     clock.start();
+    while (clock.elapsed() < 500)
+        app.processEvents(QEventLoop::AllEvents, 50);
+    const Usage withoutViews = usage();
+    QScopedPointer<QQuickItem> viewsItem(create<QQuickItem>(&engine, Views));
+    if (!viewsItem)
+        return 1;
+    viewsItem->setParentItem(window->contentItem());
+    const Usage viewsMade = usage();
+
     View views[3];
     const char *names[] = {"large", "cam1", "cam2"};
     for (int i = 0; i < 3; ++i) {
         View &v = views[i];
-        v.video = window->findChild<Video *>(names[i]);
+        v.video = viewsItem->findChild<Video *>(names[i]);
         v.video->setSource(QUrl::fromLocalFile(file));
         QObject::connect(v.video, &Video::frameReady, [&v] {
             v.pictureWaiting = true;
@@ -150,6 +193,7 @@ int main(int argc, char **argv) {
     QTimer::singleShot(3000 + seconds * 1000, [&] {
         const double wall = (clock.elapsed() - wallAtStart) / 1000.0;
         const double cpu = cpuSeconds() - cpuAtStart;
+        const Usage playing = usage();
         std::printf("render path: %s (scene graph: %s)\n",
                     views[0].video->softwareRendering() ? "software" : "OpenGL",
                     qPrintable(QQuickWindow::sceneGraphBackend().isEmpty()
@@ -157,6 +201,11 @@ int main(int argc, char **argv) {
                                    : QQuickWindow::sceneGraphBackend()));
         std::printf("recording: %s\n", qPrintable(file));
         std::printf("CPU over %.1f s: %.0f %% of one core\n", wall, 100.0 * cpu / wall);
+        std::printf("memory: %lld MB without views, %lld MB playing, %.1f MB per view\n",
+                    withoutViews.rssKb / 1024, playing.rssKb / 1024,
+                    (playing.rssKb - withoutViews.rssKb) / 1024.0 / 3);
+        std::printf("threads: %d without views, %d once made, %d playing\n", withoutViews.threads,
+                    viewsMade.threads, playing.threads);
         for (int i = 0; i < 3; ++i) {
             const View &v = views[i];
             std::printf("%-5s %4dx%-4d first picture %4lld ms after play(), %5.1f pictures/s, "

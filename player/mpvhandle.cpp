@@ -1,6 +1,7 @@
 #include "mpvhandle.h"
 
 #include "mpvnames.h"
+#include "playerlog.h"
 #include "recordingprotocol.h"
 
 #include <QFileInfo>
@@ -43,6 +44,15 @@ std::shared_ptr<MpvHandle> MpvHandle::create(QString *error) {
         {n::Idle, "yes"},
         {n::KeepOpen, "no"},
         {n::Sid, "no"},
+        // No Lua scripts, controls or key bindings: each script would run an
+        // interpreter on a thread of its own in every view, and the viewer
+        // draws its own controls and takes its own keys. load-scripts covers
+        // only the script folders; mpv's own scripts have an option each.
+        {n::LoadScripts, "no"},
+        {n::Ytdl, "no"},
+        {n::LoadStatsOverlay, "no"},
+        {n::LoadOsdConsole, "no"},
+        {n::LoadAutoProfiles, "no"},
         {n::Osc, "no"},
         {n::InputDefaultBindings, "no"},
         {n::InputVoKeyboard, "no"},
@@ -57,8 +67,11 @@ std::shared_ptr<MpvHandle> MpvHandle::create(QString *error) {
         // telemetry records as MP3 and goes on through the whole file.
         {n::DemuxerLavfOptions, "max_probe_packets=1"},
     };
-    for (const auto &[name, value] : options)
-        mpv_set_option_string(mpv, name, value);
+    for (const auto &[name, value] : options) {
+        // An option this mpv lacks costs only what it would have saved.
+        if (const int set = mpv_set_option_string(mpv, name, value); set < 0)
+            qCWarning(lcPlayer, "mpv refused %s=%s: %s", name, value, mpv_error_string(set));
+    }
     if (const QByteArray ao = audioOutput(); !ao.isEmpty())
         mpv_set_option_string(mpv, n::Ao, ao.constData());
     const int started = mpv_initialize(mpv);

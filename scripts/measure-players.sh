@@ -2,7 +2,8 @@
 # Measures three Video elements playing a 720p three-channel recording (one
 # view at 1280 x 720, two at 640 x 360) under Xvfb, first with the software
 # scene graph (software render path), then with OpenGL on Mesa's llvmpipe.
-# The recording is encoded once into build/bench-data.
+# Each run also reports the memory and threads the views add. The recording
+# is encoded once into build/bench-data.
 #   scripts/measure-players.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."

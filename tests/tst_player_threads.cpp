@@ -1,6 +1,7 @@
 // mpv's event and render callbacks and the software picture's render thread
-// while elements play, seek, stop and are destroyed mid-play; also run under
-// ThreadSanitizer. The pictures themselves: tst_player.
+// while elements play, seek, stop and are destroyed mid-play, and the script
+// threads mpv must not start; also run under ThreadSanitizer. The pictures
+// themselves: tst_player.
 #include "playerregistration.h"
 #include "recordingwriter.h"
 #include "video.h"
@@ -82,6 +83,24 @@ private slots:
             m_views[0]->stop();
         }
         QCOMPARE(playing.size(), 3);
+    }
+
+    // Playing elements run no Lua interpreters: every mpv script, its own
+    // included, stays off.
+    void noScriptThreads() {
+        for (Video *v : m_views)
+            v->play();
+        for (Video *v : m_views)
+            QTRY_COMPARE_WITH_TIMEOUT(v->playbackState(), Playing, 10000);
+        QStringList names;
+        const QDir tasks(QStringLiteral("/proc/self/task"));
+        for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile comm(tasks.filePath(task + "/comm"));
+            if (comm.open(QIODevice::ReadOnly))
+                names << QString::fromUtf8(comm.readAll().trimmed());
+        }
+        QVERIFY(names.contains("mpv/mpv core")); // the names are mpv's own
+        QVERIFY2(!names.contains("mpv/lua script"), qPrintable(names.join(", ")));
     }
 
     // Elements destroyed while loading and with pictures on their way; one of
