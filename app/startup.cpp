@@ -5,6 +5,7 @@
 #include "commonfunc.h"
 #include "playerregistration.h"
 #include "registration.h"
+#include "renderchoice.h"
 #include "startupoptions.h"
 #include "systemvolumes.h"
 #include "velmoraversion.h"
@@ -72,6 +73,7 @@ int runViewer(int argc, char *argv[]) {
         return 0;
     }
 
+    applyRendererChoice();
     registerBackendTypes();
     registerPlayerTypes();
 

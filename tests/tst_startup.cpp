@@ -55,7 +55,7 @@ class StartupTest : public QObject {
 
 private slots:
     // The probe scene reads the backend; its FileIO's search finds the --card folder. The
-    // desktop folder is logged twice, after the scene was built.
+    // picture path is logged before the scene is built, the desktop folder twice after.
     void sceneSeesTheBackend() {
         QTemporaryDir card;
         // Files named on the command line reach the scene as file URLs; a
@@ -81,6 +81,10 @@ private slots:
         QVERIFY2(windows >= 0, qPrintable(log));
         QCOMPARE(run.lines.indexOf("autoexec ======> " + desktopWithSlash()), windows + 1);
         QVERIFY(indexOfLineStartingWith(run.lines, "qml: probe: enum") < windows);
+        // The picture path is chosen before the scene is built.
+        const int path = indexOfLineStartingWith(run.lines, "picture path: ");
+        QVERIFY2(path >= 0 && path < indexOfLineStartingWith(run.lines, "qml: probe: enum"),
+                 qPrintable(log));
     }
 
     // A scene without a root object exits with -1 (255 as the system reports
