@@ -6,7 +6,7 @@ import "playercontrol.js" as Control
 // while it is shown. They act as the toolbar's controls of the player on the
 // screen do, and stay quiet while a text field has the focus. While the
 // recording has a header duration the seeking keys are locked, as the seek
-// bar is.
+// bar is; so are the speed keys, as its end is timed on the clock.
 Item {
     id: keys
 
@@ -67,12 +67,12 @@ Item {
     }
     Shortcut {
         sequence: "["
-        enabled: keys.free
+        enabled: keys.seekable
         onActivated: playerActions.stepSpeed(keys.overlay(), false)
     }
     Shortcut {
         sequence: "]"
-        enabled: keys.free
+        enabled: keys.seekable
         onActivated: playerActions.stepSpeed(keys.overlay(), true)
     }
     Shortcut {
