@@ -120,6 +120,10 @@ void MpvPlayer::setMuted(bool muted) {
     setText(n::Aid, muted ? "no" : "1");
 }
 
+void MpvPlayer::setSpeed(qreal rate) {
+    setDouble(n::Speed, rate);
+}
+
 void MpvPlayer::setPicture(qreal brightness, qreal contrast) {
     m_brightness = qBound(-1.0, brightness, 1.0);
     m_contrast = qBound(-1.0, contrast, 1.0);
@@ -250,6 +254,17 @@ void MpvPlayer::seek(qint64 ms) {
         command({n::Seek, to.constData(), n::SeekAbsoluteExact});
         setPosition(ms);
     }
+}
+
+void MpvPlayer::step(bool forward) {
+    if (m_load != Load::Open)
+        return;
+    // mpv pauses on a frame step; the state follows it here.
+    if (m_state == Playing) {
+        enter(Paused);
+        emit paused();
+    }
+    command({forward ? n::FrameStep : n::FrameBackStep});
 }
 
 void MpvPlayer::capture(const QString &path) {

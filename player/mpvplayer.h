@@ -48,6 +48,7 @@ public:
     void setVideoTrack(int track); // 0 = the first video stream
     void setVolume(qreal volume);  // 0..1
     void setMuted(bool muted);     // a muted core decodes no audio
+    void setSpeed(qreal rate);     // 1 = normal speed
     // -1..1 each, 0 neutral.
     void setPicture(qreal brightness, qreal contrast);
     void setDecoders(const QStringList &priority);
@@ -60,6 +61,8 @@ public:
     void pause();
     void stop();
     void seek(qint64 ms);
+    // One frame later or earlier; an open file is paused first.
+    void step(bool forward);
     // Writes the current frame, as decoded, to `path` (PNG); the result
     // comes with captureFinished().
     void capture(const QString &path);

@@ -147,6 +147,14 @@ void Video::setMuted(bool muted) {
     emit mutedChanged();
 }
 
+void Video::setPlaybackRate(qreal rate) {
+    if (rate <= 0 || qFuzzyCompare(rate, m_rate))
+        return;
+    m_rate = rate;
+    m_player->setSpeed(rate);
+    emit playbackRateChanged();
+}
+
 void Video::setBrightness(qreal value) {
     value = qBound(-1.0, value, 1.0);
     if (value == m_brightness)
@@ -251,6 +259,14 @@ void Video::stop() {
 
 void Video::seek(qint64 ms) {
     m_player->seek(ms);
+}
+
+void Video::stepForward() {
+    m_player->step(true);
+}
+
+void Video::stepBackward() {
+    m_player->step(false);
 }
 
 QPointF Video::mapPointToSource(const QPointF &point) const {

@@ -32,6 +32,8 @@ class Video : public QQuickItem {
     Q_PROPERTY(int playbackState READ playbackState NOTIFY playbackStateChanged)
     Q_PROPERTY(qreal volume READ volume WRITE setVolume NOTIFY volumeChanged)
     Q_PROPERTY(bool muted READ muted WRITE setMuted NOTIFY mutedChanged)
+    Q_PROPERTY(
+        qreal playbackRate READ playbackRate WRITE setPlaybackRate NOTIFY playbackRateChanged)
     Q_PROPERTY(qreal brightness READ brightness WRITE setBrightness NOTIFY brightnessChanged)
     Q_PROPERTY(qreal contrast READ contrast WRITE setContrast NOTIFY contrastChanged)
     Q_PROPERTY(int orientation READ orientation WRITE setOrientation NOTIFY orientationChanged)
@@ -66,6 +68,9 @@ public:
 
     bool muted() const { return m_muted; }
     void setMuted(bool muted);
+
+    qreal playbackRate() const { return m_rate; }
+    void setPlaybackRate(qreal rate);
 
     qreal brightness() const { return m_brightness; }
     void setBrightness(qreal value);
@@ -106,6 +111,9 @@ public:
     Q_INVOKABLE void pause();
     Q_INVOKABLE void stop();
     Q_INVOKABLE void seek(qint64 ms);
+    // One frame on or back; both leave the element paused.
+    Q_INVOKABLE void stepForward();
+    Q_INVOKABLE void stepBackward();
     // A point of this item in frame pixels, as the picture is drawn now.
     Q_INVOKABLE QPointF mapPointToSource(const QPointF &point) const;
 
@@ -128,6 +136,7 @@ signals:
     void playbackStateChanged();
     void volumeChanged();
     void mutedChanged();
+    void playbackRateChanged();
     void brightnessChanged();
     void contrastChanged();
     void orientationChanged();
@@ -157,6 +166,7 @@ private:
     int m_videoTrack = 0;
     qreal m_volume = 1.0;
     bool m_muted = false;
+    qreal m_rate = 1.0;
     qreal m_brightness = 0;
     qreal m_contrast = 0;
     int m_orientation = 0;

@@ -179,6 +179,35 @@ QtObject {
         }
     }
 
+    // The player on the screen: the full-screen one while it is shown.
+    function shownOverlay() {
+        return mainWin.fullmode === 1 ? fullOverlay : largeOverlay
+    }
+
+    // Every view plays at `rate`, the full-screen player too.
+    function setSpeed(rate) {
+        var players = [videoOut1, videoOut2, videoOut3, videoOut1popup]
+        for (var i = 0; i < players.length; ++i)
+            players[i].playbackRate = rate
+    }
+
+    function stepSpeed(overlay, up) {
+        setSpeed(Control.nextSpeed(overlay.player.playbackRate, up))
+    }
+
+    // One frame on (+1) or back (-1) in the paused players.
+    function stepFrame(overlay, direction) {
+        if (overlay.player.playbackState !== MediaPlayer.PausedState)
+            return
+        var players = targets(overlay)
+        for (var i = 0; i < players.length; ++i) {
+            if (direction > 0)
+                players[i].stepForward()
+            else
+                players[i].stepBackward()
+        }
+    }
+
     // ---- the picture --------------------------------------------------------
 
     // The large views show the default picture of their track, unrotated.

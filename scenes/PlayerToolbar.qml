@@ -76,6 +76,18 @@ Item {
         font.family: Theme.fontRegular.name
         color: Theme.text
     }
+    // The playback speed, beside the name, while it is not the normal one.
+    Text {
+        objectName: "speedLabel" + toolbar.suffix
+        anchors.left: currentPlayFName.right
+        anchors.leftMargin: 12
+        anchors.baseline: currentPlayFName.baseline
+        text: toolbar.player ? Control.speedText(toolbar.player.playbackRate) : ""
+        visible: text !== ""
+        font.pixelSize: Theme.fontTitle
+        font.family: Theme.fontBold.name
+        color: Theme.accent
+    }
     Text {
         id: playFrontText
         objectName: "playFrontText" + toolbar.suffix

@@ -218,6 +218,7 @@ Window {
         var filepath = myFile.readfilepath(videoPlayListKind, videoPlayListCurIdx)
         currentPlayFilePath = filepath
         curDuration = myFile.getDuration(currentPlayFilePath)
+        playerActions.setSpeed(1)
         if (myFile.fileValidation(currentPlayFilePath) === 1) {
             currentPlayFileName = myFile.readBaseFName(videoPlayListKind, videoPlayListCurIdx)
             largeOverlay.toolbarShown = false
@@ -390,10 +391,9 @@ Window {
         objectName: "playerActions"
     }
 
-    Shortcut {
-        objectName: "peakShortcut"
-        sequence: "I"
-        onActivated: mainWin.jumpToPeak()
+    PlayerKeys {
+        id: playerKeys
+        objectName: "playerKeys"
     }
 
     // ---- hosted dialogs ----------------------------------------------------

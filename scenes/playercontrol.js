@@ -11,6 +11,8 @@ var zoomMax = 3.0
 // A panned region stays this many frame pixels inside the frame's edges.
 var panMargin = 10
 var skipMs = 3000
+// The playback speeds the keys step through.
+var speeds = [0.25, 0.5, 1, 1.5, 2, 4]
 
 // Track 0 (front) is shown as recorded; the other cameras' pictures are
 // turned by 180 and flipped, which together mirror them left to right.
@@ -106,6 +108,19 @@ function rewindTarget(position) {
 
 function forwardTarget(position, playDuration) {
     return Math.min(position + skipMs, playDuration)
+}
+
+// The next speed up or down from `rate`; the ends of the list hold.
+function nextSpeed(rate, up) {
+    var i = speeds.indexOf(rate)
+    if (i < 0)
+        return 1
+    return speeds[clamp(i + (up ? 1 : -1), 0, speeds.length - 1)]
+}
+
+// The speed as the toolbar shows it, or nothing at normal speed.
+function speedText(rate) {
+    return rate === 1 ? "" : "\u00d7" + rate
 }
 
 function seekBarTarget(x, barWidth, playDuration) {

@@ -165,6 +165,39 @@ private slots:
         }
     }
 
+    // A step on shows ffmpeg's next frame, a step back the one before, and
+    // the element stays paused.
+    void stepsShowTheNextAndPreviousFrames() {
+        if (!ffmpegAvailable())
+            QSKIP("the reference frames need the ffmpeg program (Debian package ffmpeg)");
+        const int track = 0, first = 135; // at 4.5 s
+        Scene scene(&m_engine, FrameSize, videoItem(m_file, track));
+        Video *video = scene.video();
+        QVERIFY(video);
+        QVERIFY(openPaused(video, first * 1000 / 30));
+        const QImage references[2] = {
+            ffmpegFrame(m_file, track, first, m_dir.filePath("first.png")),
+            ffmpegFrame(m_file, track, first + 1, m_dir.filePath("next.png"))};
+        QVERIFY(psnr(references[0], references[1]) < 30); // the two frames tell apart
+        QSignalSpy paused(video, &Video::paused);
+        const struct {
+            void (Video::*step)();
+            int shown;
+        } steps[] = {{nullptr, 0}, {&Video::stepForward, 1}, {&Video::stepBackward, 0}};
+        for (const auto &[step, shown] : steps) {
+            if (step)
+                (video->*step)();
+            QImage frame;
+            QTRY_VERIFY2((frame = captureFrame(video, m_dir.filePath("step"), "frame"),
+                          psnr(frame, references[shown]) >= 30),
+                         qPrintable(QString("frame %1: PSNR %2 dB")
+                                        .arg(first + shown)
+                                        .arg(psnr(frame, references[shown]), 0, 'f', 1)));
+            QCOMPARE(video->playbackState(), Paused);
+        }
+        QVERIFY(paused.isEmpty()); // already paused: no second announcement
+    }
+
     // Play, pause, seek, stop, a paused open, the end of the file and a new
     // start, after a missing file: the states in that order and no others.
     void transport() {

@@ -663,4 +663,63 @@
         <translation>Save</translation>
     </message>
 </context>
+<context>
+    <name>KeyHelp</name>
+    <message>
+        <source>단축키</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>스페이스</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>재생 / 일시정지</source>
+        <translation>Play / pause</translation>
+    </message>
+    <message>
+        <source>3초 뒤로 / 앞으로</source>
+        <translation>3 s back / forward</translation>
+    </message>
+    <message>
+        <source>이전 / 다음 영상</source>
+        <translation>Previous / next recording</translation>
+    </message>
+    <message>
+        <source>처음으로</source>
+        <translation>Back to the start</translation>
+    </message>
+    <message>
+        <source>한 프레임 뒤로 / 앞으로 (일시정지 중)</source>
+        <translation>One frame back / forward (while paused)</translation>
+    </message>
+    <message>
+        <source>재생 속도 느리게 / 빠르게</source>
+        <translation>Playback speed down / up</translation>
+    </message>
+    <message>
+        <source>음량 크게 / 작게</source>
+        <translation>Volume up / down</translation>
+    </message>
+    <message>
+        <source>음소거</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>전체 화면 / 전체 화면 종료</source>
+        <translation>Full screen / leave full screen</translation>
+    </message>
+    <message>
+        <source>최대 충격 지점으로</source>
+        <translation>Jump to the strongest shock</translation>
+    </message>
+    <message>
+        <source>이 도움말</source>
+        <translation>This help</translation>
+    </message>
+    <message>
+        <source>Esc 키나 클릭으로 닫기</source>
+        <translation>Escape or a click closes it</translation>
+    </message>
+</context>
 </TS>

@@ -663,4 +663,63 @@
         <translation>Enregistrer</translation>
     </message>
 </context>
+<context>
+    <name>KeyHelp</name>
+    <message>
+        <source>단축키</source>
+        <translation>Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>스페이스</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>재생 / 일시정지</source>
+        <translation>Lecture / pause</translation>
+    </message>
+    <message>
+        <source>3초 뒤로 / 앞으로</source>
+        <translation>3 s en arrière / en avant</translation>
+    </message>
+    <message>
+        <source>이전 / 다음 영상</source>
+        <translation>Enregistrement précédent / suivant</translation>
+    </message>
+    <message>
+        <source>처음으로</source>
+        <translation>Retour au début</translation>
+    </message>
+    <message>
+        <source>한 프레임 뒤로 / 앞으로 (일시정지 중)</source>
+        <translation>Une image en arrière / en avant (en pause)</translation>
+    </message>
+    <message>
+        <source>재생 속도 느리게 / 빠르게</source>
+        <translation>Vitesse de lecture moins / plus</translation>
+    </message>
+    <message>
+        <source>음량 크게 / 작게</source>
+        <translation>Volume plus fort / moins fort</translation>
+    </message>
+    <message>
+        <source>음소거</source>
+        <translation>Couper le son</translation>
+    </message>
+    <message>
+        <source>전체 화면 / 전체 화면 종료</source>
+        <translation>Plein écran / quitter le plein écran</translation>
+    </message>
+    <message>
+        <source>최대 충격 지점으로</source>
+        <translation>Aller au choc le plus fort</translation>
+    </message>
+    <message>
+        <source>이 도움말</source>
+        <translation>Cette aide</translation>
+    </message>
+    <message>
+        <source>Esc 키나 클릭으로 닫기</source>
+        <translation>Échap ou un clic la ferme</translation>
+    </message>
+</context>
 </TS>
