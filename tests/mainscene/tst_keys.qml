@@ -30,7 +30,7 @@ MainTestCase {
 
     function press(key) {
         win.requestActivate()
-        tryCompare(win, "active", true)
+        tryCompare(win, "active", true, 15000)
         keyClick(key)
     }
 
