@@ -1,17 +1,22 @@
-// Three Video elements play one 720p three-channel recording, as the main
-// window does: one view at 1280 x 720 with sound, two muted at 640 x 360.
+// Three Video elements play one three-channel recording, as the main window
+// does: one view at 1280 x 720 with sound, two muted at 640 x 360. The
+// recording is 720p (all three channels), or with --size 1080p a 1920 x 1080
+// front and two 1280 x 720 channels. With --sync a ViewSync keeps the small
+// views in step with the large one, as in the main window.
 // Prints, for the render path the scene graph chose, the time from play() to
 // the first picture on screen, the CPU used over the measured seconds (in %
 // of one core), the pictures each view drew, and the frames mpv dropped or
-// showed late; and the memory (resident set) and threads the three views add
-// to the process, read before they are made and again while they play. Not a
-// timed test: scripts/measure-players.sh runs it under
-// Xvfb for both paths.
+// showed late; the memory (resident set) and threads the three views add
+// to the process, read before they are made and again while they play; and
+// the spread of the three views' positions (largest less smallest), sampled
+// every 100 ms from one second after play(). Not a timed test:
+// scripts/measure-players.sh runs it under Xvfb for both paths.
 //
-//   measure_players [--seconds N] [--file RECORDING]
+//   measure_players [--seconds N] [--file RECORDING] [--size 720p|1080p] [--sync]
 #include "playerregistration.h"
 #include "recordingwriter.h"
 #include "video.h"
+#include "viewsync.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -24,6 +29,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTimer>
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <sys/resource.h>
@@ -88,21 +94,25 @@ template <typename T> T *create(QQmlEngine *engine, const char *qml) {
     return made;
 }
 
-QString recording(const QString &given) {
+// A 75 s recording (long enough for a minute of measuring), written once.
+QString recording(const QString &given, bool fullHd) {
     if (!given.isEmpty())
         return given;
     const QString path = QDir(QStringLiteral(BENCH_DATA_DIR))
-                             .filePath(QStringLiteral("R_20261206_091500_T_N_720p.avi"));
+                             .filePath(fullHd ? QStringLiteral("R_20261206_091500_T_N_1080p.avi")
+                                              : QStringLiteral("R_20261206_091500_T_N_720p75.avi"));
     if (QFileInfo(path).size() > 0)
         return path;
     QDir().mkpath(QStringLiteral(BENCH_DATA_DIR));
     velmora::demo::RecordingOptions o;
     o.channels = 3;
-    o.seconds = 20;
+    o.seconds = 75;
     o.payload = velmora::demo::Payload::Hevc;
-    o.hevcWidth = 1280;
-    o.hevcHeight = 720;
-    std::fprintf(stderr, "writing %s (encodes 720p HEVC once) ...\n", qPrintable(path));
+    o.hevcWidth = fullHd ? 1920 : 1280;
+    o.hevcHeight = fullHd ? 1080 : 720;
+    o.hevcOtherWidth = 1280;
+    o.hevcOtherHeight = 720;
+    std::fprintf(stderr, "writing %s (encodes HEVC once) ...\n", qPrintable(path));
     const auto written = velmora::demo::writeRecording(path, o);
     if (!written.ok) {
         std::fprintf(stderr, "%s\n", qPrintable(written.error));
@@ -129,9 +139,11 @@ int main(int argc, char **argv) {
     QCommandLineParser parser;
     parser.addOption({"seconds", "seconds to measure", "N", "10"});
     parser.addOption({"file", "a three-channel recording", "PATH"});
+    parser.addOption({"size", "720p, or 1080p for a 1080p front", "SIZE", "720p"});
+    parser.addOption({"sync", "keep the small views in step with the large one"});
     parser.process(app);
     const int seconds = parser.value("seconds").toInt();
-    const QString file = recording(parser.value("file"));
+    const QString file = recording(parser.value("file"), parser.value("size") == "1080p");
     if (file.isEmpty())
         return 1;
 
@@ -153,12 +165,17 @@ int main(int argc, char **argv) {
     viewsItem->setParentItem(window->contentItem());
     const Usage viewsMade = usage();
 
+    velmora::ViewSync sync;
+    sync.setEnabled(parser.isSet("sync"));
+
     View views[3];
     const char *names[] = {"large", "cam1", "cam2"};
     for (int i = 0; i < 3; ++i) {
         View &v = views[i];
         v.video = viewsItem->findChild<Video *>(names[i]);
         v.video->setSource(QUrl::fromLocalFile(file));
+        if (i == 0)
+            sync.setMaster(v.video);
         QObject::connect(v.video, &Video::frameReady, [&v] {
             v.pictureWaiting = true;
             ++v.pictures;
@@ -172,6 +189,30 @@ int main(int argc, char **argv) {
         }
     });
 
+    sync.setFollowers({QVariant::fromValue<QObject *>(views[1].video),
+                       QVariant::fromValue<QObject *>(views[2].video)});
+
+    // The spread of the three positions, every 100 ms from a second after
+    // play(); a sample taken while a view seeks counts apart.
+    std::vector<qint64> spreads;
+    int seekingSamples = 0;
+    QTimer sampler;
+    sampler.setInterval(100);
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        qint64 low = 0, high = 0;
+        for (int i = 0; i < 3; ++i) {
+            const qint64 at = views[i].video->clockPosition();
+            if (at < 0) {
+                ++seekingSamples;
+                return;
+            }
+            low = i == 0 ? at : std::min(low, at);
+            high = i == 0 ? at : std::max(high, at);
+        }
+        spreads.push_back(high - low);
+    });
+    QTimer::singleShot(2000, &sampler, qOverload<>(&QTimer::start));
+
     double cpuAtStart = 0;
     qint64 wallAtStart = 0;
     // Start once the window is on screen, measure after a second of play.
@@ -181,7 +222,7 @@ int main(int argc, char **argv) {
             v.video->play();
         }
     });
-    QTimer::singleShot(3000, [&] {
+    QTimer::singleShot(2000, [&] {
         for (View &v : views) {
             v.pictures = 0;
             v.dropped = v.video->droppedFrames();
@@ -190,7 +231,7 @@ int main(int argc, char **argv) {
         cpuAtStart = cpuSeconds();
         wallAtStart = clock.elapsed();
     });
-    QTimer::singleShot(3000 + seconds * 1000, [&] {
+    QTimer::singleShot(2000 + seconds * 1000, [&] {
         const double wall = (clock.elapsed() - wallAtStart) / 1000.0;
         const double cpu = cpuSeconds() - cpuAtStart;
         const Usage playing = usage();
@@ -206,6 +247,19 @@ int main(int argc, char **argv) {
                     (playing.rssKb - withoutViews.rssKb) / 1024.0 / 3);
         std::printf("threads: %d without views, %d once made, %d playing\n", withoutViews.threads,
                     viewsMade.threads, playing.threads);
+        sampler.stop();
+        std::sort(spreads.begin(), spreads.end());
+        if (!spreads.empty()) {
+            const auto at = [&](double q) {
+                return spreads[std::size_t(q * (spreads.size() - 1))];
+            };
+            std::printf("spread of the positions (%s, %zu samples, %d while seeking): median %lld "
+                        "ms, 95th percentile %lld ms, largest %lld ms; %d sync seeks\n",
+                        sync.enabled() ? "ViewSync on" : "no ViewSync", spreads.size(),
+                        seekingSamples, static_cast<long long>(at(0.5)),
+                        static_cast<long long>(at(0.95)), static_cast<long long>(spreads.back()),
+                        sync.seeks());
+        }
         for (int i = 0; i < 3; ++i) {
             const View &v = views[i];
             std::printf("%-5s %4dx%-4d first picture %4lld ms after play(), %5.1f pictures/s, "

@@ -29,6 +29,7 @@ inline constexpr char GpuHwdecInterop[] = "gpu-hwdec-interop";
 inline constexpr char Pause[] = "pause";
 inline constexpr char TimePos[] = "time-pos";
 inline constexpr char Duration[] = "duration";
+inline constexpr char ContainerFps[] = "container-fps";
 inline constexpr char Width[] = "width";
 inline constexpr char Height[] = "height";
 inline constexpr char Vid[] = "vid";

@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <mpv/client.h>
 
@@ -45,6 +46,7 @@ MpvPlayer::MpvPlayer(QObject *parent)
     : QObject(parent)
     , m_waker(new ThreadWaker(this)) {
     connect(m_waker, &ThreadWaker::woken, this, &MpvPlayer::handleEvents);
+    m_clock.start();
     QString error;
     m_mpv = MpvHandle::create(&error);
     if (!m_mpv) {
@@ -57,6 +59,7 @@ MpvPlayer::MpvPlayer(QObject *parent)
         mpv_request_log_messages(mpv, level.constData());
     mpv_observe_property(mpv, 0, n::TimePos, MPV_FORMAT_DOUBLE);
     mpv_observe_property(mpv, 0, n::Duration, MPV_FORMAT_DOUBLE);
+    mpv_observe_property(mpv, 0, n::ContainerFps, MPV_FORMAT_DOUBLE);
     mpv_observe_property(mpv, 0, n::Width, MPV_FORMAT_INT64);
     mpv_observe_property(mpv, 0, n::Height, MPV_FORMAT_INT64);
     // Runs on mpv's threads: it only wakes this one.
@@ -121,6 +124,7 @@ void MpvPlayer::setMuted(bool muted) {
 }
 
 void MpvPlayer::setSpeed(qreal rate) {
+    m_speed = rate;
     setDouble(n::Speed, rate);
 }
 
@@ -252,6 +256,7 @@ void MpvPlayer::seek(qint64 ms) {
     } else if (m_load == Load::Open) {
         const QByteArray to = seconds(ms);
         command({n::Seek, to.constData(), n::SeekAbsoluteExact});
+        m_seekAt = m_clock.elapsed();
         setPosition(ms);
     }
 }
@@ -331,6 +336,10 @@ void MpvPlayer::handle(const mpv_event &event) {
             const qint64 ms = std::llround(*static_cast<double *>(change->data) * 1000.0);
             if (name == n::TimePos) {
                 setPosition(ms);
+            } else if (name == n::ContainerFps) {
+                const double fps = *static_cast<double *>(change->data);
+                if (fps > 1 && fps < 1000)
+                    m_frameMs = 1000.0 / fps;
             } else if (name == n::Duration && ms != m_duration) {
                 m_duration = ms;
                 emit durationChanged();
@@ -340,6 +349,9 @@ void MpvPlayer::handle(const mpv_event &event) {
         }
         break;
     }
+    case MPV_EVENT_PLAYBACK_RESTART:
+        m_seekAt = -1;
+        break;
     case MPV_EVENT_GET_PROPERTY_REPLY:
         // Replies to a load that was stopped meanwhile are left alone.
         if (event.reply_userdata == OpenReply && m_load == Load::Opening)
@@ -414,6 +426,7 @@ void MpvPlayer::opened() {
     if (m_pendingSeek >= 0) {
         const QByteArray to = seconds(m_pendingSeek);
         command({n::Seek, to.constData(), n::SeekAbsoluteExact});
+        m_seekAt = m_clock.elapsed();
     }
     setPosition(qMax<qint64>(0, m_pendingSeek));
     m_pendingSeek = -1;
@@ -450,6 +463,7 @@ void MpvPlayer::fileEnded(int reason, int error) {
 
 void MpvPlayer::endLoad() {
     m_load = Load::Idle;
+    m_seekAt = -1;
     m_pendingSeek = -1;
     m_pauseWhenOpen = false;
     setPosition(0);
@@ -464,7 +478,23 @@ void MpvPlayer::enter(State state) {
     emit stateChanged();
 }
 
+bool MpvPlayer::seeking() const {
+    // A seek that never reports its end (one past the end of the file) does
+    // not hold the position back for more than two seconds.
+    return m_seekAt >= 0 && m_clock.elapsed() - m_seekAt < 2000;
+}
+
+qint64 MpvPlayer::clockPosition() const {
+    if (m_state != Playing)
+        return m_position;
+    if (seeking())
+        return -1;
+    const double since = double(m_clock.elapsed() - m_positionAt) * m_speed;
+    return m_position + std::llround(std::min(since, 1.5 * m_frameMs));
+}
+
 void MpvPlayer::setPosition(qint64 ms) {
+    m_positionAt = m_clock.elapsed();
     if (ms == m_position)
         return;
     m_position = ms;

@@ -13,6 +13,7 @@
 #include "mpvhandle.h"
 #include "threadwaker.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -44,6 +45,14 @@ public:
     qint64 duration() const { return m_duration; }
     int frameWidth() const { return m_frameWidth; }
     int frameHeight() const { return m_frameHeight; }
+    // One frame of the video track, in ms (30 fps until the file tells).
+    double frameMs() const { return m_frameMs; }
+    // Where the picture is now, in ms: the last reported position carried
+    // forward by the time since, at the current speed, by at most a frame
+    // and a half (a core that stalls does not seem to move on). -1 while a
+    // seek is under way, and the reported position when not playing.
+    qint64 clockPosition() const;
+    bool seeking() const;
 
     void setVideoTrack(int track); // 0 = the first video stream
     void setVolume(qreal volume);  // 0..1
@@ -129,6 +138,11 @@ private:
         int error = 0;
     } m_ended;
     qint64 m_position = 0;
+    QElapsedTimer m_clock;
+    qint64 m_positionAt = 0; // m_clock's reading when m_position came
+    qint64 m_seekAt = -1;    // m_clock's reading when the last seek was sent; -1 once it ended
+    double m_speed = 1.0;
+    double m_frameMs = 1000.0 / 30;
     qint64 m_duration = 0;
     int m_frameWidth = 0;
     int m_frameHeight = 0;

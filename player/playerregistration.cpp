@@ -3,6 +3,7 @@
 #include "playerenums.h"
 #include "video.h"
 #include "videocapture.h"
+#include "viewsync.h"
 
 #include <QQmlEngine>
 
@@ -11,6 +12,7 @@ namespace velmora {
 void registerPlayerTypes() {
     const char *uri = "VelmoraPlayer";
     qmlRegisterType<Video>(uri, 1, 0, "Video");
+    qmlRegisterType<ViewSync>(uri, 1, 0, "ViewSync");
     qmlRegisterUncreatableType<VideoCapture>(uri, 1, 0, "VideoCapture",
                                              QStringLiteral("belongs to a Video"));
     qmlRegisterUncreatableType<MediaPlayerEnums>(uri, 1, 0, "MediaPlayer",

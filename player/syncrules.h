@@ -7,8 +7,8 @@
 // in proportion to the drift) until it is back within half a frame; one more
 // than 500 ms away is sought to the master's position.
 //
-// Pure rules, with no player behind them: the views' follow-up will drive it
-// from their positions. Nothing calls it yet.
+// Pure rules, with no player behind them: ViewSync drives them from the
+// views' clocks.
 #include <QtGlobal>
 #include <optional>
 #include <vector>
@@ -43,6 +43,10 @@ public:
                                      const std::vector<ViewClock> &followers);
     // A new recording: no follower is being nudged.
     void reset() { m_nudging.clear(); }
+    void setFrameMs(double frameMs) {
+        if (frameMs > 0)
+            m_frameMs = frameMs;
+    }
 
 private:
     FollowerAction follow(const ViewClock &master, double masterSpeed, const ViewClock &follower,

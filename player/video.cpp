@@ -17,7 +17,11 @@ Video::Video(QQuickItem *parent)
     setClip(true);
     connect(m_player, &MpvPlayer::playing, this, &Video::playing);
     connect(m_player, &MpvPlayer::paused, this, &Video::paused);
-    connect(m_player, &MpvPlayer::stopped, this, &Video::stopped);
+    connect(m_player, &MpvPlayer::stopped, this, [this] {
+        // A stopped follower starts the next recording at its own speed.
+        setSpeedFactor(1.0);
+        emit stopped();
+    });
     connect(m_player, &MpvPlayer::stateChanged, this, &Video::playbackStateChanged);
     connect(m_player, &MpvPlayer::positionChanged, this, &Video::positionChanged);
     connect(m_player, &MpvPlayer::durationChanged, this, &Video::durationChanged);
@@ -151,8 +155,27 @@ void Video::setPlaybackRate(qreal rate) {
     if (rate <= 0 || qFuzzyCompare(rate, m_rate))
         return;
     m_rate = rate;
-    m_player->setSpeed(rate);
+    m_player->setSpeed(m_rate * m_speedFactor);
     emit playbackRateChanged();
+}
+
+void Video::setSpeedFactor(qreal factor) {
+    if (factor <= 0 || qFuzzyCompare(factor, m_speedFactor))
+        return;
+    m_speedFactor = factor;
+    m_player->setSpeed(m_rate * m_speedFactor);
+}
+
+qint64 Video::clockPosition() const {
+    return m_player->clockPosition();
+}
+
+bool Video::seeking() const {
+    return m_player->seeking();
+}
+
+double Video::frameMs() const {
+    return m_player->frameMs();
 }
 
 void Video::setBrightness(qreal value) {

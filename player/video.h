@@ -120,6 +120,15 @@ public:
     // For measurements: true when drawn through the software renderer, and
     // mpv's counts of dropped and late frames.
     bool softwareRendering() const { return m_software; }
+
+    // For ViewSync: the picture's position now (see MpvPlayer::clockPosition),
+    // whether a seek is under way, one frame in ms, and a factor on the
+    // playback rate that the element applies without changing playbackRate.
+    qint64 clockPosition() const;
+    bool seeking() const;
+    double frameMs() const;
+    qreal speedFactor() const { return m_speedFactor; }
+    void setSpeedFactor(qreal factor);
     qint64 droppedFrames() const;
     qint64 delayedFrames() const;
 
@@ -167,6 +176,7 @@ private:
     qreal m_volume = 1.0;
     bool m_muted = false;
     qreal m_rate = 1.0;
+    qreal m_speedFactor = 1.0;
     qreal m_brightness = 0;
     qreal m_contrast = 0;
     int m_orientation = 0;

@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtQuick.Layouts 1.12
+import VelmoraPlayer 1.0
 
 // The main window's cells: the top menu and the logo above; the large player,
 // the two small ones and the graph in the left two columns; the map and the
@@ -20,6 +21,13 @@ Item {
     Rectangle {
         anchors.fill: parent
         color: Theme.background
+    }
+
+    // The small views follow the large one's clock.
+    ViewSync {
+        objectName: "viewSync"
+        master: videoOut1
+        followers: [smallView2.player, smallView3.player]
     }
 
     GridLayout {

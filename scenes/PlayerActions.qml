@@ -87,9 +87,13 @@ QtObject {
         player.fillMode = VideoOutput.Stretch
     }
 
+    // The small views end with the large one, even when a shorter or later
+    // track of theirs has a little left.
     function largeEnded() {
         if (mainWin.fullmode === 0)
             videoOut1popup.halt()
+        videoOut2.halt()
+        videoOut3.halt()
         largeOverlay.stopTimer.stop()
         largeOverlay.toolbarShown = true
         mainWin.stopTrigger()

@@ -212,9 +212,13 @@ Window {
 
     // ---- the play pipeline -----------------------------------------------
 
-    function videoListfunc() {
+    // `followOn`: the previous recording has just ended by itself, and the
+    // next one starts as soon as its telemetry is read, so that the drive
+    // goes on with the shortest break.
+    function videoListfunc(followOn) {
         // A recording about to start gives way to the one asked for now.
         playTimer.stop()
+        readyTimer.followOn = followOn === true
         var filepath = myFile.readfilepath(videoPlayListKind, videoPlayListCurIdx)
         currentPlayFilePath = filepath
         curDuration = myFile.getDuration(currentPlayFilePath)
@@ -272,7 +276,7 @@ Window {
         if (dbClickCheck === 0) {
             videoPlayListCurIdx = videoPlayListCurIdx - 1
             if (videoPlayListCurIdx >= 0)
-                videoListfunc()
+                videoListfunc(true)
         } else if (dbClickCheck === 1) {
             videoListfunc()
             dbClickCheck = 0
@@ -336,7 +340,10 @@ Window {
     Timer {
         id: readyTimer
         objectName: "readyTimer"
-        interval: 300
+
+        property bool followOn: false
+
+        interval: followOn ? 10 : 300
         repeat: true
         onTriggered: {
             if (myFile.readProcessState() !== 1)
@@ -346,7 +353,12 @@ Window {
             readyTimer.stop()
             largeOverlay.toolbarShown = true
             mainWin.setTrigger()
-            playTimer.start()
+            // Going on from a clip that ended by itself, the players start
+            // at once.
+            if (followOn)
+                mainWin.videoPlayfunc()
+            else
+                playTimer.start()
         }
     }
 

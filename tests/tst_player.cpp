@@ -88,10 +88,11 @@ struct Scene {
 
 QString videoItem(const QString &file, int track, const QRect &at = QRect(QPoint(), FrameSize),
                   const QString &name = "v") {
-    return QString::asprintf("Video { objectName: \"%s\"; source: \"%s\"; videoTrack: %d; x: %d;"
-                             " y: %d; width: %d; height: %d; fillMode: VideoOutput.Stretch }\n",
-                             qPrintable(name), qPrintable(QUrl::fromLocalFile(file).toString()),
-                             track, at.x(), at.y(), at.width(), at.height());
+    return QString::asprintf(
+        "Video { id: %s; objectName: \"%s\"; source: \"%s\"; videoTrack: %d;"
+        " x: %d; y: %d; width: %d; height: %d; fillMode: VideoOutput.Stretch }\n",
+        qPrintable(name), qPrintable(name), qPrintable(QUrl::fromLocalFile(file).toString()), track,
+        at.x(), at.y(), at.width(), at.height());
 }
 
 // The element's current frame, saved through its capture object.
@@ -280,13 +281,18 @@ private slots:
     }
 
     // Three elements on one file play and advance, each showing its own track.
-    // One is destroyed while the window goes on drawing the others; then the
-    // window closes under those two.
+    // A follower sent two seconds ahead is brought back to the large view by
+    // a seek, its playbackRate untouched. The large view is destroyed while
+    // the window goes on drawing the others; then the window closes under
+    // those two.
     void threeElementsPlayTogether() {
         QString items;
         for (int i = 0; i < 3; ++i)
             items += videoItem(m_file, i, QRect(200 * i, 0, 200, 120), QString("v%1").arg(i));
+        items += "ViewSync { objectName: \"sync\"; master: v0; followers: [v1, v2] }\n";
         Scene scene(&m_engine, QSize(600, 120), items);
+        QObject *sync = scene.m_root->findChild<QObject *>("sync");
+        QVERIFY(sync);
         QVector<Video *> videos;
         for (int i = 0; i < 3; ++i) {
             videos << scene.video(QString("v%1").arg(i));
@@ -298,6 +304,12 @@ private slots:
         const QImage shown = scene.grab();
         for (int i = 0; i < 3; ++i) // each view's band, over its right quarter
             QVERIFY2(isBand(shown.pixel(200 * i + 180, 60), i), qPrintable(QString::number(i)));
+
+        videos[1]->seek(videos[0]->position() + 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(sync->property("seeks").toInt() >= 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(videos[1]->position() - videos[0]->position()) < 200,
+                                 5000);
+        QCOMPARE(videos[1]->playbackRate(), 1.0);
 
         delete videos[0];
         const qint64 before = videos[1]->position();

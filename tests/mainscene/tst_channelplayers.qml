@@ -61,6 +61,19 @@ MainTestCase {
             verify(views[i].position < before[i], views[i].objectName)
     }
 
+    // A small view that runs off is brought back to the large one.
+    function test_smallViewsFollowTheLargeOne() {
+        var views = [child("videoOut1"), child("videoOut2"), child("videoOut3")]
+        playRecording(three)
+        waitUntilPlaying(views[2])
+        tryVerify(function() { return views[0].position > 500 }, 10000)
+        var seeks = child("viewSync").seeks
+        views[2].seek(views[0].position + 2000)
+        tryVerify(function() { return child("viewSync").seeks > seeks }, 5000)
+        tryVerify(function() { return Math.abs(views[2].position - views[0].position) < 200 },
+                  5000, "videoOut3 stayed away from videoOut1")
+    }
+
     // The header's duration is the length; the seek bar takes no input.
     function test_headerDurationEndsTheRecording() {
         var v1 = child("videoOut1")
