@@ -3,8 +3,8 @@
 #include "averror.h"
 #include "ffmpegptr.h"
 #include "medialog.h"
-#include "paddedrecording.h"
 #include "quietavlog.h"
+#include "recordinginput.h"
 
 #include <limits>
 
@@ -12,26 +12,10 @@ namespace velmora::media {
 
 namespace {
 
-constexpr int IoBufferSize = 64 * 1024;
 constexpr AVRational Microseconds = {1, 1000000};
 // mpv's exact seek passes over the pictures that start more than 5 ms before
 // the time it was asked for, and shows the next one.
 constexpr int64_t SeekToleranceUs = 5000;
-
-int readRecording(void *file, uint8_t *buffer, int size) {
-    const qint64 n =
-        static_cast<PaddedRecording *>(file)->read(reinterpret_cast<char *>(buffer), size);
-    return n > 0 ? int(n) : n == 0 ? AVERROR_EOF : AVERROR(EIO);
-}
-
-int64_t seekRecording(void *file, int64_t offset, int whence) {
-    auto *recording = static_cast<PaddedRecording *>(file);
-    if (whence == AVSEEK_SIZE)
-        return recording->size();
-    if ((whence & ~AVSEEK_FORCE) != SEEK_SET)
-        return AVERROR(ENOSYS);
-    return recording->seek(offset) ? offset : AVERROR(EINVAL);
-}
 
 // A picture's start and end in microseconds; a picture without a duration
 // lasts one tick of its track (one frame in AVI).
@@ -59,33 +43,17 @@ public:
 private:
     QString nextPicture(AVFrame *out, bool *end);
 
-    PaddedRecording m_file;
-    IoContextPtr m_io;
-    InputPtr m_input; // declared after m_io: closed before it
+    RecordingInput m_recording;
+    AVFormatContext *m_input = nullptr; // m_recording's
     CodecContextPtr m_decoder;
     PacketPtr m_packet;
     AVStream *m_stream = nullptr;
 };
 
 QString TrackDecoder::open(const QString &path, int track) {
-    if (!m_file.open(path))
-        return m_file.errorString();
-    auto *buffer = static_cast<unsigned char *>(av_malloc(IoBufferSize));
-    m_io.reset(buffer ? avio_alloc_context(buffer, IoBufferSize, 0, &m_file, readRecording, nullptr,
-                                           seekRecording)
-                      : nullptr);
-    if (!m_io)
-        av_free(buffer);
-    QString error;
-    AVFormatContext *input = m_io ? avformat_alloc_context() : nullptr;
-    if (allocationFailed(input, QStringLiteral("avformat_alloc_context"), &error))
+    if (QString error = m_recording.open(path); !error.isEmpty())
         return error;
-    input->pb = m_io.get();
-    // On failure FFmpeg frees the context and nulls the pointer.
-    const int opened = avformat_open_input(&input, nullptr, av_find_input_format("avi"), nullptr);
-    m_input.reset(input);
-    if (avFailed(opened, QStringLiteral("not a readable recording"), &error))
-        return error;
+    m_input = m_recording.context();
 
     int videoTracks = 0;
     for (unsigned int i = 0; i < m_input->nb_streams; ++i) {
@@ -100,17 +68,12 @@ QString TrackDecoder::open(const QString &path, int track) {
             .arg(track)
             .arg(videoTracks);
 
-    const AVCodec *codec = avcodec_find_decoder(m_stream->codecpar->codec_id);
-    if (!codec)
-        return QStringLiteral("no decoder for video track %1").arg(track);
-    m_decoder.reset(avcodec_alloc_context3(codec));
+    QString error;
+    m_decoder = openDecoder(m_stream, &error);
     m_packet.reset(av_packet_alloc());
-    if (allocationFailed(m_decoder.get(), QStringLiteral("avcodec_alloc_context3"), &error) ||
-        allocationFailed(m_packet.get(), QStringLiteral("av_packet_alloc"), &error) ||
-        avFailed(avcodec_parameters_to_context(m_decoder.get(), m_stream->codecpar),
-                 QStringLiteral("video track %1").arg(track), &error) ||
-        avFailed(avcodec_open2(m_decoder.get(), codec, nullptr),
-                 QStringLiteral("video track %1").arg(track), &error))
+    if (!m_decoder)
+        return QStringLiteral("video track %1: %2").arg(track).arg(error);
+    if (allocationFailed(m_packet.get(), QStringLiteral("av_packet_alloc"), &error))
         return error;
     return QString();
 }
@@ -126,8 +89,8 @@ QString TrackDecoder::decodeAt(qint64 ms, FramePtr *shown) {
     // from the start of its data, where reading stands after the opening.
     // When the index leads nowhere, the pictures are decoded from the start.
     if (avformat_index_get_entries_count(m_stream) > 0 &&
-        av_seek_frame(m_input.get(), m_stream->index, seekTo, AVSEEK_FLAG_BACKWARD) < 0 &&
-        av_seek_frame(m_input.get(), m_stream->index, 0, AVSEEK_FLAG_BACKWARD) < 0)
+        av_seek_frame(m_input, m_stream->index, seekTo, AVSEEK_FLAG_BACKWARD) < 0 &&
+        av_seek_frame(m_input, m_stream->index, 0, AVSEEK_FLAG_BACKWARD) < 0)
         return QStringLiteral("cannot seek to the key frame before %1 ms").arg(ms);
 
     FramePtr picture(av_frame_alloc()), previous(av_frame_alloc());
@@ -178,7 +141,7 @@ QString TrackDecoder::nextPicture(AVFrame *out, bool *end) {
             return *end || !avFailed(received, QStringLiteral("cannot decode"), &error) ? QString()
                                                                                         : error;
         }
-        const int read = av_read_frame(m_input.get(), m_packet.get());
+        const int read = av_read_frame(m_input, m_packet.get());
         if (read != AVERROR_EOF && avFailed(read, QStringLiteral("cannot read"), &error))
             return error;
         if (read >= 0 && m_packet->stream_index != m_stream->index) {

@@ -7,8 +7,8 @@ class QCoreApplication;
 
 // The commands of velmora-tool. Each takes the arguments after its name and
 // returns the exit code: 0 success, 1 failure, 2 bad arguments, 3 a file that
-// cannot be read or is not a recording (or a time outside it), 4 a report
-// whose PDF cannot be written.
+// cannot be read or is not a recording (or a time outside it), 4 an output
+// (a report's PDF, a shared clip) that cannot be written.
 #include <QString>
 
 namespace velmora::tool {
@@ -18,6 +18,7 @@ constexpr int Failure = 1;
 constexpr int BadArguments = 2;
 constexpr int BadFile = 3;
 constexpr int PdfNotWritten = 4;
+constexpr int OutputNotWritten = 4;
 
 // Prints "velmora-tool COMMAND: MESSAGE 'DETAIL'" and the usage line to
 // stderr, and returns BadArguments.
@@ -32,6 +33,7 @@ int catalogue(const QStringList &args);
 int telemetry(const QStringList &args);
 int info(const QStringList &args);
 int exportChannel(const QStringList &args);
+int shareClip(const QStringList &args);
 int report(const QStringList &args);
 int mapTiles(const QStringList &args);
 

@@ -34,6 +34,10 @@ const Command Commands[] = {
     {"export-channel",
      "export-channel FILE --channel N --out DIR  write one camera channel as a file",
      velmora::tool::exportChannel},
+    {"share-clip",
+     "share-clip FILE --out OUT.mp4 [--from S] [--to S] [--layout all|front] [--no-caption] "
+     "[--unit km|mi]  one MP4 of all cameras with the caption",
+     velmora::tool::shareClip},
     {"report",
      "report --name NAME --date D --position P --sensor S --note N --lang 0|1|2 --pdf OUT  print "
      "the accident report to a PDF\n"
