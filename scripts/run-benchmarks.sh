@@ -8,16 +8,20 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 extra=()
+share=()
 case "${1:-}" in
-  --quick) extra=(--benchmark_min_time=0.05) ;;
+  --quick) extra=(--benchmark_min_time=0.05); share=(--quick) ;;
   '') ;;
   *) echo "usage: $0 [--quick]" >&2; exit 2 ;;
 esac
 
 cmake --preset dev
-cmake --build --preset dev --target bench_catalogue bench_durationwalk bench_telemetry bench_channelexport
+cmake --build --preset dev --target bench_catalogue bench_durationwalk bench_telemetry bench_channelexport \
+  bench_shareclip
 
 for bench in bench_catalogue bench_durationwalk bench_telemetry bench_channelexport; do
   echo "== $bench"
   "build/bin/$bench" --benchmark_color=false "${extra[@]}"
 done
+echo "== bench_shareclip"
+build/bin/bench_shareclip --benchmark_color=false "${share[@]}"

@@ -76,4 +76,23 @@ pdfpages() { # NAME
   rm -f "$card.log"
 }
 pdfpages report-pdf
+
+# A frame of a shared clip: three 720p cameras with the caption, taken by
+# ffmpeg from the MP4 that velmora-tool share-clip writes.
+sharedframe() { # NAME
+  local rec=$card/R_20261206_081512_T_N.avi clip=$card/shared.mp4
+  echo "$1: a frame of a shared clip"
+  if "$bin/velmora-tool" make-recording "$rec" --channels 3 --seconds 8 --hevc \
+      --hevc-size 1280x720 >/dev/null 2>"$card.log" &&
+    "$bin/velmora-tool" share-clip "$rec" --out "$clip" --from 2 --to 6 >/dev/null 2>>"$card.log" &&
+    ffmpeg -v error -y -ss 1.5 -i "$clip" -frames:v 1 "$out/$1.png" 2>>"$card.log"; then
+    :
+  else
+    cat "$card.log" >&2
+    echo "$1: FAILED" >&2
+    status=1
+  fi
+  rm -f "$card.log"
+}
+sharedframe share-clip-frame
 exit $status

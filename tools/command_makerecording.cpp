@@ -49,7 +49,7 @@ bool parseExtraChunk(const QString &text, demo::ExtraDataChunk *chunk) {
 int usage(const QString &problem) {
     std::fprintf(stderr, "velmora-tool make-recording: %s\n", qPrintable(problem));
     std::fputs("usage: velmora-tool make-recording OUT --channels N --seconds S [--hevc]\n"
-               "  [--frames F] [--video-size BYTES] [--no-audio]\n"
+               "  [--hevc-size WxH] [--frames F] [--video-size BYTES] [--no-audio]\n"
                "  [--void-seconds LIST] [--non-rmc-seconds LIST] [--gnrmc-seconds LIST]\n"
                "  [--truncate BYTES] [--no-index] [--video-handler FCC] [--text-handler FCC]\n"
                "  [--text-format-size N] [--extra-header-chunk after-main|before-movi]\n"
@@ -69,6 +69,7 @@ int makeRecording(const QStringList &args) {
         {"seconds", "", "S"},
         {"frames", "", "F"},
         {"hevc", ""},
+        {"hevc-size", "", "WxH"},
         {"video-size", "", "BYTES"},
         {"no-audio", ""},
         {"void-seconds", "", "LIST"},
@@ -131,6 +132,14 @@ int makeRecording(const QStringList &args) {
     o.falseTextIdEvery = int(falseTextId);
     o.dwStreamsOverride = streams;
     o.payload = parser.isSet("hevc") ? demo::Payload::Hevc : demo::Payload::Synthetic;
+    if (parser.isSet("hevc-size")) {
+        const QStringList size = parser.value("hevc-size").split(QLatin1Char('x'));
+        o.hevcWidth = size.value(0).toInt();
+        o.hevcHeight = size.value(1).toInt();
+        if (size.size() != 2 || o.hevcWidth < 16 || o.hevcHeight < 16 || o.hevcWidth > 4096 ||
+            o.hevcHeight > 4096 || o.hevcWidth % 2 || o.hevcHeight % 2)
+            return usage(QStringLiteral("--hevc-size must be an even WxH from 16x16 to 4096x4096"));
+    }
     o.writeAudio = !parser.isSet("no-audio");
     o.writeIndex = !parser.isSet("no-index");
     o.oddBodies = parser.isSet("odd-bodies");
