@@ -45,7 +45,7 @@ QtObject {
         // stopping or loading core may ask for a redraw of nothing new.
         function onFrameReady() {
             var player = probe.win.videoOut1
-            if (player.playbackState === 1 && player.position > 0)
+            if (player.playbackState === 1)
                 probe.waitingSource = player.source.toString()
         }
         function onPlaybackStateChanged() {

@@ -332,14 +332,15 @@ void MpvPlayer::handle(const mpv_event &event) {
     case MPV_EVENT_PROPERTY_CHANGE: {
         const auto *change = static_cast<const mpv_event_property *>(event.data);
         const QByteArray name(change->name);
-        if (change->format == MPV_FORMAT_DOUBLE && m_load == Load::Open) {
+        // The frame rate comes as soon as the file is read, before it is open.
+        if (change->format == MPV_FORMAT_DOUBLE && name == n::ContainerFps) {
+            const double fps = *static_cast<double *>(change->data);
+            if (fps > 1 && fps < 1000)
+                m_frameMs = 1000.0 / fps;
+        } else if (change->format == MPV_FORMAT_DOUBLE && m_load == Load::Open) {
             const qint64 ms = std::llround(*static_cast<double *>(change->data) * 1000.0);
             if (name == n::TimePos) {
                 setPosition(ms);
-            } else if (name == n::ContainerFps) {
-                const double fps = *static_cast<double *>(change->data);
-                if (fps > 1 && fps < 1000)
-                    m_frameMs = 1000.0 / fps;
             } else if (name == n::Duration && ms != m_duration) {
                 m_duration = ms;
                 emit durationChanged();
@@ -350,6 +351,8 @@ void MpvPlayer::handle(const mpv_event &event) {
         break;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
+        if (m_seekAt >= 0)
+            m_lastSeekMs = m_clock.elapsed() - m_seekAt;
         m_seekAt = -1;
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY:
@@ -464,6 +467,7 @@ void MpvPlayer::fileEnded(int reason, int error) {
 void MpvPlayer::endLoad() {
     m_load = Load::Idle;
     m_seekAt = -1;
+    m_frameMs = DefaultFrameMs;
     m_pendingSeek = -1;
     m_pauseWhenOpen = false;
     setPosition(0);
@@ -489,8 +493,10 @@ qint64 MpvPlayer::clockPosition() const {
         return m_position;
     if (seeking())
         return -1;
-    const double since = double(m_clock.elapsed() - m_positionAt) * m_speed;
-    return m_position + std::llround(std::min(since, 1.5 * m_frameMs));
+    // Carried forward by at most 50 ms of real time (a frame and a half at
+    // normal speed), however fast it plays.
+    const double since = double(std::min<qint64>(m_clock.elapsed() - m_positionAt, 50)) * m_speed;
+    return m_position + std::llround(since);
 }
 
 void MpvPlayer::setPosition(qint64 ms) {

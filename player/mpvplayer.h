@@ -48,11 +48,13 @@ public:
     // One frame of the video track, in ms (30 fps until the file tells).
     double frameMs() const { return m_frameMs; }
     // Where the picture is now, in ms: the last reported position carried
-    // forward by the time since, at the current speed, by at most a frame
-    // and a half (a core that stalls does not seem to move on). -1 while a
+    // forward by the time since, at the current speed, by at most 50 ms of
+    // real time (a core that stalls does not seem to move on). -1 while a
     // seek is under way, and the reported position when not playing.
     qint64 clockPosition() const;
     bool seeking() const;
+    // How long the last seek took to show its picture, in ms (0: none yet).
+    qint64 lastSeekMs() const { return m_lastSeekMs; }
 
     void setVideoTrack(int track); // 0 = the first video stream
     void setVolume(qreal volume);  // 0..1
@@ -141,8 +143,10 @@ private:
     QElapsedTimer m_clock;
     qint64 m_positionAt = 0; // m_clock's reading when m_position came
     qint64 m_seekAt = -1;    // m_clock's reading when the last seek was sent; -1 once it ended
+    qint64 m_lastSeekMs = 0;
     double m_speed = 1.0;
-    double m_frameMs = 1000.0 / 30;
+    static constexpr double DefaultFrameMs = 1000.0 / 30;
+    double m_frameMs = DefaultFrameMs;
     qint64 m_duration = 0;
     int m_frameWidth = 0;
     int m_frameHeight = 0;

@@ -174,6 +174,10 @@ bool Video::seeking() const {
     return m_player->seeking();
 }
 
+qint64 Video::lastSeekMs() const {
+    return m_player->lastSeekMs();
+}
+
 double Video::frameMs() const {
     return m_player->frameMs();
 }

@@ -126,6 +126,7 @@ public:
     // playback rate that the element applies without changing playbackRate.
     qint64 clockPosition() const;
     bool seeking() const;
+    qint64 lastSeekMs() const;
     double frameMs() const;
     qreal speedFactor() const { return m_speedFactor; }
     void setSpeedFactor(qreal factor);

@@ -5,6 +5,8 @@
 #include "video.h"
 
 #include <QDebug>
+#include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -76,8 +78,11 @@ void ViewSync::release() {
 }
 
 void ViewSync::tick() {
-    if (!m_master)
+    if (!m_master) { // destroyed while it played
+        m_timer.stop();
+        release();
         return;
+    }
     const auto clockOf = [](const Video &video) {
         ViewClock clock;
         clock.ended = video.playbackState() == MediaPlayerEnums::StoppedState;
@@ -105,8 +110,11 @@ void ViewSync::tick() {
                        .arg(follower->objectName())
                        .arg(master.position - clocks[std::size_t(i)].position)
                        .arg(*action.seekTo);
+            // Aimed ahead by what the follower's last seek took, so that it
+            // does not land so far behind that it is sought again and again.
+            const qint64 lead = std::min<qint64>(follower->lastSeekMs(), MaxLeadMs);
             follower->setSpeedFactor(1.0);
-            follower->seek(*action.seekTo);
+            follower->seek(*action.seekTo + std::llround(lead * speed));
             ++m_seeks;
             emit seeksChanged();
         } else if (action.speed) {

@@ -29,6 +29,7 @@ class ViewSync : public QObject {
     Q_PROPERTY(int seeks READ seeks NOTIFY seeksChanged)
 public:
     static constexpr int TickMs = 250;
+    static constexpr qint64 MaxLeadMs = 1000;
 
     explicit ViewSync(QObject *parent = nullptr);
 

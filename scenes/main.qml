@@ -219,6 +219,7 @@ Window {
         // A recording about to start gives way to the one asked for now.
         playTimer.stop()
         readyTimer.followOn = followOn === true
+        readyTimer.fastPolls = 50
         var filepath = myFile.readfilepath(videoPlayListKind, videoPlayListCurIdx)
         currentPlayFilePath = filepath
         curDuration = myFile.getDuration(currentPlayFilePath)
@@ -342,20 +343,27 @@ Window {
         objectName: "readyTimer"
 
         property bool followOn: false
+        // Polls left at the fast rate; a telemetry that takes longer (or
+        // never comes) is waited for at the usual rate.
+        property int fastPolls: 0
 
-        interval: followOn ? 10 : 300
+        interval: followOn && fastPolls > 0 ? 10 : 300
         repeat: true
         onTriggered: {
-            if (myFile.readProcessState() !== 1)
+            if (myFile.readProcessState() !== 1) {
+                fastPolls = Math.max(fastPolls - 1, 0)
                 return
+            }
             mainWin.unlockList()
             readyTimer.repeat = false
             readyTimer.stop()
             largeOverlay.toolbarShown = true
             mainWin.setTrigger()
             // Going on from a clip that ended by itself, the players start
-            // at once.
-            if (followOn)
+            // at once, unless one is still opening the clip before (it takes
+            // its stop once open, and a new start would cancel that).
+            var opening = videoOut1.starting || videoOut2.starting || videoOut3.starting
+            if (followOn && !opening)
                 mainWin.videoPlayfunc()
             else
                 playTimer.start()
