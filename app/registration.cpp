@@ -4,6 +4,7 @@
 #include "enums.h"
 #include "fileio.h"
 #include "languagemanager.h"
+#include "shareclipjob.h"
 
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -13,6 +14,7 @@ namespace velmora {
 void registerBackendTypes() {
     qmlRegisterUncreatableType<Enums>("EnumLanguage", 1, 0, "EnumLanguage", QString());
     qmlRegisterType<FileIO>("FileIO", 1, 0, "FileIO");
+    qmlRegisterType<ShareClipJob>("FileIO", 1, 0, "ShareClipJob");
 }
 
 void publishBackendObjects(QQmlEngine *engine) {

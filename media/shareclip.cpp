@@ -311,6 +311,7 @@ ShareClipResult ShareJob::run() {
     result.status = Status::Written;
     result.size = m_size;
     result.frames = k;
+    result.durationMs = k * m_source.frameUs() / 1000;
     result.sound = m_source.hasSound();
     result.message = QStringLiteral("wrote %1 (%2 x %3, %4 s%5)")
                          .arg(m_request.output)

@@ -36,6 +36,7 @@ struct ShareClipResult {
     QString message; // what happened, for the user
     QSize size;      // of the pictures written
     qint64 frames = 0;
+    qint64 durationMs = 0; // of the clip written
     bool sound = false;
 };
 

@@ -2,7 +2,7 @@ import QtQuick 2.12
 import VelmoraPlayer 1.0
 
 // The lower row of a large player's toolbar (zoom, channel switch, rotation,
-// the mirrors, full screen and the speed unit) and the brightness, contrast
+// the mirrors, full screen, the speed unit and Share clip) and the brightness, contrast
 // and volume sliders at its right. The row starts at (rowX, rowY); in the
 // compact layout its steps shrink and its buttons are scaled to 0.8.
 Item {
@@ -111,6 +111,7 @@ Item {
         onActivated: controls.actions.toggleFullScreen(controls.overlay)
     }
     Image {
+        id: unitBox
         objectName: "speedUnitTxt" + controls.suffix
         x: controls.place(7)
         y: controls.rowY
@@ -127,6 +128,21 @@ Item {
             anchors.fill: parent
             onClicked: controls.actions.toggleSpeedUnit()
         }
+    }
+
+    // A step after the unit box, whatever its width.
+    OverlayButton {
+        objectName: "shareClipButton" + controls.suffix
+        x: unitBox.x + unitBox.width + controls.step - width
+        y: controls.rowY
+        scale: controls.toolbar.buttonScale
+        normalSource: "qrc:/images/player-share-nor.png"
+        dimSource: "qrc:/images/player-share-dim.png"
+        dimmed: controls.overlay.stopped
+        hoverText: qsTranslate("main", "Share clip")
+        hoverAt: controls.hoverAt
+        overlay: controls.overlay
+        onActivated: controls.actions.shareClip(controls.overlay)
     }
 
     OverlaySlider {

@@ -313,6 +313,13 @@ QtObject {
         myFile.writePCConfig()
     }
 
+    // The playing recording from around the moment `overlay` shows; nothing
+    // while no recording is loaded.
+    function shareClip(overlay) {
+        if (!overlay.stopped)
+            mainWin.shareClip(Math.min(overlay.player.position, mainWin.playDuration))
+    }
+
     // ---- full screen ------------------------------------------------------
 
     // The full-screen player takes over at the large view's position; a

@@ -5,8 +5,9 @@ import "report.js" as Rules
 
 // The accident report of the paused moment: the snapshots of the recording's
 // channels, the date, place and sensor reading, a note; it prints the report,
-// saves it as a PDF, and saves chosen channels as files of their own. It
-// opens once every snapshot the window asked for is written.
+// saves it as a PDF, saves chosen channels as files of their own, and asks
+// for a shared clip around the moment. It opens once every snapshot the
+// window asked for is written.
 Popup {
     id: report
 
@@ -56,6 +57,9 @@ Popup {
     property var saveQueue: []
     property int saveDone: 0
     property var saveFailed: []
+
+    // Share clip around the moment of the report, asked for.
+    signal shareRequested(real momentMs)
 
     readonly property bool covering: waiting || saving || reportFunc.busy === true
     readonly property var trackNames: [qsTr("전방"), "CAM1", "CAM2"]
@@ -419,6 +423,14 @@ Popup {
                 filled: true
                 label: qsTr("Save PDF")
                 onClicked: report.askPdf()
+            }
+            ReportButton {
+                objectName: "reportShareButton"
+                designWidth: sx(100) + (report.french ? 10 : 0)
+                height: sy(40)
+                filled: true
+                label: qsTr("Share clip")
+                onClicked: report.shareRequested(report.momentMs)
             }
             ReportButton {
                 objectName: "closeButton"

@@ -460,8 +460,20 @@ Window {
         workFolder: mainWin.currentWrokDir
         widthRate: mainWin.widthRate
         heightRate: mainWin.heightRate
+        onShareRequested: mainWin.shareClip(momentMs)
     }
     onSetValue: reportPopup.expectSnapshots(fFilename, rFilename, sFilename)
+
+    ShareDialog {
+        id: shareDialog
+        objectName: "shareDialog"
+        fileIO: myFile
+    }
+
+    // Share clip of the playing recording, around `positionMs`.
+    function shareClip(positionMs) {
+        shareDialog.ask(currentPlayFileName, currentPlayFilePath, playDuration, positionMs)
+    }
 
     Connections {
         target: menuLoader.item

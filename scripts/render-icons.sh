@@ -179,6 +179,8 @@ states("player-mirror-vertical", 40, 40, "vertical reverse: mirror top-bottom",
        lambda c: overlay("flip-vertical", 40, c))
 states("player-fullscreen", 40, 40, "full screen: four corners",
        lambda c: overlay("fullscreen", 40, c))
+states("player-share", 40, 40, "share clip: three joined dots",
+       lambda c: overlay("share-variant-outline", 40, c))
 
 
 def arc(cx, cy, r, start, end):

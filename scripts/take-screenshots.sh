@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the main window playing a demo card's three-channel recordings,
-# the viewer settings screen over them, and the pages of a printed report.
+# the viewer settings screen and the Share clip dialog over them, and the
+# pages of a printed report.
 # Usage: scripts/take-screenshots.sh [OUTDIR] (default docs/screenshots).
 # Builds in the "dev" preset's folder, or in VELMORA_BUILD_DIR when set. A
 # failed picture does not stop the others; the script then ends with status 1.
@@ -53,6 +54,8 @@ shot compact.png 1280x720 compact
 shot impact.png 1920x1080 impact
 shot report-1920x1080.png 1920x1080 report
 shot report-1280x720.png 1280x720 report
+shot share-1280x720.png 1280x720 share
+shot share-progress.png 1280x720 share-progress
 shot settings-viewer-1920x1080.png 1920x1080 settings-viewer
 shot settings-viewer-compact.png 1280x720 settings-viewer-compact
 shot settings-camera-1920x1080.png 1920x1080 settings-camera

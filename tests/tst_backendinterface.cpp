@@ -6,6 +6,7 @@
 #include "fileio.h"
 #include "languagemanager.h"
 #include "metaobjectdescription.h"
+#include "shareclipjob.h"
 
 #include <QtTest>
 
@@ -103,6 +104,17 @@ const char CommonFuncProperties[] =
     "int WindowRestart; QString evidencePath; int evidenceMoment; int speedUnit; "
     "QString workFolder";
 
+const char ShareClipJobSignals[] = "runningChanged(); progressChanged(); "
+                                   "finished(int status, QString message, QString output)";
+const char ShareClipJobInvokables[] =
+    "start(QString source, QString output, int fromMs, int toMs, bool allCameras, bool caption, "
+    "int speedUnit); cancel()";
+const char ShareClipJobProperties[] =
+    "bool running read notify runningChanged; qlonglong framesDone read notify progressChanged; "
+    "qlonglong framesTotal read notify progressChanged; int secondsLeft read notify "
+    "progressChanged; "
+    "QSize writtenSize read notify finished; qlonglong writtenMs read notify finished";
+
 } // namespace
 
 class BackendInterfaceTest : public QObject {
@@ -133,6 +145,19 @@ private slots:
                  QStringList{"signal void languageChanged()"});
         QCOMPARE(describeProperties(LanguageManager::staticMetaObject),
                  QStringList{"property int language read write notify languageChanged"});
+
+        QCOMPARE(describeMethods(velmora::ShareClipJob::staticMetaObject),
+                 members("signal void ", ShareClipJobSignals) +
+                     members("method void ", ShareClipJobInvokables));
+        QCOMPARE(describeProperties(velmora::ShareClipJob::staticMetaObject),
+                 members("property ", ShareClipJobProperties));
+        // The scenes compare finished()'s status with these.
+        const QMetaEnum status = QMetaEnum::fromType<velmora::ShareClipJob::Status>();
+        QStringList statusKeys;
+        for (int i = 0; i < status.keyCount(); ++i)
+            statusKeys << QStringLiteral("%1=%2").arg(status.key(i)).arg(status.value(i));
+        QCOMPARE(statusKeys,
+                 QStringList({"Written=0", "CannotRead=1", "CannotWrite=2", "Cancelled=3"}));
 
         const QMetaObject &mo = Enums::staticMetaObject;
         QVERIFY(describeMethods(mo).isEmpty() && describeProperties(mo).isEmpty());

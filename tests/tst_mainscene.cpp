@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QStandardPaths>
@@ -142,6 +143,25 @@ public:
     }
     Q_INVOKABLE QStringList files(const QString &folder) const {
         return QDir(folder).entryList(QDir::Files, QDir::Name);
+    }
+    // What ffprobe reads of a video file's picture: {width, height, ms}; empty
+    // without ffprobe.
+    Q_INVOKABLE QVariantMap videoFacts(const QString &path) const {
+        QProcess ffprobe;
+        ffprobe.start(QStringLiteral("ffprobe"),
+                      {"-v", "error", "-select_streams", "v:0", "-show_entries",
+                       "stream=width,height,duration", "-of", "default=noprint_wrappers=1", path});
+        QVariantMap facts;
+        if (!ffprobe.waitForFinished(30000) || ffprobe.exitCode() != 0)
+            return facts;
+        for (const QString &line : QString::fromUtf8(ffprobe.readAllStandardOutput()).split('\n')) {
+            const QString key = line.section('=', 0, 0), value = line.section('=', 1);
+            if (key == QLatin1String("duration"))
+                facts["ms"] = qRound(value.toDouble() * 1000);
+            else if (!key.isEmpty())
+                facts[key] = value.toInt();
+        }
+        return facts;
     }
 
 private:

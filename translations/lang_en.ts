@@ -130,6 +130,10 @@
         <source>Mi/h</source>
         <translation>Mi/h</translation>
     </message>
+    <message>
+        <source>Share clip</source>
+        <translation>Share clip</translation>
+    </message>
 </context>
 <context>
     <name>MapArea</name>
@@ -333,6 +337,103 @@
     <message>
         <source>The report could not be printed</source>
         <translation>The report could not be printed</translation>
+    </message>
+    <message>
+        <source>Share clip</source>
+        <translation>Share clip</translation>
+    </message>
+</context>
+<context>
+    <name>ShareDialog</name>
+    <message>
+        <source>Saved %1
+%2 × %3 pixels, %4 long</source>
+        <translation>Saved %1
+%2 × %3 pixels, %4 long</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing was written</source>
+        <translation>Cancelled: nothing was written</translation>
+    </message>
+    <message>
+        <source>The clip could not be saved: %1</source>
+        <translation>The clip could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>Share clip</source>
+        <translation>Share clip</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Cameras</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Caption</translation>
+    </message>
+    <message>
+        <source>From – to</source>
+        <translation>From – to</translation>
+    </message>
+    <message>
+        <source>Whole clip</source>
+        <translation>Whole clip</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>The clip lasts %1</source>
+        <translation>The clip lasts %1</translation>
+    </message>
+    <message>
+        <source>All cameras</source>
+        <translation>All cameras</translation>
+    </message>
+    <message>
+        <source>Front only</source>
+        <translation>Front only</translation>
+    </message>
+    <message>
+        <source>Time, speed, place and sensor values</source>
+        <translation>Time, speed, place and sensor values</translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Writing %1</source>
+        <translation>Writing %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 pictures</source>
+        <translation>%1 of %2 pictures</translation>
+    </message>
+    <message>
+        <source>About %1 left</source>
+        <translation>About %1 left</translation>
+    </message>
+    <message>
+        <source>Starting…</source>
+        <translation>Starting…</translation>
+    </message>
+    <message>
+        <source>MP4 videos (*.mp4)</source>
+        <translation>MP4 videos (*.mp4)</translation>
     </message>
 </context>
 <context>

@@ -130,6 +130,10 @@
         <source>Mi/h</source>
         <translation>Mi/h</translation>
     </message>
+    <message>
+        <source>Share clip</source>
+        <translation>Partager un extrait</translation>
+    </message>
 </context>
 <context>
     <name>MapArea</name>
@@ -333,6 +337,103 @@
     <message>
         <source>The report could not be printed</source>
         <translation>Le rapport n&apos;a pas pu être imprimé</translation>
+    </message>
+    <message>
+        <source>Share clip</source>
+        <translation>Partager l&apos;extrait</translation>
+    </message>
+</context>
+<context>
+    <name>ShareDialog</name>
+    <message>
+        <source>Saved %1
+%2 × %3 pixels, %4 long</source>
+        <translation>Enregistré : %1
+%2 × %3 pixels, durée %4</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing was written</source>
+        <translation>Annulé : rien n&apos;a été écrit</translation>
+    </message>
+    <message>
+        <source>The clip could not be saved: %1</source>
+        <translation>L&apos;extrait n&apos;a pas pu être enregistré : %1</translation>
+    </message>
+    <message>
+        <source>Share clip</source>
+        <translation>Partager un extrait</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Plage</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Caméras</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Légende</translation>
+    </message>
+    <message>
+        <source>From – to</source>
+        <translation>De – à</translation>
+    </message>
+    <message>
+        <source>Whole clip</source>
+        <translation>Vidéo entière</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>à</translation>
+    </message>
+    <message>
+        <source>The clip lasts %1</source>
+        <translation>La vidéo dure %1</translation>
+    </message>
+    <message>
+        <source>All cameras</source>
+        <translation>Toutes</translation>
+    </message>
+    <message>
+        <source>Front only</source>
+        <translation>Avant seule</translation>
+    </message>
+    <message>
+        <source>Time, speed, place and sensor values</source>
+        <translation>Heure, vitesse, position et capteur</translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation>Partager</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Writing %1</source>
+        <translation>Écriture de %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 pictures</source>
+        <translation>%1 images sur %2</translation>
+    </message>
+    <message>
+        <source>About %1 left</source>
+        <translation>Encore %1 environ</translation>
+    </message>
+    <message>
+        <source>Starting…</source>
+        <translation>Démarrage…</translation>
+    </message>
+    <message>
+        <source>MP4 videos (*.mp4)</source>
+        <translation>Vidéos MP4 (*.mp4)</translation>
     </message>
 </context>
 <context>

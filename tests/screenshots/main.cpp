@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
+#include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
 #include <cstdio>
@@ -186,6 +187,28 @@ void report(const MainWindow &main) {
     QTest::qWait(1000); // the pictures, loaded in the background
 }
 
+// The Share clip dialog of the large player's moment.
+void share(const MainWindow &main) {
+    main.call("pauseAll");
+    const QVariant position = main.child(QStringLiteral("videoOut1"))->property("position");
+    main.call("shareClip", {position});
+    const QObject *dialog = main.child(QStringLiteral("shareDialog"));
+    main.waitUntil([&] { return dialog->property("opened").toBool(); },
+                   QStringLiteral("the share dialog"));
+}
+
+// The same dialog writing the whole recording, once it knows the time left.
+void shareProgress(const MainWindow &main) {
+    share(main);
+    static QTemporaryDir scratch;
+    QObject *dialog = main.child(QStringLiteral("shareDialog"));
+    main.set(dialog, "whole", true);
+    main.call("saveTo", {scratch.filePath(QStringLiteral("shared.mp4"))}, "shareDialog");
+    const QObject *job = dialog->property("job").value<QObject *>();
+    main.waitUntil([&] { return job && job->property("secondsLeft").toInt() > 0; },
+                   QStringLiteral("the time left of the export"));
+}
+
 // The viewer settings screen, opened as the settings chooser opens it.
 void viewerSettings(const MainWindow &main) {
     main.call("settingPcViewClick", {}, "mainMenus");
@@ -221,6 +244,8 @@ const Scenario Scenarios[] = {
     {"compact", 4, 0, [](const MainWindow &main) { showToolbar(main); }},
     {"impact", -1, 1, impact},
     {"report", -1, 0, report},
+    {"share", -1, 0, share},
+    {"share-progress", -1, 0, shareProgress},
     {"settings-viewer", -1, 0, viewerSettings},
     {"settings-viewer-compact", 4, 0, viewerSettings},
     {"settings-camera", -1, 0, cameraSettings},
@@ -284,12 +309,13 @@ int main(int argc, char *argv[]) {
     for (const Scenario &s : Scenarios)
         chosen = parser.value(scenario) == QLatin1String(s.name) ? &s : chosen;
     if (!parser.isSet(card) || !parser.isSet(out) || windowSize.isEmpty() || !chosen)
-        return fail(QStringLiteral(
-                        "usage: velmora-screenshots --card DIR --size WxH --scenario "
-                        "playing|toolbar|zoomed|fullscreen|compact|impact|report|settings-viewer|"
-                        "settings-viewer-compact|settings-camera|settings-camera-compact --out "
-                        "FILE.png"),
-                    2);
+        return fail(
+            QStringLiteral(
+                "usage: velmora-screenshots --card DIR --size WxH --scenario "
+                "playing|toolbar|zoomed|fullscreen|compact|impact|report|share|share-progress|"
+                "settings-viewer|settings-viewer-compact|settings-camera|settings-camera-compact "
+                "--out FILE.png"),
+            2);
 
     velmora::registerBackendTypes();
     velmora::registerPlayerTypes();
