@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+extern "C" {
+#include <libavutil/imgutils.h>
+}
+
 namespace velmora::media {
 
 namespace {
@@ -12,13 +16,18 @@ constexpr AVRational Microseconds = {1, 1000000};
 // As the player's exact seek: a picture that starts up to 5 ms before a
 // time is the one shown at it.
 constexpr int64_t ToleranceUs = 5000;
-// A camera whose pictures stop coming while the others go on is given up
-// on after this many of theirs, rather than buffering the whole file.
+// A camera whose pictures stop coming while the others go on is passed over
+// once another camera has this many pictures waiting (a second's worth),
+// rather than buffering the file.
+constexpr std::size_t StallPictures = 30;
+// Beyond this a camera's pictures are not kept at all.
 constexpr std::size_t MaxQueued = 300;
+// Damaged pictures passed over in a row before a decoder is given up on.
+constexpr int MaxDamaged = 64;
 
 } // namespace
 
-QString ClipSource::open(const QString &path) {
+QString ClipSource::open(const QString &path, int cameras) {
     if (QString error = m_recording.open(path); !error.isEmpty())
         return error;
     AVFormatContext *input = m_recording.context();
@@ -27,7 +36,7 @@ QString ClipSource::open(const QString &path) {
         AVStream *stream = input->streams[i];
         const AVMediaType type = stream->codecpar->codec_type;
         stream->discard = AVDISCARD_ALL;
-        if (type == AVMEDIA_TYPE_VIDEO && m_cameras.size() < 3) {
+        if (type == AVMEDIA_TYPE_VIDEO && int(m_cameras.size()) < std::min(cameras, 3)) {
             m_cameras.emplace_back();
             m_cameras.back().stream = stream;
             m_cameras.back().decoder = openDecoder(stream, &error, 0);
@@ -96,6 +105,8 @@ bool ClipSource::frame(int64_t k, QVector<AVFrame *> *pictures, QString *error) 
                 track.ended = true;
                 continue;
             }
+            if (othersAhead(&track))
+                break;
             if (QString failed = readPacket(); !failed.isEmpty()) {
                 *error = failed;
                 return false;
@@ -111,16 +122,51 @@ bool ClipSource::frame(int64_t k, QVector<AVFrame *> *pictures, QString *error) 
             return false; // the front camera has run out
         }
         if (!track.current) {
-            *error = QStringLiteral("camera %1 has no picture").arg(c);
-            return false;
+            if (QString failed = blackPicture(track); !failed.isEmpty()) {
+                *error = failed;
+                return false;
+            }
         }
         pictures->append(track.current.get());
     }
     return true;
 }
 
+bool ClipSource::othersAhead(const Track *track) const {
+    return std::any_of(m_cameras.begin(), m_cameras.end(), [&](const Track &other) {
+        return &other != track && other.queue.size() > StallPictures;
+    });
+}
+
+int ClipSource::frameNumber(const AVFrame *front) const {
+    return int((startUs(m_cameras.front(), front) + m_frameUs / 2) / m_frameUs);
+}
+
+// Black at the camera's size (the front's when its header has none), in the
+// front's pixel format.
+QString ClipSource::blackPicture(Track &track) {
+    const AVFrame *front = m_cameras.front().current.get();
+    const AVCodecParameters *header = track.stream->codecpar;
+    FramePtr black(av_frame_alloc());
+    QString error;
+    if (allocationFailed(black.get(), QStringLiteral("av_frame_alloc"), &error))
+        return error;
+    black->width = header->width > 0 ? header->width : front->width;
+    black->height = header->height > 0 ? header->height : front->height;
+    black->format = front->format;
+    if (avFailed(av_frame_get_buffer(black.get(), 0), QStringLiteral("black picture"), &error))
+        return error;
+    ptrdiff_t lines[4] = {};
+    for (int i = 0; i < 4; ++i)
+        lines[i] = black->linesize[i];
+    av_image_fill_black(black->data, lines, AVPixelFormat(black->format), AVCOL_RANGE_MPEG,
+                        black->width, black->height);
+    track.current = std::move(black);
+    return QString();
+}
+
 bool ClipSource::readOn(QString *error) {
-    if (m_inputEnded)
+    if (m_inputEnded || othersAhead(nullptr))
         return false;
     *error = readPacket();
     return error->isEmpty();
@@ -161,12 +207,15 @@ QString ClipSource::readPacket() {
 }
 
 QString ClipSource::decode(Track &track, bool video) {
-    for (;;) {
+    for (int damaged = 0;;) {
         FramePtr frame(av_frame_alloc());
         QString error;
         if (allocationFailed(frame.get(), QStringLiteral("av_frame_alloc"), &error))
             return error;
         const int got = avcodec_receive_frame(track.decoder.get(), frame.get());
+        // A damaged picture is passed over; the ones after it still come.
+        if (got == AVERROR_INVALIDDATA && ++damaged < MaxDamaged)
+            continue;
         if (got == AVERROR(EAGAIN) || got == AVERROR_EOF || got == AVERROR_INVALIDDATA)
             return QString();
         if (avFailed(got, QStringLiteral("cannot decode"), &error))

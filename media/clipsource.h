@@ -17,9 +17,9 @@ namespace velmora::media {
 
 class ClipSource {
 public:
-    // Opens the recording and its decoders (at most three cameras and the
-    // first sound stream); empty on success.
-    QString open(const QString &path);
+    // Opens the recording and its decoders (the first `cameras` cameras, at
+    // most three, and the first sound stream); empty on success.
+    QString open(const QString &path, int cameras = 3);
 
     int cameras() const { return int(m_cameras.size()); }
     bool hasSound() const { return m_sound.stream != nullptr; }
@@ -33,13 +33,18 @@ public:
 
     // The pictures of output frame `k` (one per camera; owned by the source,
     // valid until the next call). False at the end of the front camera or on
-    // an error (then *error says why).
+    // an error (then *error says why). A camera that has stopped, or lags
+    // more than a second of the others' pictures behind them in the file,
+    // shows its last picture, or black when it has had none.
     bool frame(int64_t k, QVector<AVFrame *> *pictures, QString *error);
+    // The recording's frame number of a picture of the front camera.
+    int frameNumber(const AVFrame *front) const;
 
     // Sound decoded so far, in order, for the caller to take.
     std::deque<FramePtr> &sound() { return m_soundFrames; }
     // Reads on for sound that lies beyond the last picture read; false once
-    // the file has ended, or on an error (*error says why).
+    // the file has ended, when the pictures read on for would pile up (no
+    // sound is near), or on an error (*error says why).
     bool readOn(QString *error);
 
 private:
@@ -53,6 +58,8 @@ private:
     };
 
     QString readPacket();
+    bool othersAhead(const Track *track) const;
+    QString blackPicture(Track &track);
     QString decode(Track &track, bool video);
     int64_t startUs(const Track &track, const AVFrame *frame) const;
 

@@ -18,7 +18,6 @@ QString FilterGraph::build(const QString &description, const QVector<Input> &inp
     m_graph->nb_threads = 1;
     m_sources.clear();
     FilterInOutPtr outputs, ins;
-    AVFilterInOut *chain = nullptr;
     for (int i = 0; i < inputs.size(); ++i) {
         const Input &in = inputs[i];
         const QByteArray args = QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=%4/%5:"
@@ -42,10 +41,9 @@ QString FilterGraph::build(const QString &description, const QVector<Input> &inp
             return error;
         link->name = av_strdup(name.constData());
         link->filter_ctx = source;
-        link->next = chain;
-        chain = link;
+        link->next = outputs.release();
+        outputs.reset(link);
     }
-    outputs.reset(chain);
     if (avFailed(avfilter_graph_create_filter(&m_sink, avfilter_get_by_name("buffersink"), "out",
                                               nullptr, nullptr, m_graph.get()),
                  QStringLiteral("picture output"), &error))

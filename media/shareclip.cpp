@@ -13,11 +13,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <optional>
 #include <unistd.h>
@@ -42,6 +44,17 @@ ShareClipResult failure(Status status, const QString &message) {
     return result;
 }
 
+// `text` as the value of a filter option inside a filter graph description:
+// escaped once for the option list, once more for the graph.
+QString escapedValue(const QString &text) {
+    QString once, twice;
+    for (const QChar c : text)
+        once += QStringLiteral("\\':").contains(c) ? QStringLiteral("\\") + c : QString(c);
+    for (const QChar c : once)
+        twice += QStringLiteral("\\'[],;").contains(c) ? QStringLiteral("\\") + c : QString(c);
+    return twice;
+}
+
 // The caption's font as a file, for the text filter to open.
 std::optional<QString> fontFile(const QTemporaryDir &dir) {
     loadMediaResources();
@@ -55,28 +68,46 @@ std::optional<QString> fontFile(const QTemporaryDir &dir) {
 QString captionGraph(const QSize &size, const QString &font) {
     const CaptionBar bar = captionBar(size);
     return QStringLiteral("[in0]drawbox=x=0:y=ih-%1:w=iw:h=%1:color=black@0.65:t=fill,"
-                          "drawtext=fontfile='%2':text='%{metadata\\:%3}':expansion=normal:"
+                          "drawtext=fontfile=%2:text='%{metadata\\:%3}':expansion=normal:"
                           "fontsize=%4:fontcolor=white:x=%5:y=%6[out]")
         .arg(bar.height)
-        .arg(font)
+        .arg(escapedValue(font))
         .arg(QLatin1String(CaptionKey))
         .arg(bar.fontSize)
         .arg(bar.textLeft)
         .arg(bar.textTop);
 }
 
-// A file next to `output` that nothing else uses; empty when the folder
-// cannot be written.
+// A new empty file next to `output` that nothing else uses, created with
+// the mode the umask leaves of 0666 (as any saved file); empty when the
+// folder cannot be written.
 QString temporaryNextTo(const QString &output) {
     const QFileInfo info(output);
-    QByteArray pattern =
-        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        return QString();
-    ::close(fd);
-    return QFile::decodeName(pattern);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name = QStringLiteral("%1/.%2.%3")
+                                 .arg(info.absolutePath(), info.fileName())
+                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
+        const int fd = ::open(QFile::encodeName(name).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
 }
+
+// Removes the temporary file on every way out but a commit.
+struct TemporaryFile {
+    QString path;
+    bool committed = false;
+    ~TemporaryFile() {
+        if (!committed && !path.isEmpty())
+            QFile::remove(path);
+    }
+};
 
 // The written file to the disk, then under its name, then the folder's entry.
 bool commit(const QString &temporary, const QString &output) {
@@ -109,7 +140,7 @@ private:
     ShareClipResult prepare();
     QString start(const QVector<AVFrame *> &pictures, const QString &temporary);
     QString writeFrame(int64_t k, const QVector<AVFrame *> &pictures);
-    QString writeSound(bool toTheEnd);
+    QString writeSound(int64_t frames, bool toTheEnd);
 
     const ShareClipRequest &m_request;
     const ShareClipProgress &m_progress;
@@ -123,15 +154,19 @@ private:
     Mp4Writer m_writer;
     FramePtr m_stacked, m_captioned;
     QSize m_size;
-    int m_inputs = 0;     // the pictures the layout takes, front first
-    int m_firstFrame = 0; // the recording's frame number of picture 0
-    // Sound: the source's first sample of the clip, the samples written and
-    // the clip's length in samples.
-    int64_t m_soundFrom = 0, m_soundWritten = 0, m_soundTotal = 0;
+    int m_inputs = 0; // the pictures the layout takes, front first
+    // Sound: the source's first sample of the clip and the samples written.
+    int64_t m_soundFrom = 0, m_soundWritten = 0;
 };
 
 ShareClipResult ShareJob::prepare() {
-    if (QString error = m_source.open(m_request.source); !error.isEmpty())
+    const QFileInfo output(m_request.output);
+    if (output.exists() &&
+        output.canonicalFilePath() == QFileInfo(m_request.source).canonicalFilePath())
+        return failure(Status::CannotWrite,
+                       QStringLiteral("%1 is the recording itself").arg(m_request.output));
+    if (QString error = m_source.open(m_request.source, m_request.allCameras ? 3 : 1);
+        !error.isEmpty())
         return failure(Status::CannotRead,
                        QStringLiteral("cannot read %1: %2").arg(m_request.source, error));
     const int64_t frameUs = m_source.frameUs(), durationUs = m_source.durationUs();
@@ -145,7 +180,6 @@ ShareClipResult ShareJob::prepare() {
                            .arg(toUs / 1e6)
                            .arg(durationUs / 1e6));
     m_frames = std::max<int64_t>(1, (toUs - m_fromUs + frameUs / 2) / frameUs);
-    m_firstFrame = int((m_fromUs + frameUs / 2) / frameUs);
     if (m_request.caption) {
         const TelemetryExtraction extraction = extractTelemetry(m_request.source);
         m_caption.emplace(extraction.telemetry, startTimeFromName(m_request.source),
@@ -190,8 +224,6 @@ QString ShareJob::start(const QVector<AVFrame *> &pictures, const QString &tempo
     if (const AVCodecContext *decoder = m_source.soundDecoder()) {
         sound = {decoder->sample_rate, decoder->ch_layout.nb_channels, decoder->sample_fmt};
         m_soundFrom = av_rescale_q(m_fromUs, Microseconds, {1, sound.sampleRate});
-        m_soundTotal =
-            av_rescale_q(m_frames * m_source.frameUs(), Microseconds, {1, sound.sampleRate});
     }
     m_stacked.reset(av_frame_alloc());
     m_captioned.reset(av_frame_alloc());
@@ -210,7 +242,8 @@ QString ShareJob::writeFrame(int64_t k, const QVector<AVFrame *> &pictures) {
         AVFrame *out = m_stacked.get();
         if (m_captionGraph) {
             const QByteArray text =
-                m_caption->text(m_firstFrame + int(k), captionBar(m_size).twoLines).toUtf8();
+                m_caption->text(m_source.frameNumber(pictures[0]), captionBar(m_size).twoLines)
+                    .toUtf8();
             av_dict_set(&out->metadata, CaptionKey, text.constData(), 0);
             error = m_captionGraph->push(0, out);
             av_frame_unref(out);
@@ -224,40 +257,43 @@ QString ShareJob::writeFrame(int64_t k, const QVector<AVFrame *> &pictures) {
     return error;
 }
 
-// The sound decoded so far that falls within the clip; with `toTheEnd`, the
-// rest of the clip's sound, read on for and silent where the file has none.
-QString ShareJob::writeSound(bool toTheEnd) {
+// The clip's sound that goes with its first `frames` pictures, as far as it
+// has been decoded; with `toTheEnd`, read on for the rest, and silent where
+// the file has none (a gap, or sound that stops before the pictures).
+QString ShareJob::writeSound(int64_t frames, bool toTheEnd) {
     if (!m_source.hasSound())
         return QString();
     const AVRational samples = {1, m_source.soundDecoder()->sample_rate};
-    QString error;
-    while (error.isEmpty() && m_soundWritten < m_soundTotal) {
-        auto &queue = m_source.sound();
+    const int64_t total = av_rescale_q(frames * m_source.frameUs(), Microseconds, samples);
+    QString error, readError;
+    auto &queue = m_source.sound();
+    while (error.isEmpty() && m_soundWritten < total) {
         if (queue.empty()) {
-            if (!toTheEnd || !m_source.readOn(&error))
+            if (!toTheEnd || !m_source.readOn(&readError))
                 break;
             continue;
         }
-        const FramePtr frame = std::move(queue.front());
-        queue.pop_front();
+        const AVFrame *frame = queue.front().get();
         const AVRational base = m_source.soundDecoder()->pkt_timebase;
         const int64_t at = av_rescale_q(frame->best_effort_timestamp, base, samples) - m_soundFrom;
         if (at > m_soundWritten) {
-            const int gap = int(std::min(at, m_soundTotal) - m_soundWritten);
-            error = m_writer.writeSound(nullptr, 0, gap);
+            const int64_t gap = std::min(at, total) - m_soundWritten;
+            error = m_writer.writeSound(nullptr, 0, int(gap));
             m_soundWritten += gap;
         }
         const int64_t offset = m_soundWritten - at;
-        const int64_t count =
-            std::min<int64_t>(frame->nb_samples - offset, m_soundTotal - m_soundWritten);
+        const int64_t count = std::min<int64_t>(frame->nb_samples - offset, total - m_soundWritten);
         if (error.isEmpty() && offset >= 0 && count > 0) {
-            error = m_writer.writeSound(frame.get(), int(offset), int(count));
+            error = m_writer.writeSound(frame, int(offset), int(count));
             m_soundWritten += count;
         }
+        // A block that reaches beyond the pictures written so far waits.
+        if (offset + count >= frame->nb_samples || m_soundWritten < total)
+            queue.pop_front();
     }
-    if (error.isEmpty() && toTheEnd && m_soundWritten < m_soundTotal) {
-        error = m_writer.writeSound(nullptr, 0, int(m_soundTotal - m_soundWritten));
-        m_soundWritten = m_soundTotal;
+    if (error.isEmpty() && toTheEnd && m_soundWritten < total) {
+        error = m_writer.writeSound(nullptr, 0, int(total - m_soundWritten));
+        m_soundWritten = total;
     }
     return error;
 }
@@ -266,48 +302,47 @@ ShareClipResult ShareJob::run() {
     ShareClipResult result = prepare();
     if (!result.message.isEmpty())
         return result;
-    const QString temporary = temporaryNextTo(m_request.output);
-    if (temporary.isEmpty())
+    TemporaryFile temporary{temporaryNextTo(m_request.output)};
+    if (temporary.path.isEmpty())
         return failure(Status::CannotWrite,
                        QStringLiteral("cannot write in the folder of %1: %2")
                            .arg(m_request.output, QString::fromLocal8Bit(std::strerror(errno))));
     QString error, readError;
     QVector<AVFrame *> pictures;
-    int64_t k = 0;
+    int64_t k = 0; // pictures written
     bool cancelled = false;
     if (!m_source.frame(0, &pictures, &readError))
         readError = readError.isEmpty() ? QStringLiteral("no picture at the start") : readError;
     if (readError.isEmpty())
-        error = start(pictures, temporary);
-    for (; error.isEmpty() && readError.isEmpty() && k < m_frames; ++k) {
+        error = start(pictures, temporary.path);
+    while (error.isEmpty() && readError.isEmpty() && k < m_frames) {
         if (k > 0 && !m_source.frame(k, &pictures, &readError))
-            break;
+            break; // the front camera has ended (or an error, in readError)
         error = writeFrame(k, pictures);
+        ++k;
         if (error.isEmpty())
-            error = writeSound(false);
-        if (m_progress && !m_progress(k + 1, m_frames)) {
+            error = writeSound(k, false);
+        if (m_progress && !m_progress(k, m_frames)) {
             cancelled = true;
-            ++k;
             break;
         }
     }
     if (error.isEmpty() && readError.isEmpty() && !cancelled) {
-        error = writeSound(true);
+        error = writeSound(k, true);
         if (error.isEmpty())
             error = m_writer.finish();
-        if (error.isEmpty() && !commit(temporary, m_request.output))
+        if (error.isEmpty() && !commit(temporary.path, m_request.output))
             error = QStringLiteral("cannot write %1: %2")
                         .arg(m_request.output, QString::fromLocal8Bit(std::strerror(errno)));
+        temporary.committed = error.isEmpty();
     }
-    if (cancelled || !error.isEmpty() || !readError.isEmpty()) {
-        QFile::remove(temporary);
-        if (cancelled)
-            return failure(Status::Cancelled, QStringLiteral("cancelled; nothing was written"));
-        if (!readError.isEmpty())
-            return failure(Status::CannotRead,
-                           QStringLiteral("cannot read %1: %2").arg(m_request.source, readError));
+    if (cancelled)
+        return failure(Status::Cancelled, QStringLiteral("cancelled; nothing was written"));
+    if (!readError.isEmpty())
+        return failure(Status::CannotRead,
+                       QStringLiteral("cannot read %1: %2").arg(m_request.source, readError));
+    if (!error.isEmpty())
         return failure(Status::CannotWrite, error);
-    }
     result.status = Status::Written;
     result.size = m_size;
     result.frames = k;
@@ -326,8 +361,13 @@ ShareClipResult ShareJob::run() {
 
 ShareClipResult shareClip(const ShareClipRequest &request, const ShareClipProgress &progress) {
     const QuietAvLog quiet;
-    ShareJob job(request, progress);
-    const ShareClipResult result = job.run();
+    ShareClipResult result;
+    try {
+        ShareJob job(request, progress);
+        result = job.run();
+    } catch (const std::exception &e) { // out of memory, or thrown by the caller's progress
+        result = failure(Status::CannotWrite, QStringLiteral("stopped: %1").arg(e.what()));
+    }
     qCDebug(lcMedia).noquote() << QStringLiteral("Share: %1 %2 to %3 ms: %4")
                                       .arg(request.source)
                                       .arg(request.fromMs)

@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QtTest>
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace velmora;
 using namespace velmora::demo;
@@ -184,6 +185,37 @@ private slots:
         QVERIFY(std::count_if(b.end() - bar * 320, b.end(), [](char c) { return uchar(c) > 200; }) >
                 50);
         QVERIFY(psnr(a.left((180 - bar) * 320), b.left((180 - bar) * 320)) > 35);
+    }
+
+    // A camera and the sound that stop early, a font folder whose path needs
+    // escaping, the recording named as the output, and the file's mode.
+    void awkwardInputs() {
+        RecordingOptions o;
+        o.payload = Payload::Hevc;
+        o.channels = 3;
+        o.seconds = 14; // long enough that reading CAM1's rest would pile up the others
+        o.channelFrames = {420, 30, 420}; // CAM1 stops after 1 s
+        o.soundFrames = 30;
+        const QString cut = m_dir.filePath("R_20261206_101030_T_N.avi");
+        QVERIFY(writeRecording(cut, o).ok);
+        QTemporaryDir odd(m_dir.filePath("it's:a,dir;[x]-XXXXXX"));
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(odd.path()));
+        const QString file = out("cut.mp4");
+        const mode_t mask = umask(022);
+        const auto result = media::shareClip({cut, file, 2000, 3000, true, true, 1});
+        umask(mask);
+        qputenv("TMPDIR", oldTemp);
+        QCOMPARE(int(result.status), int(Status::Written));
+        QCOMPARE(result.frames, qint64(30));
+        QVERIFY(QFileInfo(file).permissions() & QFileDevice::ReadOther);
+        const QJsonArray streams = probe(file); // the sound padded with silence to the end
+        QCOMPARE(streams.size(), 2);
+        QVERIFY(std::abs(streams[1].toObject()["duration"].toString().toDouble() - 1.0) < 0.07);
+
+        const QByteArray before = readAll(cut);
+        QCOMPARE(int(media::shareClip({cut, cut}).status), int(Status::CannotWrite));
+        QCOMPARE(readAll(cut), before);
     }
 
     // Nothing stays behind, in the output's folder least of all.
