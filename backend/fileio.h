@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cardwatch.h"
 #include "catalogue.h"
 #include "drivetable.h"
 #include "fileentry.h"
@@ -141,6 +142,12 @@ signals:
     // A copy batch started by fileSaveStart() has ended.
     void copyFinished(int copied, int failed, QStringList failedNames);
     void mapSettingsChanged();
+    // The card the list shows is gone (see velmora::CardWatch): the players'
+    // recording, the telemetry scan and the copies from it have been stopped,
+    // the partial copies removed and the lists emptied.
+    void cardRemoved(QString root);
+    // A card came in after one was gone.
+    void cardInserted();
 
 public slots:
     void setGps_speed(int gps_speed);
@@ -257,6 +264,7 @@ private:
     const velmora::FileEntry &selectEntry(int kind, int index);
     // The telemetry queries, following the latest published extraction.
     velmora::TelemetryQueries &queries();
+    void cardLost(const QString &root);
 
     static constexpr int CategoryCount = 5;
 
@@ -280,4 +288,5 @@ private:
     velmora::DriveTable m_drives;
     QRect m_CurrentScreenRect; // null: x, y, width and height 0
     std::shared_ptr<const velmora::VolumeSource> m_volumes;
+    velmora::CardWatch m_cardWatch; // the card listed by fileSearch()
 };

@@ -107,6 +107,11 @@ void RecordingCopier::cancelAndWait() {
     running.waitForFinished();
 }
 
+void RecordingCopier::abandon() {
+    cancelAndWait();
+    m_cancelled = false;
+}
+
 void RecordingCopier::runBatches() {
     for (;;) {
         Batch batch;
@@ -139,6 +144,8 @@ void RecordingCopier::copyBatch(const Batch &batch) {
             qCDebug(lcFiles).noquote() << "copyFunction failed: ================> " + error;
         }
     }
+    if (m_cancelled)
+        return; // stopped in its last file: no report either
     qCDebug(lcFiles).noquote() << "copyFunction ================> end";
     // The report is emitted from this object's own thread; one still pending
     // when the object goes away is dropped with it. Only the queue under the

@@ -40,6 +40,9 @@ public:
     // it: a file it was copying is abandoned, its temporary file removed. No
     // batch starts afterwards, and no report of a stopped batch is sent.
     void cancelAndWait();
+    // The same for a card that went away, but batches started afterwards
+    // are copied again. Batches that ended before are still reported.
+    void abandon();
 
     // The destination of one recording: `folder` + "/" + its name. The "/" is
     // always added, also after a folder that already ends in one.
