@@ -45,7 +45,7 @@ const char FileIOSignals[] =
     "verChanged(int security_led); vol_micChanged(QString vol_mic); "
     "vol_speakerChanged(int vol_speaker); vlangChanged(int lang); vresolutionChanged(int lang); "
     "vspeedunitChanged(int lang); copyFinished(int copied, int failed, QStringList failedNames); "
-    "mapSettingsChanged()";
+    "mapSettingsChanged(); cardRemoved(QString root); cardInserted()";
 const char FileIOSlots[] =
     "setGps_speed(int gps_speed); setLang(int lang); setCut_volt(int cut_volt); "
     "setGsensor_sensitivity(int gsensor_sensitivity); "
