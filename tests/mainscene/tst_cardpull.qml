@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtTest 1.2
+import "qrc:/report.js" as Paths
 
 // The card pulled while the viewer works on it, and put back.
 MainTestCase {
@@ -77,5 +78,26 @@ MainTestCase {
         tryVerify(function() { return fixture.files(target).length === 0 }, 10000,
                   "left in the target: " + fixture.files(target))
         compare(reported.count, 0)
+    }
+
+    // A clip shared from the pulled card is cancelled and leaves nothing.
+    function test_pulledDuringShare() {
+        var name = "R_20261206_081530_T_N"
+        card = fixture.makeCard("DASHCAM", [
+            { folder: "Drive", name: name + ".avi", channels: 3, seconds: 20 },
+        ])
+        verify(card !== "", "the card could not be written")
+        chooseCard(card)
+        var dialog = child("shareDialog")
+        dialog.ask(name, card + "Drive/" + name + ".avi", 20000, 0)
+        dialog.whole = true
+        var folder = fixture.makeFolder()
+        dialog.saveTo(Paths.fileUrl(folder + "/" + name + ".mp4"))
+        tryVerify(function() { return dialog.job.framesDone > 0 }, 30000, "the share did not begin")
+        pullAndExpectOffered()
+        tryCompare(child("shareNotice"), "opened", true, 60000)
+        compare(child("shareNoticeText").text,
+                qsTranslate("ShareDialog", "Cancelled: nothing was written"))
+        compare(fixture.files(folder), [])
     }
 }
