@@ -17,6 +17,7 @@ FileIO::FileIO(QObject *parent)
     : QObject(parent)
     , m_mapSources(velmora::mapSources(m_viewer)) {
     connect(&m_copier, &velmora::RecordingCopier::copyFinished, this, &FileIO::copyFinished);
+    connect(&m_copier, &velmora::RecordingCopier::copyProgress, this, &FileIO::copyProgress);
 }
 
 FileIO::~FileIO() {

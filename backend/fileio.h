@@ -140,6 +140,9 @@ signals:
     void vspeedunitChanged(int lang);
     // A copy batch started by fileSaveStart() has ended.
     void copyFinished(int copied, int failed, QStringList failedNames);
+    // The running batch's files and bytes so far, at most ten times a second
+    // and after each file.
+    void copyProgress(int filesDone, int filesTotal, qint64 bytesDone, qint64 bytesTotal);
     void mapSettingsChanged();
 
 public slots:
@@ -168,6 +171,9 @@ public slots:
     void setvMaponline(bool online);
     void setvMapofflinedir(QString folder);
     void setSource(QString source);
+    // Cancel in the save pop-up: the running batch stops in its current file
+    // (whose partial copy is removed) and reports what it copied.
+    void fileSaveCancel();
 
 public:
     Q_INVOKABLE QString read();
