@@ -26,6 +26,7 @@ namespace velmora {
 namespace {
 
 constexpr size_t ChunkSize = 1 << 20;
+constexpr qint64 WritebackStep = 8 << 20;
 
 QString systemError(int code) {
     return QString::fromLocal8Bit(std::strerror(code));
@@ -84,6 +85,7 @@ private:
 bool sha256OnDisk(int fd, std::vector<char> &buffer, const RecordingCopier::StopCheck &stop,
                   QByteArray *hex) {
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     Sha256 sum;
     for (off_t at = 0;;) {
         if (stop && stop())
@@ -338,6 +340,7 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target, con
     std::vector<char> buffer(ChunkSize);
     Sha256 sum;
     qint64 total = 0;
+    qint64 handedToDisk = 0;
     for (;;) {
         if (cancelled()) {
             why = QStringLiteral("cancelled");
@@ -358,6 +361,11 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target, con
             break;
         }
         total += n;
+        // The disk starts writing behind the copy rather than all at the sync.
+        if (total - handedToDisk >= WritebackStep) {
+            ::sync_file_range(out.get(), handedToDisk, total - handedToDisk, SYNC_FILE_RANGE_WRITE);
+            handedToDisk = total;
+        }
         if (copiedBytes)
             copiedBytes(n);
     }
