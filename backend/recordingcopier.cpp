@@ -181,12 +181,14 @@ void RecordingCopier::copyBatch(const QueuedBatch &queued) {
             return;
         reportedFiles = now.filesDone;
         sinceReport.restart();
-        QMetaObject::invokeMethod(
-            this,
-            [this, now] {
-                emit copyProgress(now.filesDone, now.filesTotal, now.bytesDone, now.bytesTotal);
-            },
-            Qt::QueuedConnection);
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_progress = now;
+            if (m_progressPending)
+                return; // the report on its way takes these figures
+            m_progressPending = true;
+        }
+        QMetaObject::invokeMethod(this, "deliverProgress", Qt::QueuedConnection);
     };
     const auto logged = [](const FileResult &file) {
         if (!file.copied)
@@ -206,6 +208,16 @@ void RecordingCopier::copyBatch(const QueuedBatch &queued) {
         m_reports.enqueue(outcome);
     }
     QMetaObject::invokeMethod(this, "deliverReports", Qt::QueuedConnection);
+}
+
+void RecordingCopier::deliverProgress() {
+    Progress now;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        now = m_progress;
+        m_progressPending = false;
+    }
+    emit copyProgress(now.filesDone, now.filesTotal, now.bytesDone, now.bytesTotal);
 }
 
 void RecordingCopier::deliverReports() {

@@ -98,7 +98,8 @@ signals:
     void copyProgress(int filesDone, int filesTotal, qint64 bytesDone, qint64 bytesTotal);
 
 private slots:
-    void deliverReports(); // on this object's thread
+    void deliverReports();  // on this object's thread
+    void deliverProgress(); // on this object's thread
 
 private:
     struct QueuedBatch {
@@ -109,9 +110,12 @@ private:
     void runBatches(); // the pool task: every queued batch, in order
     void copyBatch(const QueuedBatch &batch);
 
-    std::mutex m_mutex; // guards the queue, the reports, the running flag and the future
+    std::mutex
+        m_mutex; // guards the queue, the reports, the progress, the running flag and the future
     QQueue<QueuedBatch> m_queue;
     QQueue<Outcome> m_reports; // ended batches not yet reported
+    Progress m_progress;       // the latest figures of the running batch
+    bool m_progressPending = false;
     bool m_running = false;
     QFuture<void> m_future;
     quint64 m_started = 0;                 // batches started so far
