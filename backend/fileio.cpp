@@ -19,6 +19,7 @@ FileIO::FileIO(QObject *parent)
     connect(&m_copier, &velmora::RecordingCopier::copyFinished, this, &FileIO::copyFinished);
     connect(&m_cardWatch, &velmora::CardWatch::cardGone, this, &FileIO::cardLost);
     connect(&m_cardWatch, &velmora::CardWatch::cardArrived, this, &FileIO::cardInserted);
+    connect(&m_copier, &velmora::RecordingCopier::copyProgress, this, &FileIO::copyProgress);
 }
 
 FileIO::~FileIO() {

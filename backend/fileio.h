@@ -141,6 +141,9 @@ signals:
     void vspeedunitChanged(int lang);
     // A copy batch started by fileSaveStart() has ended.
     void copyFinished(int copied, int failed, QStringList failedNames);
+    // The running batch's files and bytes so far, at most ten times a second
+    // and after each file.
+    void copyProgress(int filesDone, int filesTotal, qint64 bytesDone, qint64 bytesTotal);
     void mapSettingsChanged();
     // The card the list shows is gone (see velmora::CardWatch): the players'
     // recording, the telemetry scan and the copies from it have been stopped,
@@ -175,6 +178,9 @@ public slots:
     void setvMaponline(bool online);
     void setvMapofflinedir(QString folder);
     void setSource(QString source);
+    // Cancel in the save pop-up: the running batch stops in its current file
+    // (whose partial copy is removed) and reports what it copied.
+    void fileSaveCancel();
 
 public:
     Q_INVOKABLE QString read();

@@ -560,6 +560,12 @@ Window {
         height: Math.max(100, message.height + 60)
     }
 
+    CopyProgress {
+        id: copyProgress
+        objectName: "copyProgress"
+        fileIO: myFile
+    }
+
     NoticePopup {
         id: deletePopup
         objectName: "deletePopup"
