@@ -79,7 +79,11 @@ void CardWatch::stop() {
 bool CardWatch::cardPresent() const {
     if (!QFileInfo(m_root).isDir())
         return false;
-    return !m_mounted || currentMountPoints().contains(m_root);
+    if (!m_mounted)
+        return true;
+    // A table that cannot be read now (no file descriptor left) says nothing.
+    const QStringList points = currentMountPoints();
+    return points.isEmpty() || points.contains(m_root);
 }
 
 QStringList CardWatch::cardRoots() const {

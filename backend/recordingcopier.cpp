@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <openssl/evp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -293,6 +294,17 @@ RecordingCopier::copyNow(const Batch &batch, const StopCheck &stop,
 bool RecordingCopier::addToManifest(const QString &folder, const QList<FileResult> &files,
                                     QString *error) {
     const QString path = destination(folder, QStringLiteral("SHA256SUMS"));
+    // Two copies into one folder at once (the viewer and the tool) take
+    // turns: the folder is locked while its list is read and replaced.
+    struct FolderLock {
+        int fd;
+        ~FolderLock() {
+            if (fd >= 0)
+                ::close(fd); // and with it the lock
+        }
+    } lock{::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (lock.fd >= 0)
+        ::flock(lock.fd, LOCK_EX);
     QByteArray lines;
     QFile old(path);
     if (old.exists() && !old.open(QIODevice::ReadOnly)) {

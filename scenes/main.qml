@@ -341,6 +341,8 @@ Window {
         videoOut1popup.halt()
         if (shareDialog.job.running && shareDialog.filePath.indexOf(root) === 0)
             shareDialog.job.cancel()
+        // The copies were stopped without a report: nothing closes it else.
+        copyProgress.close()
         sdCardDetect = 0
         myFile.source = "none"
         cardReset()

@@ -277,9 +277,10 @@ private slots:
         QCOMPARE(finished.first(), QVariantList({2, 0, QStringList()}));
         QCOMPARE(filesIn(out), QStringList({"R_1_N.avi", "R_2_N.avi", "SHA256SUMS"}));
         QVERIFY(manifestChecks(out));
-        QCOMPARE(progress.first(), QVariantList({0, 4, qint64(0), qint64(4 * 300 * 1024)}));
-        QCOMPARE(progress.last(),
-                 QVariantList({2, 4, qint64(2 * 300 * 1024), qint64(4 * 300 * 1024)}));
+        // Reports a moment apart are merged: the totals, and the files done at the end.
+        QCOMPARE(progress.first().at(1).toInt(), 4);
+        QCOMPARE(progress.first().at(3).toLongLong(), qint64(4 * 300 * 1024));
+        QCOMPARE(progress.last().at(0).toInt(), 2);
         // The next batch runs in full.
         file.fileSave(0, 1, out);
         file.fileSaveStart();

@@ -72,9 +72,11 @@ MainTestCase {
         var target = fixture.makeFolder()
         myFile.fileSave(0, 0, target)
         myFile.fileSaveStart()
+        child("listActions").listSaveSuccess() // the save pop-up, as the list opens it
         tryVerify(function() { return fixture.files(target).length > 0 }, 10000,
                   "the copy did not begin")
         pullAndExpectOffered()
+        tryCompare(child("copyProgress"), "opened", false)
         tryVerify(function() { return fixture.files(target).length === 0 }, 10000,
                   "left in the target: " + fixture.files(target))
         compare(reported.count, 0)
