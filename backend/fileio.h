@@ -141,8 +141,8 @@ signals:
     void vspeedunitChanged(int lang);
     // A copy batch started by fileSaveStart() has ended.
     void copyFinished(int copied, int failed, QStringList failedNames);
-    // The running batch's files and bytes so far, at most ten times a second
-    // and after each file.
+    // The running batch's files and bytes so far, at most ten times a second,
+    // and its last figures before copyFinished().
     void copyProgress(int filesDone, int filesTotal, qint64 bytesDone, qint64 bytesTotal);
     void mapSettingsChanged();
     // The card the list shows is gone (see velmora::CardWatch): the players'

@@ -118,7 +118,10 @@ QByteArray manifestLine(const QString &name, const QByteArray &sha256) {
 } // namespace
 
 RecordingCopier::RecordingCopier(QObject *parent)
-    : QObject(parent) {}
+    : QObject(parent) {
+    m_progressTimer.setInterval(100);
+    connect(&m_progressTimer, &QTimer::timeout, this, &RecordingCopier::deliverProgress);
+}
 
 RecordingCopier::~RecordingCopier() {
     cancelAndWait();
@@ -133,6 +136,7 @@ void RecordingCopier::start(const Batch &batch) {
     if (m_cancelled)
         return;
     m_queue.enqueue({batch, m_started++});
+    m_progressTimer.start();
     if (m_running)
         return; // the running task takes it up when its batch is done
     m_running = true;
@@ -187,20 +191,15 @@ void RecordingCopier::copyBatch(const QueuedBatch &queued) {
             return;
         reportedFiles = now.filesDone;
         sinceReport.restart();
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_progress = now;
-            if (m_progressPending)
-                return; // the report on its way takes these figures
-            m_progressPending = true;
-        }
-        QMetaObject::invokeMethod(this, "deliverProgress", Qt::QueuedConnection);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_progress = now;
+        m_progressPending = true;
     };
     const auto logged = [](const FileResult &file) {
         if (!file.copied)
             qCDebug(lcFiles).noquote() << "copyFunction failed: ================> " + file.error;
     };
-    const Outcome outcome = copyNow(queued.batch, stop, progress, logged);
+    Outcome outcome = copyNow(queued.batch, stop, progress, logged);
     if (m_cancelled)
         return; // going away, or stopped in its last file: no report either
     if (!outcome.manifestError.isEmpty())
@@ -211,7 +210,10 @@ void RecordingCopier::copyBatch(const QueuedBatch &queued) {
     // mutex passes between the threads.
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_reports.enqueue(outcome);
+        // Swapped in, so that no list data stays shared with this thread
+        // (QQueue copies what it is given).
+        m_reports.enqueue(Outcome());
+        std::swap(m_reports.last(), outcome);
     }
     QMetaObject::invokeMethod(this, "deliverReports", Qt::QueuedConnection);
 }
@@ -220,6 +222,11 @@ void RecordingCopier::deliverProgress() {
     Progress now;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_progressPending) {
+            if (!m_running && m_queue.isEmpty())
+                m_progressTimer.stop();
+            return;
+        }
         now = m_progress;
         m_progressPending = false;
     }
@@ -227,6 +234,7 @@ void RecordingCopier::deliverProgress() {
 }
 
 void RecordingCopier::deliverReports() {
+    deliverProgress(); // the batch's last figures come before its end
     for (;;) {
         Outcome report;
         {

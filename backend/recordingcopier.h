@@ -17,6 +17,7 @@
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <atomic>
 #include <functional>
 #include <mutex>
@@ -97,7 +98,8 @@ public:
 signals:
     // Delivered on this object's thread when a batch has ended.
     void copyFinished(int copied, int failed, QStringList failedNames);
-    // At most ten a second while a batch runs, and after each file.
+    // At most ten a second while a batch runs, and its last figures before
+    // its copyFinished().
     void copyProgress(int filesDone, int filesTotal, qint64 bytesDone, qint64 bytesTotal);
 
 private slots:
@@ -119,6 +121,9 @@ private:
     QQueue<Outcome> m_reports; // ended batches not yet reported
     Progress m_progress;       // the latest figures of the running batch
     bool m_progressPending = false;
+    // Fetches the progress on this object's thread: a queued call per report
+    // would hand an event between the threads for every chunk.
+    QTimer m_progressTimer;
     bool m_running = false;
     QFuture<void> m_future;
     quint64 m_started = 0;                 // batches started so far

@@ -30,6 +30,8 @@ Popup {
     readonly property alias job: job
     readonly property int fromSecond: parseInt(fromField.text, 10)
     readonly property int toSecond: parseInt(toField.text, 10)
+    // The last whole second within the clip, for the seconds fields.
+    readonly property int lastSecond: Rules.lastSecond(durationMs)
     readonly property bool rangeValid: whole || Rules.validRange(fromSecond, toSecond, durationMs)
     readonly property string defaultName: Rules.fileName(fileName, whole, fromSecond, toSecond,
                                                          durationMs)
@@ -106,7 +108,7 @@ Popup {
         selectByMouse: true
         validator: IntValidator {
             bottom: 0
-            top: Rules.lastSecond(share.durationMs)
+            top: share.lastSecond
         }
         font.family: Theme.fontRegular.name
         font.pointSize: Theme.fieldPoints
