@@ -36,15 +36,15 @@ bool replaceFileAtomically(const QString &path, const QByteArray &bytes, QString
     struct stat old {};
     const mode_t mode = ::stat(finalName.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     QString why;
-    if (::fchmod(fd, mode) != 0)
+    if (posixio::fchmod(fd, mode) != 0)
         why = posixio::systemError();
     else if (!posixio::writeAll(fd, bytes.constData(), bytes.size()))
         why = posixio::systemError();
-    else if (::fsync(fd) != 0)
+    else if (posixio::fsync(fd) != 0)
         why = posixio::systemError();
     if (::close(fd) != 0 && why.isEmpty())
         why = posixio::systemError();
-    if (why.isEmpty() && ::rename(tempName.constData(), finalName.constData()) != 0)
+    if (why.isEmpty() && posixio::rename(tempName, finalName) != 0)
         why = posixio::systemError();
     if (!why.isEmpty()) {
         ::unlink(tempName.constData());

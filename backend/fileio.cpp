@@ -17,6 +17,9 @@ FileIO::FileIO(QObject *parent)
     : QObject(parent)
     , m_mapSources(velmora::mapSources(m_viewer)) {
     connect(&m_copier, &velmora::RecordingCopier::copyFinished, this, &FileIO::copyFinished);
+    connect(&m_cardWatch, &velmora::CardWatch::cardGone, this, &FileIO::cardLost);
+    connect(&m_cardWatch, &velmora::CardWatch::cardArrived, this, &FileIO::cardInserted);
+    connect(&m_copier, &velmora::RecordingCopier::copyProgress, this, &FileIO::copyProgress);
 }
 
 FileIO::~FileIO() {
@@ -54,6 +57,16 @@ void FileIO::setSource(QString source) {
 
     readConfig();
     readPCConfig();
+}
+
+// Everything that reads from the card stops before the scenes hear of it.
+void FileIO::cardLost(const QString &root) {
+    m_extractor.cancel();
+    m_copier.abandon();
+    m_SaveList.clear();
+    mT2Idx = 0;
+    m_FileList.clear();
+    emit cardRemoved(root);
 }
 
 int FileIO::getDriveCount() {

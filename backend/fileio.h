@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cardwatch.h"
 #include "catalogue.h"
 #include "drivetable.h"
 #include "fileentry.h"
@@ -140,7 +141,16 @@ signals:
     void vspeedunitChanged(int lang);
     // A copy batch started by fileSaveStart() has ended.
     void copyFinished(int copied, int failed, QStringList failedNames);
+    // The running batch's files and bytes so far, at most ten times a second
+    // and after each file.
+    void copyProgress(int filesDone, int filesTotal, qint64 bytesDone, qint64 bytesTotal);
     void mapSettingsChanged();
+    // The card the list shows is gone (see velmora::CardWatch): the players'
+    // recording, the telemetry scan and the copies from it have been stopped,
+    // the partial copies removed and the lists emptied.
+    void cardRemoved(QString root);
+    // A card came in after one was gone.
+    void cardInserted();
 
 public slots:
     void setGps_speed(int gps_speed);
@@ -168,6 +178,9 @@ public slots:
     void setvMaponline(bool online);
     void setvMapofflinedir(QString folder);
     void setSource(QString source);
+    // Cancel in the save pop-up: the running batch stops in its current file
+    // (whose partial copy is removed) and reports what it copied.
+    void fileSaveCancel();
 
 public:
     Q_INVOKABLE QString read();
@@ -257,6 +270,7 @@ private:
     const velmora::FileEntry &selectEntry(int kind, int index);
     // The telemetry queries, following the latest published extraction.
     velmora::TelemetryQueries &queries();
+    void cardLost(const QString &root);
 
     static constexpr int CategoryCount = 5;
 
@@ -280,4 +294,5 @@ private:
     velmora::DriveTable m_drives;
     QRect m_CurrentScreenRect; // null: x, y, width and height 0
     std::shared_ptr<const velmora::VolumeSource> m_volumes;
+    velmora::CardWatch m_cardWatch; // the card listed by fileSearch()
 };

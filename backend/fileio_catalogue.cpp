@@ -4,9 +4,11 @@
 #include "backendlog.h"
 #include "fileio.h"
 #include "fileurl.h"
+#include "systemvolumes.h"
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 using velmora::Catalogue;
@@ -18,12 +20,17 @@ void FileIO::fileSearch() {
     if (mSource.isEmpty())
         emit error(QStringLiteral("source is empty"));
     m_FileList.search(mSource, &mFileInfo);
+    if (!m_volumes)
+        m_volumes = std::make_shared<velmora::SystemVolumes>();
+    const QFileInfo card(mSource);
+    m_cardWatch.watch(card.isAbsolute() && card.isDir() ? mSource : QString(), m_volumes);
 }
 
 QString FileIO::setfileInfo(QString files) {
     qCDebug(lcCatalogue).noquote() << "fileSearch: ================> ";
     qCDebug(lcCatalogue).noquote() << " files.length()==> " + QString::number(files.length());
     m_FileList.takePicked(files, &mFileInfo);
+    m_cardWatch.stop(); // the list shows files opened by hand now
     return QStringLiteral("OK");
 }
 

@@ -49,3 +49,7 @@ void FileIO::fileSaveStart() {
     m_SaveList.clear();
     mT2Idx = 0;
 }
+
+void FileIO::fileSaveCancel() {
+    m_copier.cancelBatches();
+}

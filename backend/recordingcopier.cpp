@@ -1,18 +1,23 @@
 #include "recordingcopier.h"
 
+#include "atomicfile.h"
 #include "backendlog.h"
 #include "posixio.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QSet>
 #include <QThreadPool>
 #include <QtConcurrent>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <openssl/evp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -22,6 +27,7 @@ namespace velmora {
 namespace {
 
 constexpr size_t ChunkSize = 1 << 20;
+constexpr qint64 WritebackStep = 8 << 20;
 
 QString systemError(int code) {
     return QString::fromLocal8Bit(std::strerror(code));
@@ -50,26 +56,63 @@ private:
     int m_fd;
 };
 
-// Gives `from` the name `to` unless `to` exists. Where the file system cannot
-// refuse atomically, a hard link does; where it has none either (FAT), the
-// name is checked just before the rename.
-bool renameNoReplace(const QByteArray &from, const QByteArray &to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    if (::link(from.constData(), to.constData()) == 0) {
-        ::unlink(from.constData());
-        return true;
+// SHA-256 through libcrypto, which uses the processor's SHA instructions
+// where there are any: the copy must not take longer than a plain copy and a
+// `sha256sum` of it.
+class Sha256 {
+public:
+    Sha256()
+        : m_context(EVP_MD_CTX_new()) {
+        EVP_DigestInit_ex(m_context, EVP_sha256(), nullptr);
     }
-    if (errno == EEXIST)
-        return false;
-    struct stat existing {};
-    if (::lstat(to.constData(), &existing) == 0) {
-        errno = EEXIST;
-        return false;
+    ~Sha256() { EVP_MD_CTX_free(m_context); }
+    Sha256(const Sha256 &) = delete;
+    Sha256 &operator=(const Sha256 &) = delete;
+    void add(const char *data, size_t size) { EVP_DigestUpdate(m_context, data, size); }
+    QByteArray hex() {
+        unsigned char digest[EVP_MAX_MD_SIZE];
+        unsigned int size = 0;
+        EVP_DigestFinal_ex(m_context, digest, &size);
+        return QByteArray(reinterpret_cast<const char *>(digest), int(size)).toHex();
     }
-    return ::rename(from.constData(), to.constData()) == 0;
+
+private:
+    EVP_MD_CTX *m_context;
+};
+
+// The SHA-256 of what the disk holds for `fd`, not of what the page cache
+// keeps of it: the file's cached pages (clean after the sync) are dropped
+// before it is read.
+bool sha256OnDisk(int fd, std::vector<char> &buffer, const RecordingCopier::StopCheck &stop,
+                  QByteArray *hex) {
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    Sha256 sum;
+    for (off_t at = 0;;) {
+        if (stop && stop())
+            return false;
+        const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        sum.add(buffer.data(), size_t(n));
+        at += n;
+    }
+    *hex = sum.hex();
+    return true;
+}
+
+// The name as a SHA256SUMS line gives it: coreutils marks a line whose name
+// holds a backslash or a line break with a leading backslash and escapes them.
+QByteArray manifestLine(const QString &name, const QByteArray &sha256) {
+    QByteArray encoded = QFile::encodeName(name);
+    const bool escaped = encoded.contains('\\') || encoded.contains('\n');
+    if (escaped)
+        encoded.replace("\\", "\\\\").replace("\n", "\\n");
+    return (escaped ? "\\" : "") + sha256 + "  " + encoded + "\n";
 }
 
 } // namespace
@@ -89,11 +132,16 @@ void RecordingCopier::start(const Batch &batch) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_cancelled)
         return;
-    m_queue.enqueue(batch);
+    m_queue.enqueue({batch, m_started++});
     if (m_running)
         return; // the running task takes it up when its batch is done
     m_running = true;
     m_future = QtConcurrent::run(QThreadPool::globalInstance(), [this] { runBatches(); });
+}
+
+void RecordingCopier::cancelBatches() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_cancelBelow = m_started;
 }
 
 void RecordingCopier::cancelAndWait() {
@@ -107,9 +155,14 @@ void RecordingCopier::cancelAndWait() {
     running.waitForFinished();
 }
 
+void RecordingCopier::abandon() {
+    cancelAndWait();
+    m_cancelled = false;
+}
+
 void RecordingCopier::runBatches() {
     for (;;) {
-        Batch batch;
+        QueuedBatch batch;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             if (m_queue.isEmpty() || m_cancelled) {
@@ -122,37 +175,60 @@ void RecordingCopier::runBatches() {
     }
 }
 
-void RecordingCopier::copyBatch(const Batch &batch) {
-    int copied = 0;
-    QStringList failedNames;
-    for (const FileEntry &entry : batch.entries) {
-        if (m_cancelled)
-            return; // going away: nobody is left to tell
-        qCDebug(lcFiles).noquote() << "copyFunction filePath: ================> " + entry.filePath;
-        qCDebug(lcFiles).noquote() << "copyFunction fileName: ================> " + entry.fileName;
-        QString error;
-        if (copyFile(entry.filePath, destination(batch.folder, entry.fileName), &m_cancelled,
-                     &error)) {
-            ++copied;
-        } else {
-            failedNames << entry.fileName;
-            qCDebug(lcFiles).noquote() << "copyFunction failed: ================> " + error;
+void RecordingCopier::copyBatch(const QueuedBatch &queued) {
+    const quint64 number = queued.number;
+    const auto stop = [this, number] { return m_cancelled || number < m_cancelBelow; };
+    // Every chunk asks to report; a file's end, and the batch's start, always do.
+    QElapsedTimer sinceReport;
+    sinceReport.start();
+    int reportedFiles = -1;
+    const auto progress = [&](const Progress &now) {
+        if (now.filesDone == reportedFiles && sinceReport.elapsed() < 100)
+            return;
+        reportedFiles = now.filesDone;
+        sinceReport.restart();
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_progress = now;
+            if (m_progressPending)
+                return; // the report on its way takes these figures
+            m_progressPending = true;
         }
-    }
+        QMetaObject::invokeMethod(this, "deliverProgress", Qt::QueuedConnection);
+    };
+    const auto logged = [](const FileResult &file) {
+        if (!file.copied)
+            qCDebug(lcFiles).noquote() << "copyFunction failed: ================> " + file.error;
+    };
+    const Outcome outcome = copyNow(queued.batch, stop, progress, logged);
+    if (m_cancelled)
+        return; // going away, or stopped in its last file: no report either
+    if (!outcome.manifestError.isEmpty())
+        qCWarning(lcFiles).noquote() << outcome.manifestError;
     qCDebug(lcFiles).noquote() << "copyFunction ================> end";
     // The report is emitted from this object's own thread; one still pending
     // when the object goes away is dropped with it. Only the queue under the
     // mutex passes between the threads.
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_reports.enqueue({copied, failedNames});
+        m_reports.enqueue(outcome);
     }
     QMetaObject::invokeMethod(this, "deliverReports", Qt::QueuedConnection);
 }
 
+void RecordingCopier::deliverProgress() {
+    Progress now;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        now = m_progress;
+        m_progressPending = false;
+    }
+    emit copyProgress(now.filesDone, now.filesTotal, now.bytesDone, now.bytesTotal);
+}
+
 void RecordingCopier::deliverReports() {
     for (;;) {
-        Report report;
+        Outcome report;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             if (m_reports.isEmpty())
@@ -163,8 +239,103 @@ void RecordingCopier::deliverReports() {
     }
 }
 
-bool RecordingCopier::copyFile(const QString &source, const QString &target,
-                               const std::atomic<bool> *cancelled, QString *error) {
+RecordingCopier::Outcome
+RecordingCopier::copyNow(const Batch &batch, const StopCheck &stop,
+                         const std::function<void(const Progress &)> &progress,
+                         const std::function<void(const FileResult &)> &fileDone) {
+    Progress now;
+    now.filesTotal = batch.entries.size();
+    for (const FileEntry &entry : batch.entries)
+        now.bytesTotal += QFileInfo(entry.filePath).size();
+    if (progress)
+        progress(now);
+
+    Outcome outcome;
+    QList<FileResult> copied;
+    for (const FileEntry &entry : batch.entries) {
+        if (stop && stop()) {
+            outcome.stopped = true;
+            break;
+        }
+        FileResult file;
+        file.name = entry.fileName;
+        const qint64 before = now.bytesDone;
+        const auto chunk = [&](qint64 bytes) {
+            now.bytesDone += bytes;
+            file.size += bytes;
+            if (progress)
+                progress(now);
+        };
+        file.copied = copyFile(entry.filePath, destination(batch.folder, entry.fileName), stop,
+                               chunk, &file.sha256, &file.error);
+        if (!file.copied && stop && stop()) {
+            outcome.stopped = true; // the file cut short is not a failure
+            break;
+        }
+        // A file that failed counts as done, with the bytes it was to bring.
+        now.bytesDone = before + QFileInfo(entry.filePath).size();
+        ++now.filesDone;
+        if (file.copied) {
+            ++outcome.copied;
+            copied << file;
+        } else {
+            outcome.failedNames << file.name;
+        }
+        if (fileDone)
+            fileDone(file);
+        if (progress)
+            progress(now);
+    }
+    if (!copied.isEmpty())
+        addToManifest(batch.folder, copied, &outcome.manifestError);
+    return outcome;
+}
+
+bool RecordingCopier::addToManifest(const QString &folder, const QList<FileResult> &files,
+                                    QString *error) {
+    const QString path = destination(folder, QStringLiteral("SHA256SUMS"));
+    // Two copies into one folder at once (the viewer and the tool) take
+    // turns: the folder is locked while its list is read and replaced.
+    struct FolderLock {
+        int fd;
+        ~FolderLock() {
+            if (fd >= 0)
+                ::close(fd); // and with it the lock
+        }
+    } lock{::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (lock.fd >= 0)
+        ::flock(lock.fd, LOCK_EX);
+    QByteArray lines;
+    QFile old(path);
+    if (old.exists() && !old.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("cannot read %1: %2").arg(path, old.errorString());
+        return false;
+    }
+    QSet<QByteArray> added;
+    QByteArray fresh;
+    for (const FileResult &file : files) {
+        if (!file.copied)
+            continue;
+        const QByteArray line = manifestLine(file.name, file.sha256);
+        added.insert(line.mid(line.indexOf("  ") + 2));
+        fresh += line;
+    }
+    // Earlier lines stay, except those of a name listed again.
+    while (old.isOpen() && !old.atEnd()) {
+        QByteArray line = old.readLine();
+        if (!line.endsWith('\n'))
+            line += '\n';
+        const int space = line.indexOf("  ");
+        if (space < 0 || !added.contains(line.mid(space + 2)))
+            lines += line;
+    }
+    return replaceFileAtomically(path, lines + fresh, error);
+}
+
+bool RecordingCopier::copyFile(const QString &source, const QString &target, const StopCheck &stop,
+                               const std::function<void(qint64)> &copiedBytes, QByteArray *sha256,
+                               QString *error) {
     const auto fail = [&](const QString &why) {
         if (error)
             *error = why;
@@ -182,6 +353,7 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target,
         return fail(QStringLiteral("cannot read %1: %2").arg(source, systemError(errno)));
     if (!S_ISREG(sourceStat.st_mode))
         return fail(QStringLiteral("%1 is not a file").arg(source));
+    ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     QByteArray tempName = targetName + ".XXXXXX";
     Descriptor out(::mkostemp(tempName.data(), O_CLOEXEC));
@@ -189,14 +361,17 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target,
         return fail(QStringLiteral("cannot write in %1: %2")
                         .arg(QFileInfo(target).absolutePath(), systemError(errno)));
     // Like QFile::copy: the copy gets the source's permissions (where the file
-    // system keeps any).
-    ::fchmod(out.get(), sourceStat.st_mode & 0777);
+    // system keeps any), whatever the umask.
+    posixio::fchmod(out.get(), sourceStat.st_mode & 0777);
 
+    const auto cancelled = [&] { return stop && stop(); };
     QString why;
     std::vector<char> buffer(ChunkSize);
+    Sha256 sum;
     qint64 total = 0;
+    qint64 handedToDisk = 0;
     for (;;) {
-        if (cancelled && *cancelled) {
+        if (cancelled()) {
             why = QStringLiteral("cancelled");
             break;
         }
@@ -209,11 +384,19 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target,
         }
         if (n == 0)
             break;
+        sum.add(buffer.data(), size_t(n));
         if (!posixio::writeAll(out.get(), buffer.data(), n)) {
             why = QStringLiteral("cannot write %1: %2").arg(target, systemError(errno));
             break;
         }
         total += n;
+        // The disk starts writing behind the copy rather than all at the sync.
+        if (total - handedToDisk >= WritebackStep) {
+            ::sync_file_range(out.get(), handedToDisk, total - handedToDisk, SYNC_FILE_RANGE_WRITE);
+            handedToDisk = total;
+        }
+        if (copiedBytes)
+            copiedBytes(n);
     }
     struct stat written {};
     if (why.isEmpty() && total != qint64(sourceStat.st_size))
@@ -223,11 +406,20 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target,
                   .arg(qint64(sourceStat.st_size));
     if (why.isEmpty() && (::fstat(out.get(), &written) != 0 || written.st_size != total))
         why = QStringLiteral("%1 is short after writing").arg(target);
-    if (why.isEmpty() && ::fsync(out.get()) != 0)
+    if (why.isEmpty() && posixio::fsync(out.get()) != 0)
         why = QStringLiteral("cannot write %1: %2").arg(target, systemError(errno));
+    const QByteArray expected = why.isEmpty() ? sum.hex() : QByteArray();
+    QByteArray onDisk;
+    if (why.isEmpty() && !sha256OnDisk(out.get(), buffer, stop, &onDisk))
+        why = cancelled()
+                  ? QStringLiteral("cancelled")
+                  : QStringLiteral("cannot read back %1: %2").arg(target, systemError(errno));
+    if (why.isEmpty() && onDisk != expected)
+        why = QStringLiteral("%1 reads back different from %2 (SHA-256 %3, not %4)")
+                  .arg(target, source, QString::fromLatin1(onDisk), QString::fromLatin1(expected));
     if (!out.close() && why.isEmpty())
         why = QStringLiteral("cannot write %1: %2").arg(target, systemError(errno));
-    if (why.isEmpty() && !renameNoReplace(tempName, targetName))
+    if (why.isEmpty() && !posixio::renameNoReplace(tempName, targetName))
         why = errno == EEXIST
                   ? QStringLiteral("%1 already exists").arg(target)
                   : QStringLiteral("cannot write %1: %2").arg(target, systemError(errno));
@@ -236,6 +428,8 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target,
         return fail(why);
     }
     posixio::syncFolder(QFile::encodeName(QFileInfo(target).absolutePath()));
+    if (sha256)
+        *sha256 = expected;
     return true;
 }
 

@@ -4,10 +4,13 @@
 // batch after another. Each batch is a snapshot taken when it is started, so
 // recordings queued meanwhile never mix into it. A copy never overwrites a
 // file and never leaves a partial one: the bytes go to a temporary name in
-// the destination folder and take their final name only once complete and
-// synced.
+// the destination folder and take their final name only once complete,
+// synced, and read back from the disk with the same SHA-256 as the source.
+// Each batch adds its verified files to SHA256SUMS in the folder, in the
+// format `sha256sum -c` checks.
 #include "fileentry.h"
 
+#include <QByteArray>
 #include <QFuture>
 #include <QList>
 #include <QObject>
@@ -15,6 +18,7 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 #include <mutex>
 
 namespace velmora {
@@ -27,6 +31,28 @@ public:
         QList<FileEntry> entries;
         QString folder; // the destination folder, as the user gave it
     };
+    struct Progress {
+        int filesDone = 0;
+        int filesTotal = 0;
+        qint64 bytesDone = 0;
+        qint64 bytesTotal = 0;
+    };
+    // One file of a batch, once it is copied or has failed.
+    struct FileResult {
+        QString name;
+        bool copied = false;
+        qint64 size = 0;
+        QByteArray sha256; // lower-case hex, when copied
+        QString error;     // why not, when not
+    };
+    struct Outcome {
+        int copied = 0;
+        QStringList failedNames;
+        bool stopped = false;  // cancelled before its end
+        QString manifestError; // SHA256SUMS could not be written
+    };
+    // Asked between the chunks of a copy; true stops it.
+    using StopCheck = std::function<bool()>;
 
     explicit RecordingCopier(QObject *parent = nullptr);
     ~RecordingCopier() override; // cancels and waits
@@ -36,40 +62,67 @@ public:
     // Queues a batch; it starts at once unless another one is running. An
     // empty batch copies nothing but still reports its end.
     void start(const Batch &batch);
+    // The user's Cancel: the running batch stops in its current file, whose
+    // temporary copy is removed, and the batches queued behind it copy
+    // nothing. Each still reports what it copied.
+    void cancelBatches();
     // Drops the batches not yet started, stops the running one and waits for
     // it: a file it was copying is abandoned, its temporary file removed. No
     // batch starts afterwards, and no report of a stopped batch is sent.
     void cancelAndWait();
+    // The same for a card that went away, but batches started afterwards
+    // are copied again. Batches that ended before are still reported.
+    void abandon();
 
     // The destination of one recording: `folder` + "/" + its name. The "/" is
     // always added, also after a folder that already ends in one.
     static QString destination(const QString &folder, const QString &fileName);
-    // Copies one file to `target`, which must not exist yet. On failure
-    // nothing is left at `target` nor beside it, and `error` says why.
-    static bool copyFile(const QString &source, const QString &target,
-                         const std::atomic<bool> *cancelled, QString *error);
+    // Copies one file to `target`, which must not exist yet, and verifies the
+    // copy against the source's SHA-256 (lower-case hex in `sha256`).
+    // `copiedBytes` hears of every chunk read. On failure nothing is left at
+    // `target` nor beside it, and `error` says why.
+    static bool copyFile(const QString &source, const QString &target, const StopCheck &stop,
+                         const std::function<void(qint64)> &copiedBytes, QByteArray *sha256,
+                         QString *error);
+    // Copies a whole batch in the calling thread, then adds the copied files
+    // to the folder's manifest.
+    static Outcome copyNow(const Batch &batch, const StopCheck &stop,
+                           const std::function<void(const Progress &)> &progress,
+                           const std::function<void(const FileResult &)> &fileDone);
+    // Adds `files` (copied ones only) to `folder`/SHA256SUMS in one atomic
+    // replace, keeping its other lines; a name listed before takes its new sum.
+    static bool addToManifest(const QString &folder, const QList<FileResult> &files,
+                              QString *error);
 
 signals:
     // Delivered on this object's thread when a batch has ended.
     void copyFinished(int copied, int failed, QStringList failedNames);
+    // At most ten a second while a batch runs, and after each file.
+    void copyProgress(int filesDone, int filesTotal, qint64 bytesDone, qint64 bytesTotal);
 
 private slots:
-    void deliverReports(); // on this object's thread
+    void deliverReports();  // on this object's thread
+    void deliverProgress(); // on this object's thread
 
 private:
-    struct Report {
-        int copied = 0;
-        QStringList failedNames;
+    struct QueuedBatch {
+        Batch batch;
+        quint64 number = 0;
     };
 
     void runBatches(); // the pool task: every queued batch, in order
-    void copyBatch(const Batch &batch);
+    void copyBatch(const QueuedBatch &batch);
 
-    std::mutex m_mutex; // guards the queue, the reports, the running flag and the future
-    QQueue<Batch> m_queue;
-    QQueue<Report> m_reports; // ended batches not yet reported
+    std::mutex
+        m_mutex; // guards the queue, the reports, the progress, the running flag and the future
+    QQueue<QueuedBatch> m_queue;
+    QQueue<Outcome> m_reports; // ended batches not yet reported
+    Progress m_progress;       // the latest figures of the running batch
+    bool m_progressPending = false;
     bool m_running = false;
     QFuture<void> m_future;
+    quint64 m_started = 0;                 // batches started so far
+    std::atomic<quint64> m_cancelBelow{0}; // batches numbered below are cancelled
     std::atomic<bool> m_cancelled{false};
 };
 

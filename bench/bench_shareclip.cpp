@@ -158,14 +158,7 @@ void printFigures(const velmora::bench::RatioReporter &reporter) {
 } // namespace
 
 int main(int argc, char **argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) {
-            quick = true;
-            std::memmove(argv + i, argv + i + 1, sizeof(char *) * std::size_t(argc - i));
-            --argc;
-            break;
-        }
-    }
+    quick = velmora::bench::takeFlag(argc, argv, "--quick");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

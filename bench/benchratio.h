@@ -4,11 +4,25 @@
 // can print its figures as ratios against a baseline from the same run.
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <string>
 
 namespace velmora::bench {
+
+// Whether the program's own option `flag` was given; it is taken out of the
+// arguments before Google Benchmark reads them.
+inline bool takeFlag(int &argc, char **argv, const char *flag) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], flag) == 0) {
+            std::memmove(argv + i, argv + i + 1, sizeof(char *) * std::size_t(argc - i));
+            --argc;
+            return true;
+        }
+    }
+    return false;
+}
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:

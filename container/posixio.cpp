@@ -1,11 +1,36 @@
 #include "posixio.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velmora::posixio {
+
+namespace {
+
+int systemRenameNoReplace(const char *from, const char *to) {
+    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+}
+
+Calls &current() {
+    static Calls calls = systemCalls();
+    return calls;
+}
+
+} // namespace
+
+Calls systemCalls() {
+    return {::write, ::fsync, ::fchmod, ::rename, systemRenameNoReplace};
+}
+
+Calls replaceCalls(const Calls &calls) {
+    const Calls previous = current();
+    current() = calls;
+    return previous;
+}
 
 QString systemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -13,7 +38,7 @@ QString systemError() {
 
 bool writeAll(int fd, const char *data, qint64 size) {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
+        const ssize_t n = current().write(fd, data, size_t(size));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -27,10 +52,41 @@ bool writeAll(int fd, const char *data, qint64 size) {
     return true;
 }
 
+int fsync(int fd) {
+    return current().fsync(fd);
+}
+
+int fchmod(int fd, mode_t mode) {
+    return current().fchmod(fd, mode);
+}
+
+int rename(const QByteArray &from, const QByteArray &to) {
+    return current().rename(from.constData(), to.constData());
+}
+
+bool renameNoReplace(const QByteArray &from, const QByteArray &to) {
+    if (current().renameNoReplace(from.constData(), to.constData()) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return true;
+    }
+    if (errno == EEXIST)
+        return false;
+    struct stat existing {};
+    if (::lstat(to.constData(), &existing) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return rename(from, to) == 0;
+}
+
 void syncFolder(const QByteArray &folder) {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        ::fsync(fd);
+        fsync(fd);
         ::close(fd);
     }
 }

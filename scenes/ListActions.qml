@@ -46,17 +46,25 @@ QtObject {
             mainWin.showNotice(qsTranslate("main", "No video is selected"))
     }
 
-    // The checked rows were handed over for copying; the notice follows
-    // when the copies have ended (copiesEnded).
+    // The checked rows were handed over for copying: the save pop-up shows
+    // their progress; the notice follows when the copies have ended
+    // (copiesEnded).
     function listSaveSuccess() {
         console.log(Log.scenes, "saveSuccess ===> waiting for the copies")
+        copyProgress.begin()
     }
 
     function copiesEnded(copied, failed, failedNames) {
-        if (failed === 0)
-            mainWin.showSaveNotice(qsTranslate("main", "Successfully Saved"))
-        else
-            mainWin.showSaveNotice(qsTranslate("main", "Could not save %1 file(s): %2")
-                                   .arg(failed).arg(failedNames.join(", ")))
+        var cancelled = copyProgress.cancelled
+        copyProgress.close()
+        var lines = []
+        if (cancelled)
+            lines.push(qsTranslate("main", "Cancelled: %1 file(s) saved").arg(copied))
+        if (failed > 0)
+            lines.push(qsTranslate("main", "Could not save %1 file(s): %2")
+                       .arg(failed).arg(failedNames.join(", ")))
+        if (lines.length === 0)
+            lines.push(qsTranslate("main", "Successfully Saved"))
+        mainWin.showSaveNotice(lines.join("\n"))
     }
 }

@@ -107,6 +107,8 @@ Window {
         onError: console.log(Log.scenes, "FileIO error: " + msg)
         // The notice after a list save waits for the copies' own report.
         onCopyFinished: listActions.copiesEnded(copied, failed, failedNames)
+        onCardRemoved: mainWin.cardPulled(root)
+        onCardInserted: mainWin.cardCameIn()
     }
 
     // ---- helpers ---------------------------------------------------------
@@ -330,6 +332,32 @@ Window {
         unlockList()
     }
 
+    // The card shown was pulled: the backend has stopped its own work on it;
+    // the players, a clip shared from it and what the list showed go too.
+    function cardPulled(root) {
+        readyTimer.stop()
+        playTimer.stop()
+        stopForFollowUp(2)
+        videoOut1popup.halt()
+        if (shareDialog.job.running && shareDialog.filePath.indexOf(root) === 0)
+            shareDialog.job.cancel()
+        // The copies were stopped without a report: nothing closes it else.
+        copyProgress.close()
+        sdCardDetect = 0
+        myFile.source = "none"
+        cardReset()
+        showNotice(qsTr("SDCard를 삽입해주세요"))
+    }
+
+    // A card came in after one was pulled: the card dialog offers it.
+    function cardCameIn() {
+        myFile.source = "DASHCAM"
+        if (myFile.source === "none")
+            return
+        notiPopup.close()
+        viewPopup(1)
+    }
+
     MainMenus {
         id: mainMenus
         objectName: "mainMenus"
@@ -532,6 +560,12 @@ Window {
         width: 300
         // A list of files that could not be saved may need more lines.
         height: Math.max(100, message.height + 60)
+    }
+
+    CopyProgress {
+        id: copyProgress
+        objectName: "copyProgress"
+        fileIO: myFile
     }
 
     NoticePopup {

@@ -2,7 +2,8 @@
 # Builds the Google Benchmark programs (bench/) and runs each one. Every
 # program measures a baseline in the same run and prints its figures as
 # ratios against it. The large recordings they need are generated once into
-# build/bench-data (about 450 MB).
+# build/bench-data (about 450 MB; bench_copy writes a 1 GiB file there and
+# removes it).
 #   scripts/run-benchmarks.sh           full runs
 #   scripts/run-benchmarks.sh --quick   one short pass each (CI)
 set -euo pipefail
@@ -17,7 +18,7 @@ esac
 
 cmake --preset dev
 cmake --build --preset dev --target bench_catalogue bench_durationwalk bench_telemetry bench_channelexport \
-  bench_shareclip
+  bench_shareclip bench_copy
 
 for bench in bench_catalogue bench_durationwalk bench_telemetry bench_channelexport; do
   echo "== $bench"
@@ -25,3 +26,5 @@ for bench in bench_catalogue bench_durationwalk bench_telemetry bench_channelexp
 done
 echo "== bench_shareclip"
 build/bin/bench_shareclip --benchmark_color=false "${share[@]}"
+echo "== bench_copy"
+build/bin/bench_copy --benchmark_color=false "${share[@]}"

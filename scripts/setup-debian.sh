@@ -14,7 +14,7 @@ packages=(
   qml-module-qt-labs-settings qml-module-qtlocation qml-module-qtpositioning qml-module-qttest
   libqt5location5-plugins libqt5positioning5-plugins
   libmpv-dev libavfilter-dev libavcodec-dev libavutil-dev libavformat-dev libswscale-dev
-  libswresample-dev
+  libswresample-dev libssl-dev
   ffmpeg xvfb xauth libgl1-mesa-dri poppler-utils fonts-noto-cjk fonts-dejavu-core
   libbenchmark-dev libxml2-utils librsvg2-bin
   file desktop-file-utils appstream shellcheck

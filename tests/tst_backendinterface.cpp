@@ -45,7 +45,8 @@ const char FileIOSignals[] =
     "verChanged(int security_led); vol_micChanged(QString vol_mic); "
     "vol_speakerChanged(int vol_speaker); vlangChanged(int lang); vresolutionChanged(int lang); "
     "vspeedunitChanged(int lang); copyFinished(int copied, int failed, QStringList failedNames); "
-    "mapSettingsChanged()";
+    "copyProgress(int filesDone, int filesTotal, qlonglong bytesDone, qlonglong bytesTotal); "
+    "mapSettingsChanged(); cardRemoved(QString root); cardInserted()";
 const char FileIOSlots[] =
     "setGps_speed(int gps_speed); setLang(int lang); setCut_volt(int cut_volt); "
     "setGsensor_sensitivity(int gsensor_sensitivity); "
@@ -55,7 +56,8 @@ const char FileIOSlots[] =
     "setMemory_type_mmc(int memory_type_mmc); setVer(QString ver); setModel(QString model); "
     "setScreen(int screen); setSecret(QString secret); setSecurity_led(int security_led); "
     "setvLang(int lang); setvResolution(int resolution); setvSpeedunit(int speedUnit); "
-    "setvMaponline(bool online); setvMapofflinedir(QString folder); setSource(QString source)";
+    "setvMaponline(bool online); setvMapofflinedir(QString folder); setSource(QString source); "
+    "fileSaveCancel()";
 const char FileIOInvokables[] =
     "QString read(); bool write(QString data); void fileSearch(); "
     "QString setfileInfo(QString files); QString readfilename(int kind, int index); "

@@ -2,6 +2,7 @@
 // leaves behind) and its recordings' catalogue: card search, picked files, list order,
 // lookups and the channel count. Recordings here are empty files: the catalogue never
 // reads them.
+#include "cardwatch.h"
 #include "catalogue.h"
 #include "fileio.h"
 #include "systemvolumes.h"
@@ -9,6 +10,7 @@
 
 #include <QtTest>
 
+using velmora::CardWatch;
 using velmora::FixedVolumes;
 using velmora::SystemVolumes;
 using velmora::Volume;
@@ -92,6 +94,17 @@ private slots:
             const QStringList c = row.split('|');
             QVERIFY2(SystemVolumes::labelOf(c[0], c[1]) == c[2], qPrintable(row));
         }
+    }
+
+    // A card is watched by its mount point as the mount table writes it:
+    // "\040" is a space, "\134" a backslash, and "/" ends each point.
+    void mountPointsOfTheMountTable() {
+        const QByteArray table = "22 1 8:1 / / rw shared:1 - ext4 /dev/vda rw\n"
+                                 "40 22 8:17 / /media/u/MY\\040CARD rw - vfat /dev/sdb1 rw\n"
+                                 "41 22 7:0 /sub /mnt/a\\134b rw - ext4 /dev/loop0 rw\n"
+                                 "truncated line\n";
+        QCOMPARE(CardWatch::mountPoints(table),
+                 QStringList({"/", "/media/u/MY CARD/", "/mnt/a\\b/"}));
     }
 
     // Folders named on the command line count as cards, once each, with one

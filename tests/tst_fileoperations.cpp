@@ -1,9 +1,17 @@
 // Deleting and copying recordings: no overwritten or partial file, batches that never mix,
-// a count of what was copied. Also run under ThreadSanitizer (label "threads").
+// a count of what was copied, copies read back and listed in SHA256SUMS, Cancel, the order
+// of the system calls that make a file durable, and the copies' modes. Also run under
+// ThreadSanitizer (label "threads").
+#include "atomicfile.h"
 #include "fileio.h"
+#include "posixio.h"
 #include "testfiles.h"
 
 #include <QtTest>
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <sys/stat.h>
 
 namespace {
 
@@ -19,6 +27,89 @@ void writeRecording(const QString &path, int size) {
 
 QStringList filesIn(const QString &folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// The system calls of velmora::posixio, replaced for one test: they are
+// recorded ("sync file", "sync folder", "rename") and can be made to fail.
+namespace calls {
+std::mutex mutex;
+QStringList made;
+int failSyncWith = 0; // errno for a file's fsync, 0 to let it pass
+bool corruptWrites = false;
+int cancelAtWrite = 0; // the write that cancels the copies of `cancelled`
+FileIO *cancelled = nullptr;
+std::atomic<int> writes{0};
+
+void record(const QString &call) {
+    std::lock_guard<std::mutex> lock(mutex);
+    made << call;
+}
+int fsync(int fd) {
+    struct stat info {};
+    const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    record(folder ? "sync folder" : "sync file");
+    if (!folder && failSyncWith) {
+        errno = failSyncWith;
+        return -1;
+    }
+    return ::fsync(fd);
+}
+ssize_t write(int fd, const void *data, size_t size) {
+    if (++writes == cancelAtWrite && cancelled)
+        cancelled->fileSaveCancel();
+    if (!corruptWrites)
+        return ::write(fd, data, size);
+    QByteArray changed(static_cast<const char *>(data), int(size));
+    changed[0] = char(changed[0] ^ 1);
+    return ::write(fd, changed.constData(), size);
+}
+int rename(const char *from, const char *to) {
+    record("rename");
+    return ::rename(from, to);
+}
+int renameNoReplace(const char *from, const char *to) {
+    record("rename");
+    return velmora::posixio::systemCalls().renameNoReplace(from, to);
+}
+
+// Puts these calls in place for its lifetime.
+class Replaced {
+public:
+    Replaced()
+        : m_previous(velmora::posixio::replaceCalls(
+              {calls::write, calls::fsync, ::fchmod, calls::rename, calls::renameNoReplace})) {
+        made.clear();
+        failSyncWith = 0;
+        corruptWrites = false;
+        cancelAtWrite = 0;
+        cancelled = nullptr;
+        writes = 0;
+    }
+    ~Replaced() { velmora::posixio::replaceCalls(m_previous); }
+    Replaced(const Replaced &) = delete;
+    Replaced &operator=(const Replaced &) = delete;
+
+private:
+    velmora::posixio::Calls m_previous;
+};
+} // namespace calls
+
+// Runs `sha256sum -c SHA256SUMS` in `folder`: true when every line checks.
+bool manifestChecks(const QString &folder) {
+    QProcess check;
+    check.setWorkingDirectory(folder);
+    check.start("sha256sum", {"--strict", "-c", "SHA256SUMS"});
+    return check.waitForFinished(30000) && check.exitStatus() == QProcess::NormalExit &&
+           check.exitCode() == 0;
+}
+
+// The names SHA256SUMS lists in `folder`, in its order.
+QStringList manifestNames(const QString &folder) {
+    QStringList names;
+    for (const QByteArray &line : readAll(folder + "/SHA256SUMS").split('\n'))
+        if (!line.isEmpty())
+            names << QString::fromUtf8(line.mid(66));
+    return names;
 }
 
 } // namespace
@@ -80,8 +171,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 30000);
         QCOMPARE(finished.at(0), QVariantList({3, 0, QStringList()}));
         QCOMPARE(finished.at(1), QVariantList({1, 1, QStringList{"R_5_N.avi"}}));
-        QCOMPARE(filesIn(first), QStringList({"R_1_N.avi", "R_2_N.avi", "R_3_N.avi"}));
-        QCOMPARE(filesIn(second), QStringList({"R_4_N.avi", "R_5_N.avi"}));
+        QCOMPARE(filesIn(first),
+                 QStringList({"R_1_N.avi", "R_2_N.avi", "R_3_N.avi", "SHA256SUMS"}));
+        QCOMPARE(filesIn(second), QStringList({"R_4_N.avi", "R_5_N.avi", "SHA256SUMS"}));
         QCOMPARE(readAll(second + "/R_5_N.avi"), QByteArray("mine"));
         QCOMPARE(readAll(second + "/R_4_N.avi"), readAll(m_card + "Drive/R_4_N.avi"));
     }
@@ -102,7 +194,7 @@ private slots:
         file.fileSaveStart();
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.first(), QVariantList({1, 1, QStringList{"R_2_N.avi"}}));
-        QCOMPARE(filesIn(out), QStringList{"R_1_N.avi"});
+        QCOMPARE(filesIn(out), QStringList({"R_1_N.avi", "SHA256SUMS"}));
         QCOMPARE(readAll(out + "/R_1_N.avi"), readAll(m_card + "Drive/R_1_N.avi"));
     }
 
@@ -126,12 +218,142 @@ private slots:
             file.fileSaveStart();
             QVERIFY(written.wait(10000)); // the first temporary file is there
         }
-        const QStringList copied = filesIn(out);
+        QStringList copied = filesIn(out);
+        copied.removeOne("SHA256SUMS"); // what was copied before the end, if anything
         QVERIFY(copied.size() < names.size());
         for (const QString &name : copied) {
             QVERIFY2(names.contains(name), qPrintable(name));
             QCOMPARE(readAll(out + "/" + name), readAll(card + "Drive/" + name));
         }
+    }
+
+    // Each batch adds the files it copied, and only those, to SHA256SUMS beside the earlier
+    // lines; `sha256sum -c` passes on the folder. A copy reading back different from its
+    // source is removed and reported.
+    void copiesAreVerifiedAndListedInTheManifest() {
+        FileIO file;
+        makeCard(file, {"R_1_N.avi", "R_2_N.avi", "R_3_N.avi"});
+        const QString out = folder("sums");
+        writeAll(out + "/R_3_N.avi", "mine");
+        writeAll(out + "/notes.txt", "kept");
+        writeAll(out + "/SHA256SUMS",
+                 QCryptographicHash::hash("kept", QCryptographicHash::Sha256).toHex() +
+                     "  notes.txt\n");
+        QSignalSpy finished(&file, &FileIO::copyFinished);
+        for (int row : {2, 0, 1}) // R_1, R_3 (exists), R_2
+            file.fileSave(0, row, out);
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.last(), QVariantList({2, 1, QStringList{"R_3_N.avi"}}));
+        QCOMPARE(manifestNames(out), QStringList({"notes.txt", "R_1_N.avi", "R_2_N.avi"}));
+        QVERIFY(manifestChecks(out));
+
+        calls::Replaced replaced;
+        calls::corruptWrites = true;
+        QFile::remove(out + "/R_1_N.avi");
+        file.fileSave(0, 2, out);
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.last(), QVariantList({0, 1, QStringList{"R_1_N.avi"}}));
+        QCOMPARE(filesIn(out), QStringList({"R_2_N.avi", "R_3_N.avi", "SHA256SUMS", "notes.txt"}));
+        QCOMPARE(manifestNames(out), QStringList({"notes.txt", "R_1_N.avi", "R_2_N.avi"}));
+    }
+
+    // Cancel in the third file: it leaves no partial copy, the two before it are copied and
+    // listed, and the report and the last progress say so.
+    void cancelStopsInTheCurrentFile() {
+        FileIO file;
+        makeCard(file, {"R_1_N.avi", "R_2_N.avi", "R_3_N.avi", "R_4_N.avi"}, 300 * 1024);
+        const QString out = folder("cancelled");
+        calls::Replaced replaced;
+        calls::cancelled = &file;
+        calls::cancelAtWrite = 3; // one write a file: the third file's
+        QSignalSpy finished(&file, &FileIO::copyFinished);
+        QSignalSpy progress(&file, &FileIO::copyProgress);
+        for (int row : {3, 2, 1, 0})
+            file.fileSave(0, row, out);
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first(), QVariantList({2, 0, QStringList()}));
+        QCOMPARE(filesIn(out), QStringList({"R_1_N.avi", "R_2_N.avi", "SHA256SUMS"}));
+        QVERIFY(manifestChecks(out));
+        // Reports a moment apart are merged: the totals, and the files done at the end.
+        QCOMPARE(progress.first().at(1).toInt(), 4);
+        QCOMPARE(progress.first().at(3).toLongLong(), qint64(4 * 300 * 1024));
+        QCOMPARE(progress.last().at(0).toInt(), 2);
+        // The next batch runs in full.
+        file.fileSave(0, 1, out);
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.last(), QVariantList({1, 0, QStringList()}));
+    }
+
+    // The data is synced before the rename gives it its name, and the folder after it: in
+    // the settings' atomic replace, and in a copy and its manifest.
+    void filesAreSyncedBeforeTheirRename() {
+        calls::Replaced replaced;
+        const QString settings = folder("settings") + "/viewer.ini";
+        QVERIFY(velmora::replaceFileAtomically(settings, "a=1\n", nullptr));
+        const QStringList durable{"sync file", "rename", "sync folder"};
+        QCOMPARE(calls::made, durable);
+
+        calls::made.clear();
+        FileIO file;
+        makeCard(file, {"R_1_N.avi"});
+        QSignalSpy finished(&file, &FileIO::copyFinished);
+        file.fileSave(0, 0, folder("synced"));
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(calls::made, durable + durable); // the copy, then SHA256SUMS
+    }
+
+    // A failing fsync (a card's write error) keeps the old file, leaves no temporary one and
+    // is reported; a copy is not made.
+    void failedSyncKeepsTheOldFile() {
+        calls::Replaced replaced;
+        calls::failSyncWith = EIO;
+        const QString out = folder("failing");
+        writeAll(out + "/viewer.ini", "old\n");
+        QString error;
+        QVERIFY(!velmora::replaceFileAtomically(out + "/viewer.ini", "new\n", &error));
+        QVERIFY2(error.contains(QString::fromLocal8Bit(std::strerror(EIO))), qPrintable(error));
+        QCOMPARE(filesIn(out), QStringList{"viewer.ini"});
+        QCOMPARE(readAll(out + "/viewer.ini"), QByteArray("old\n"));
+
+        FileIO file;
+        makeCard(file, {"R_1_N.avi"});
+        QSignalSpy finished(&file, &FileIO::copyFinished);
+        file.fileSave(0, 0, out);
+        file.fileSaveStart();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first(), QVariantList({0, 1, QStringList{"R_1_N.avi"}}));
+        QCOMPARE(filesIn(out), QStringList{"viewer.ini"});
+    }
+
+    // A copy keeps its source's mode, whatever the umask.
+    void copiesKeepTheSourceMode_data() {
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<int>("mode");
+        for (int mask : {0077, 0})
+            for (int mode : {0644, 0640})
+                QTest::addRow("umask %03o, mode %03o", mask, mode) << mask << mode;
+    }
+    void copiesKeepTheSourceMode() {
+        QFETCH(int, mask);
+        QFETCH(int, mode);
+        const QString source = m_dir.filePath(QStringLiteral("mode%1.avi").arg(mode, 0, 8));
+        writeRecording(source, 1000);
+        QVERIFY(::chmod(QFile::encodeName(source).constData(), mode_t(mode)) == 0);
+        const QString target = folder(QStringLiteral("modes%1-%2").arg(mask).arg(mode)) + "/c.avi";
+        const mode_t before = ::umask(mode_t(mask));
+        QString error;
+        const bool copied =
+            velmora::RecordingCopier::copyFile(source, target, {}, {}, nullptr, &error);
+        ::umask(before);
+        QVERIFY2(copied, qPrintable(error));
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 0777), mode);
     }
 
     // A folder chosen in a dialog arrives as a URL; the copies and exports

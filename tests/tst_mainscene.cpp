@@ -1,6 +1,7 @@
 // qrc:/main.qml with the real backend and players, over scratch cards of real
 // HEVC recordings; the cases are the QML files in tests/mainscene.
 #include "cardenvironment.h"
+#include "loopcard.h"
 #include "maptiles.h"
 #include "pdftools.h"
 #include "playerregistration.h"
@@ -61,25 +62,42 @@ public:
     // from that frame on. Returns its root with "/", or "" on failure.
     Q_INVOKABLE QString makeCard(const QString &label, const QVariantList &recordings) {
         const QString root = makeFolder() + '/';
-        for (const QVariant &item : recordings) {
-            const QVariantMap r = item.toMap();
-            velmora::demo::RecordingOptions options;
-            options.payload = velmora::demo::Payload::Hevc;
-            options.channels = r["channels"].toInt();
-            options.seconds = r["seconds"].toInt();
-            if (const int header = r["headerSeconds"].toInt())
-                options.extraDataChunks.append({header * 30, "JUNK", 8, 0});
-            options.drive.impactFrame = r.value("impactFrame", -1).toInt();
-            const QString path = root + r["folder"].toString() + '/' + r["name"].toString();
-            QDir(root).mkpath(r["folder"].toString());
-            const auto result = velmora::demo::writeRecording(path, options);
-            if (!result.ok) {
-                qWarning().noquote() << "cannot write " + path + ": " + result.error;
-                return QString();
-            }
-        }
+        if (!writeRecordings(root, recordings))
+            return QString();
         volumes->list.append({root, label, QStringLiteral("vfat")});
         return root;
+    }
+
+    // The same on an ext4 image mounted through a loop device (the card's
+    // root is the mount point); "" with loopProblem() when that cannot be
+    // done here.
+    Q_INVOKABLE QString makeLoopCard(const QVariantList &recordings) {
+        if (!m_loop.mount(makeFolder()))
+            return QString();
+        const QString root = m_loop.mountPoint() + '/';
+        if (!writeRecordings(root, recordings))
+            return QString();
+        volumes->list.append({root, QStringLiteral("DASHCAM"), QStringLiteral("ext4")});
+        return root;
+    }
+    Q_INVOKABLE QString loopProblem() const { return m_loop.problem(); }
+
+    // The card is pulled: the loop card lazily unmounted (its folder stays),
+    // any other card's folder removed; the volume list no longer has it.
+    Q_INVOKABLE bool pullCard(const QString &root) {
+        volumes->list.erase(
+            std::remove_if(volumes->list.begin(), volumes->list.end(),
+                           [&](const velmora::Volume &v) { return v.rootPath == root; }),
+            volumes->list.end());
+        if (root == m_loop.mountPoint() + '/')
+            return m_loop.unmountLazily();
+        return QDir(root).removeRecursively();
+    }
+
+    // A file of `bytes` that takes no room on the disk.
+    Q_INVOKABLE bool makeSparseFile(const QString &path, qint64 bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.resize(bytes);
     }
 
     Q_INVOKABLE QString viewerConfigText() const {
@@ -165,9 +183,31 @@ public:
     }
 
 private:
+    bool writeRecordings(const QString &root, const QVariantList &recordings) {
+        for (const QVariant &item : recordings) {
+            const QVariantMap r = item.toMap();
+            velmora::demo::RecordingOptions options;
+            options.payload = velmora::demo::Payload::Hevc;
+            options.channels = r["channels"].toInt();
+            options.seconds = r["seconds"].toInt();
+            if (const int header = r["headerSeconds"].toInt())
+                options.extraDataChunks.append({header * 30, "JUNK", 8, 0});
+            options.drive.impactFrame = r.value("impactFrame", -1).toInt();
+            const QString path = root + r["folder"].toString() + '/' + r["name"].toString();
+            QDir(root).mkpath(r["folder"].toString());
+            const auto result = velmora::demo::writeRecording(path, options);
+            if (!result.ok) {
+                qWarning().noquote() << "cannot write " + path + ": " + result.error;
+                return false;
+            }
+        }
+        return true;
+    }
+
     std::vector<std::unique_ptr<QTemporaryDir>> m_dirs;
     std::unique_ptr<ReadOnlyFolder> m_lockedConfig;
     std::vector<std::unique_ptr<ReadOnlyFolder>> m_readOnly;
+    LoopCard m_loop; // unmounted before its folder goes
 };
 
 class Setup : public QObject {

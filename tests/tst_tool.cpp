@@ -27,6 +27,34 @@ private slots:
         QCOMPARE(runTool({"make-demo-card", m_card}).code, 0);
     }
 
+    // A card's list, then files by name: a line a file and a total, SHA256SUMS that
+    // sha256sum checks; a second run overwrites nothing and fails.
+    void copy() {
+        const QString out = m_dir.filePath("copies");
+        QVERIFY(QDir().mkpath(out));
+        const ToolRun run = runTool({"copy", m_card, "--to", out, "--kind", "0", "--all"});
+        QCOMPARE(run.code, 0);
+        const QStringList names = QDir(m_card + "/Drive").entryList({"*.avi"});
+        QVERIFY(!names.isEmpty());
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), names.size() + 1);
+        QVERIFY2(lines.last().startsWith(QByteArray::number(names.size()) + " copied, 0 failed"),
+                 run.out.constData());
+        QProcess check;
+        check.setWorkingDirectory(out);
+        check.start("sha256sum", {"--strict", "-c", "SHA256SUMS"});
+        QVERIFY(check.waitForFinished(30000));
+        QCOMPARE(check.exitCode(), 0);
+
+        writeAll(out + "/" + names.first(), "mine");
+        const ToolRun again =
+            runTool({"copy", m_card + "/Drive/" + names.first(), m_recording, "--to", out});
+        QCOMPARE(again.code, 1);
+        QVERIFY2(again.out.startsWith("failed " + names.first().toUtf8()), again.out.constData());
+        QVERIFY2(again.out.contains("1 copied, 1 failed"), again.out.constData());
+        QCOMPARE(readAll(out + "/" + names.first()), QByteArray("mine"));
+    }
+
     // Several keys in one call, then shown as JSON.
     void config() {
         QCOMPARE(runTool({"config", "set", m_card, "cut_volt=5", "secret=0907", "LANG=fr"}).code,
@@ -129,6 +157,13 @@ private slots:
             << QStringList{"report", "--recording", rec,     "--at", "1",
                            "--unit", "kmh",         "--pdf", "r.pdf"}
             << 2;
+        QTest::newRow("copy, no --to") << QStringList{"copy", m_card} << 2;
+        QTest::newRow("copy, --all and --index")
+            << QStringList{"copy", m_card, "--to", dir, "--all", "--index", "0"} << 2;
+        QTest::newRow("copy, row past the list")
+            << QStringList{"copy", m_card, "--to", dir, "--index", "0", "999"} << 2;
+        QTest::newRow("copy, --kind for files")
+            << QStringList{"copy", rec, "--to", dir, "--kind", "1"} << 2;
         QTest::newRow("export, no such folder")
             << QStringList{"export-channel", rec, "--channel", "0", "--out", dir + "/missing"} << 1;
     }

@@ -33,6 +33,7 @@ int catalogue(const QStringList &args);
 int telemetry(const QStringList &args);
 int info(const QStringList &args);
 int exportChannel(const QStringList &args);
+int copy(const QStringList &args);
 int shareClip(const QStringList &args);
 int report(const QStringList &args);
 int mapTiles(const QStringList &args);

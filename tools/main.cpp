@@ -34,6 +34,11 @@ const Command Commands[] = {
     {"export-channel",
      "export-channel FILE --channel N --out DIR  write one camera channel as a file",
      velmora::tool::exportChannel},
+    {"copy",
+     "copy CARD_DIR --to DIR [--kind 0..4] [--all | --index N...]  copy recordings, each "
+     "verified by SHA-256 and added to DIR/SHA256SUMS\n"
+     "  copy FILE... --to DIR  the same for the files given",
+     velmora::tool::copy},
     {"share-clip",
      "share-clip FILE --out OUT.mp4 [--from S] [--to S] [--layout all|front] [--no-caption] "
      "[--unit km|mi]  one MP4 of all cameras with the caption",

@@ -59,6 +59,10 @@
         <translation>Could not save %1 file(s): %2</translation>
     </message>
     <message>
+        <source>Cancelled: %1 file(s) saved</source>
+        <translation>Cancelled: %1 file(s) saved</translation>
+    </message>
+    <message>
         <source>AVI files (R_*.avi T_*.avi)</source>
         <translation>AVI files (R_*.avi T_*.avi)</translation>
     </message>
@@ -821,6 +825,25 @@
     <message>
         <source>Esc 키나 클릭으로 닫기</source>
         <translation>Escape or a click closes it</translation>
+    </message>
+</context>
+<context>
+    <name>CopyProgress</name>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Cancelling…</translation>
+    </message>
+    <message>
+        <source>Saving recordings</source>
+        <translation>Saving recordings</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files</source>
+        <translation>%1 of %2 files</translation>
+    </message>
+    <message>
+        <source>%1 of %2 MB</source>
+        <translation>%1 of %2 MB</translation>
     </message>
 </context>
 </TS>

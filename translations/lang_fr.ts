@@ -59,6 +59,10 @@
         <translation>Impossible d'enregistrer %1 fichier(s) : %2</translation>
     </message>
     <message>
+        <source>Cancelled: %1 file(s) saved</source>
+        <translation>Annulé : %1 fichier(s) enregistré(s)</translation>
+    </message>
+    <message>
         <source>AVI files (R_*.avi T_*.avi)</source>
         <translation>Fichiers AVI (R_*.avi T_*.avi)</translation>
     </message>
@@ -821,6 +825,25 @@
     <message>
         <source>Esc 키나 클릭으로 닫기</source>
         <translation>Échap ou un clic la ferme</translation>
+    </message>
+</context>
+<context>
+    <name>CopyProgress</name>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Annulation…</translation>
+    </message>
+    <message>
+        <source>Saving recordings</source>
+        <translation>Enregistrement des vidéos</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files</source>
+        <translation>%1 fichiers sur %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 MB</source>
+        <translation>%1 Mo sur %2</translation>
     </message>
 </context>
 </TS>

@@ -98,7 +98,7 @@ Item {
             compare([main.setListCalls, column("name")], [0, driveNames])
             copySpy.wait(10000)
             compare(cardFixture.files(cardFixture.saveFolder),
-                    ["R_20260301_100200_T_N.avi", "R_20260301_100500_T_N.avi"])
+                    ["R_20260301_100200_T_N.avi", "R_20260301_100500_T_N.avi", "SHA256SUMS"])
             compare(cardFixture.files(cardFixture.firstCard + "Drive").length, 6)
         }
 

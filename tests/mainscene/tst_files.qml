@@ -26,7 +26,36 @@ MainTestCase {
         tryCompare(child("savePopup"), "opened", true)
         compare(child("savePopuptxt01").text,
                 qsTranslate("main", "Could not save %1 file(s): %2").arg(1).arg(drive))
-        compare(fixture.files(target), [drive])
+        compare(fixture.files(target), [drive, "SHA256SUMS"])
+    }
+
+    // The save pop-up counts the files and closes at the end; after Cancel the notice says how
+    // many were saved, and they are those in the folder.
+    function test_savePopupShowsProgressAndCancel() {
+        var target = fixture.makeFolder()
+        child("myFile").fileSave(0, 0, target)
+        child("myFile").fileSave(1, 0, target)
+        child("myFile").fileSaveStart()
+        child("listActions").listSaveSuccess()
+        compare(child("copyProgress").opened, true)
+        tryCompare(child("copyFiles"), "text", qsTranslate("CopyProgress", "%1 of %2 files")
+                   .arg(2).arg(2))
+        tryCompare(child("savePopup"), "opened", true)
+        compare(child("copyProgress").opened, false)
+        compare(child("savePopuptxt01").text, qsTranslate("main", "Successfully Saved"))
+        compare(fixture.files(target), [impact, drive, "SHA256SUMS"].sort())
+        child("savePopup").close()
+
+        target = fixture.makeFolder()
+        child("myFile").fileSave(0, 0, target)
+        child("myFile").fileSaveStart()
+        child("listActions").listSaveSuccess()
+        child("copyCancel").clicked() // before the copy's report can arrive
+        compare(child("copyCancel").enabled, false)
+        tryCompare(child("savePopup"), "opened", true)
+        var saved = fixture.files(target).filter(function(f) { return f === drive })
+        compare(child("savePopuptxt01").text,
+                qsTranslate("main", "Cancelled: %1 file(s) saved").arg(saved.length))
     }
 
     // With nothing checked the buttons say so; else deleting asks first and
