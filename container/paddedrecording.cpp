@@ -24,7 +24,7 @@ bool PaddedRecording::open(const QString &path) {
     if (!m_file.open(QIODevice::ReadOnly))
         return false;
     m_insertedAt = findInsertion();
-    m_size = m_file.size() + (m_insertedAt >= 0 ? 1 : 0);
+    m_size = dataEnd() + (m_insertedAt >= 0 ? 1 : 0);
     m_position = 0;
     return m_file.seek(0);
 }
@@ -53,6 +53,25 @@ qint64 PaddedRecording::findInsertion() {
         }
     }
     return -1;
+}
+
+// Where the recording ends. A damaged card, or a file the camera made room
+// for in advance, can hold zeros after the RIFF list; FFmpeg searches them
+// byte by byte for a chunk, a minute for a few gigabytes. When zeros follow
+// the RIFF list's end, the file reads as if it ended there.
+qint64 PaddedRecording::dataEnd() {
+    const qint64 fileSize = m_file.size();
+    char id[4];
+    quint32 size = 0;
+    if (!chunkAt(m_file, 0, id, &size) || std::memcmp(id, "RIFF", 4) != 0)
+        return fileSize;
+    const qint64 end = 8 + qint64(size);
+    const char none[4] = {};
+    quint32 ignored = 0;
+    if (end <= 12 || end >= fileSize || !chunkAt(m_file, end, id, &ignored) ||
+        std::memcmp(id, none, 4) != 0)
+        return fileSize;
+    return end;
 }
 
 qint64 PaddedRecording::read(char *out, qint64 length) {

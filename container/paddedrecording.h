@@ -6,7 +6,8 @@
 // the list's end and loses it, and without the index its seeks land on
 // pictures that cannot be decoded. When the list's size is odd and "idx1"
 // follows it directly, this file reads as if one zero byte stood between
-// them. Any other file reads exactly as it is.
+// them. Zeros after the RIFF list's end are left out (see dataEnd()). Any
+// other file reads exactly as it is.
 //
 // Not thread-safe: one reader at a time, as FFmpeg's callbacks use it.
 #include <QFile>
@@ -19,7 +20,8 @@ public:
     bool open(const QString &path);
     QString errorString() const { return m_file.errorString(); }
 
-    // The size as read: one more than the file's when a byte is inserted.
+    // The size as read: one more than the file's when a byte is inserted,
+    // without the zeros after the recording.
     qint64 size() const { return m_size; }
     // Where the inserted zero byte stands, or -1 when there is none.
     qint64 insertedAt() const { return m_insertedAt; }
@@ -31,6 +33,7 @@ public:
 
 private:
     qint64 findInsertion();
+    qint64 dataEnd();
 
     QFile m_file;
     qint64 m_size = 0;

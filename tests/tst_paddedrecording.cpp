@@ -70,6 +70,24 @@ private slots:
         QVERIFY(!file.seek(expected.size() + 1));
     }
 
+    // Zeros after the RIFF list (a file the camera made room for) are left
+    // out, so FFmpeg does not search them; a chunk after it is kept.
+    void leavesOutZerosAfterTheRecording() {
+        RecordingOptions o;
+        o.moviParity = MoviParity::Odd;
+        const QString path = m_dir.filePath(QStringLiteral("R_20261206_101011_D_N.avi"));
+        QVERIFY(writeRecording(path, o).ok);
+        const QByteArray recording = readAll(path);
+        for (const QByteArray &after : {QByteArray(1 << 16, '\0'), QByteArray("JUNK\0\0\0\0", 8)}) {
+            writeAll(path, recording + after);
+            PaddedRecording file;
+            QVERIFY(file.open(path));
+            QByteArray expected = after.startsWith("JUNK") ? recording + after : recording;
+            expected.insert(int(file.insertedAt()), '\0');
+            QVERIFY(readThrough(file, 0, 1 << 20) == expected);
+        }
+    }
+
     // A damaged header passes through unchanged.
     void passesDamagedFilesThrough() {
         const QByteArray cut = QByteArray("RIFF\x10\0\0\0AVI LIST\xff\xff\xff\x7fhdrl", 24);
