@@ -71,6 +71,13 @@ void CardWatch::watch(const QString &root, std::shared_ptr<const VolumeSource> v
     m_timer.start();
 }
 
+void CardWatch::await(std::shared_ptr<const VolumeSource> volumes) {
+    m_volumes = std::move(volumes);
+    m_root.clear();
+    m_seen = cardRoots();
+    m_timer.start();
+}
+
 void CardWatch::stop() {
     m_root.clear();
     m_timer.stop();

@@ -24,6 +24,9 @@ public:
     // Watches the card at `root`, found through `volumes`; an empty root
     // watches nothing.
     void watch(const QString &root, std::shared_ptr<const VolumeSource> volumes);
+    // Watches for a card to come in, none being shown: the cards found now
+    // do not count as coming in.
+    void await(std::shared_ptr<const VolumeSource> volumes);
     void stop();
 
     // The mount points of a mount table in the format of

@@ -54,6 +54,8 @@ void FileIO::setSource(QString source) {
     mSource = None;
     if (m_drives.search(m_volumes->volumes(), source))
         mSource = QStringLiteral("Drive");
+    else
+        m_cardWatch.await(m_volumes); // the card dialog opens when one comes in
 
     readConfig();
     readPCConfig();

@@ -56,7 +56,8 @@ QVector<Volume> SystemVolumes::volumes() const {
         const QFileInfo fi(folder);
         if (!fi.isDir())
             continue;
-        const QString root = withTrailingSlash(fi.absoluteFilePath());
+        // A link is watched where it leads.
+        const QString root = withTrailingSlash(fi.canonicalFilePath());
         auto listed = std::find_if(result.begin(), result.end(),
                                    [&](const Volume &v) { return v.rootPath == root; });
         if (listed != result.end())

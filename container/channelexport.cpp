@@ -148,10 +148,12 @@ Kind kindOf(const char *id) {
 // position of every data chunk written.
 class Exporter {
 public:
-    Exporter(Source &source, ExportOutput &output, int videoStreams, int channel)
+    Exporter(Source &source, ExportOutput &output, int videoStreams, int channel,
+             const std::function<bool()> &stop)
         : m_source(source)
         , m_output(output)
-        , m_videoStreams(videoStreams) {
+        , m_videoStreams(videoStreams)
+        , m_stop(stop) {
         m_selected[channel] = true;
         m_videoIds[channel] = avi::ChannelLayout::chunkId(0, "dc");
         m_audioId = avi::ChannelLayout::chunkId(m_selectedCount, "wb");
@@ -198,6 +200,8 @@ public:
         while (true) {
             if (failed)
                 return readFailed();
+            if (stopped())
+                return false;
             if (!header)
                 return true; // the end of the file
             const quint32 size = avi::readLE32(header + 4);
@@ -236,6 +240,8 @@ public:
         QByteArray entries(IndexEntriesPerRead * avi::IndexEntrySize, '\0');
         bool more = indexAt >= 0;
         for (qint64 at = indexAt; more; at += entries.size()) {
+            if (stopped())
+                return false;
             const qint64 got = readAt(fd, entries.data(), entries.size(), at);
             if (got < 0)
                 return readFailed();
@@ -274,6 +280,7 @@ public:
 
     qint64 chunks() const { return m_chunkPositions.size(); }
     qint64 indexEntries() const { return m_written; }
+    bool wasStopped() const { return m_stopped; }
     const QString &readError() const {
         return m_readError.isEmpty() ? m_output.readError() : m_readError;
     }
@@ -294,6 +301,12 @@ private:
         return QByteArray();
     }
 
+    // Asks the caller's stop check; once true, it stays true.
+    bool stopped() {
+        m_stopped = m_stopped || (m_stop && m_stop());
+        return m_stopped;
+    }
+
     bool readFailed(const QString &why = systemError()) {
         m_readError = why;
         return false;
@@ -302,6 +315,8 @@ private:
     Source &m_source;
     ExportOutput &m_output;
     int m_videoStreams;
+    const std::function<bool()> &m_stop;
+    bool m_stopped = false;
     bool m_selected[MaxVideoStreams] = {};
     int m_selectedCount = 1;
     QByteArray m_videoIds[MaxVideoStreams]; // null for the streams dropped
@@ -342,7 +357,7 @@ QString ChannelExport::destinationPath(const QString &folder, const QString &nam
 }
 
 ChannelExportResult ChannelExport::run(const QString &source, const QString &destination,
-                                       int channel) {
+                                       int channel, const std::function<bool()> &stop) {
     log("setRunMake : start", source);
     log("setRunMake : str", destination);
 
@@ -385,7 +400,7 @@ ChannelExportResult ChannelExport::run(const QString &source, const QString &des
                 .arg(destination, isFolder ? QStringLiteral("it is a folder") : out.error()),
             source);
 
-    Exporter exporter(in, out, n, channel);
+    Exporter exporter(in, out, n, channel, stop);
     ChannelExportResult result;
     log("setRunMake1 : str", destination);
     exporter.writeHeader(header);
@@ -402,6 +417,8 @@ ChannelExportResult ChannelExport::run(const QString &source, const QString &des
     }
     log("setRunMake4 : str", destination);
     if (!done) {
+        if (exporter.wasStopped())
+            return refuse(Status::Cancelled, QStringLiteral("cancelled"), source);
         if (!exporter.readError().isEmpty())
             return refuse(Status::SourceUnreadable, exporter.readError(), source);
         return refuse(Status::WriteFailed,

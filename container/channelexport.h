@@ -11,6 +11,7 @@
 // only when complete; on any failure nothing is left.
 // Every call keeps its state to itself, so several exports may run at once.
 #include <QString>
+#include <functional>
 
 namespace velmora {
 
@@ -21,6 +22,7 @@ struct ChannelExportResult {
         NotARecording,    // no channel marker, or a header that does not follow the layout
         MissingChannel,   // the recording has no such camera channel
         WriteFailed,      // the destination could not be written; nothing was left there
+        Cancelled,        // stopped on request; nothing was left there
     };
     Status status = Status::SourceUnreadable;
     QString error;           // why, for anything but Done
@@ -40,8 +42,10 @@ public:
 
     // Exports `channel` (0 front camera, 1 and 2 the further cameras) of the
     // recording at `source` to the file `destination`, replacing it if it
-    // exists. Logs its steps.
-    static ChannelExportResult run(const QString &source, const QString &destination, int channel);
+    // exists. Logs its steps. `stop`, when given, is asked between the data
+    // chunks; once it says true the export ends as Cancelled.
+    static ChannelExportResult run(const QString &source, const QString &destination, int channel,
+                                   const std::function<bool()> &stop = {});
 };
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
+#include <atomic>
 #include <memory>
 
 namespace velmora::report {
@@ -68,6 +69,9 @@ public:
     // Writes the same document as runPrint to `target` (a path or a file
     // URL) without any dialog, whole or not at all; emits pdfFinished.
     Q_INVOKABLE void savePdf(const QString &name, const QString &target);
+    // Stops the exports reading from below `folder` (a card that went away):
+    // each removes what it wrote and ends with exportFinished(.., false).
+    Q_INVOKABLE void cancelExports(const QString &folder);
 
     // The recording the evidence page is about (full path); empty for none.
     QString evidencePath() const { return m_evidencePath; }
@@ -157,6 +161,11 @@ private:
     int m_speedUnit = 1;
     QImage m_mapPicture;
     QString m_workFolder;
-    QList<QFuture<bool>> m_exports;
+    struct RunningExport {
+        QFuture<bool> future;
+        QString source;
+        std::shared_ptr<std::atomic<bool>> stop;
+    };
+    QList<RunningExport> m_exports;
     std::unique_ptr<velmora::report::ReportJobs> m_reports;
 };

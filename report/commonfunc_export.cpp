@@ -36,17 +36,29 @@ void CommonFunc::setRunMake(const QString &sourcePath) {
         emit exportFinished(destination, watcher->result());
         watcher->deleteLater();
     });
-    const QFuture<bool> future = QtConcurrent::run([sourcePath, destination, channel] {
-        return velmora::ChannelExport::run(sourcePath, destination, channel).ok();
+    auto stop = std::make_shared<std::atomic<bool>>(false);
+    const QFuture<bool> future = QtConcurrent::run([sourcePath, destination, channel, stop] {
+        const auto stopped = [&stop] { return stop->load(); };
+        return velmora::ChannelExport::run(sourcePath, destination, channel, stopped).ok();
     });
     watcher->setFuture(future);
     m_exports.erase(std::remove_if(m_exports.begin(), m_exports.end(),
-                                   [](const QFuture<bool> &f) { return f.isFinished(); }),
+                                   [](const RunningExport &e) { return e.future.isFinished(); }),
                     m_exports.end());
-    m_exports.append(future);
+    m_exports.append({future, sourcePath, stop});
+}
+
+void CommonFunc::cancelExports(const QString &folder) {
+    const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    for (const RunningExport &e : qAsConst(m_exports)) {
+        if (e.source.startsWith(prefix) && !e.future.isFinished()) {
+            qCDebug(lcExport).noquote() << "export cancelled: " + e.source;
+            e.stop->store(true);
+        }
+    }
 }
 
 CommonFunc::~CommonFunc() {
-    for (QFuture<bool> &future : m_exports)
-        future.waitForFinished();
+    for (RunningExport &e : m_exports)
+        e.future.waitForFinished();
 }

@@ -353,7 +353,8 @@ QtObject {
 
     // The in-window players take over at the full-screen position (from the
     // beginning for a recording with a header duration).
-    function leaveFullScreen() {
+    // `resume` false leaves the views stopped (the recording is gone).
+    function leaveFullScreen(resume) {
         if (mainWin.curDuration > 0)
             fullOverlay.stopTimer.stop()
         resetZoom(fullOverlay)
@@ -369,7 +370,7 @@ QtObject {
         }
         var players = mainWin.playersInUse()
         var keys = ["seekposition1", "seekposition2", "seekposition3"]
-        for (var i = 0; i < players.length; ++i) {
+        for (var i = 0; i < players.length && resume !== false; ++i) {
             mainWin[keys[i]] = position
             if (players[i].source.toString() !== "")
                 players[i].start()

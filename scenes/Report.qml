@@ -156,6 +156,21 @@ Popup {
         close()
     }
 
+    // The card the report's recording came from went away: the channels
+    // being saved from it stop and leave nothing, and the screen closes.
+    function cardPulled(root) {
+        if (filePath.indexOf(root) !== 0)
+            return
+        waitTimer.stop()
+        waiting = false
+        if (saving) {
+            reportFunc.cancelExports(root)
+            saving = false
+            loadingCover.text = ""
+        }
+        closeReport()
+    }
+
     function toggleChannel(channel) {
         var flags = channelBtnIdx.slice()
         flags[channel] = flags[channel] ? 0 : 1

@@ -337,6 +337,9 @@ Window {
     function cardPulled(root) {
         readyTimer.stop()
         playTimer.stop()
+        if (fullmode === 1)
+            playerActions.leaveFullScreen(false)
+        reportPopup.cardPulled(root)
         stopForFollowUp(2)
         videoOut1popup.halt()
         if (shareDialog.job.running && shareDialog.filePath.indexOf(root) === 0)
@@ -349,7 +352,7 @@ Window {
         showNotice(qsTr("SDCard를 삽입해주세요"))
     }
 
-    // A card came in after one was pulled: the card dialog offers it.
+    // A card came in while none was shown: the card dialog offers it.
     function cardCameIn() {
         myFile.source = "DASHCAM"
         if (myFile.source === "none")

@@ -136,6 +136,7 @@ private slots:
                  properties(FileIOProperties) + mapProperties);
         const QStringList reportInvokables = {
             "method void savePdf(QString name, QString target)",
+            "method void cancelExports(QString folder)",
             "method void setMapPicture(QVariant picture, QColor ground)",
             "method void setMapPicture(QVariant picture)"};
         QCOMPARE(describeMethods(CommonFunc::staticMetaObject),

@@ -107,7 +107,9 @@ private slots:
             QString source, folder;
             int channel;
             S status;
+            int stopAt = 0; // from this ask of the stop check on, it says stop
         } cases[] = {
+            {large, empty, 0, S::Cancelled, 5},
             {single, empty, 2, S::MissingChannel},
             {notRecording, empty, 0, S::NotARecording},
             {m_dir.filePath("R_gone_S_N.avi"), empty, 0, S::SourceUnreadable},
@@ -116,7 +118,9 @@ private slots:
         };
         for (const auto &c : cases) {
             const QString out = ChannelExport::destinationPath(c.folder, "N", c.channel);
-            const ChannelExportResult result = ChannelExport::run(c.source, out, c.channel);
+            int asks = 0;
+            const ChannelExportResult result = ChannelExport::run(
+                c.source, out, c.channel, [&] { return c.stopAt > 0 && ++asks >= c.stopAt; });
             QCOMPARE(int(result.status), int(c.status));
             QVERIFY(c.status == S::Done ||
                     (!result.error.isEmpty() && filesIn(c.folder).isEmpty()));
@@ -203,6 +207,25 @@ private slots:
         // The export made beside the others equals the one made alone.
         QVERIFY(readAll(folder + "/R_20261206_081514_D_N_CAM1.avi") ==
                 readAll(m_dir.filePath("closing/R_20261206_081514_D_N_CAM1.avi")));
+
+        // Exports from a card that went away stop, leaving nothing; a name
+        // that merely begins like the folder's is not below it. The pool is
+        // held so that both are still waiting when cancelled.
+        QThreadPool *pool = QThreadPool::globalInstance();
+        const int threads = pool->maxThreadCount();
+        pool->setMaxThreadCount(1);
+        QSemaphore hold;
+        pool->start([&hold] { hold.acquire(); });
+        finished.clear();
+        const QString pulled = m_dir.filePath("pulled");
+        start(func, 0, pulled);
+        func.cancelExports(m_dir.filePath("R_20261206"));
+        func.cancelExports(m_dir.path());
+        hold.release();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
+        pool->setMaxThreadCount(threads);
+        QCOMPARE(finished[0][1].toBool(), false);
+        QCOMPARE(filesIn(pulled), QStringList());
     }
 
     // The tool writes what a direct export writes, and names the file.

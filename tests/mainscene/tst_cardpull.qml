@@ -58,6 +58,26 @@ MainTestCase {
         pullAndExpectOffered()
     }
 
+    // In full screen, with the report screen open on a channel still being
+    // saved: the window comes back from full screen with every view stopped,
+    // and the report screen and its cover close.
+    function test_pulledUnderTheReportInFullScreen() {
+        card = fixture.makeCard("DASHCAM", recordings)
+        verify(card !== "", "the card could not be written")
+        chooseCard(card)
+        playRecording(recording)
+        win.playersInUse().forEach(waitUntilPlaying)
+        win.enterFullScreen()
+        child("mainMenus").menuClicked(5)
+        var report = child("reportPopup")
+        tryCompare(report, "opened", true, 10000)
+        report.saving = true // as while a channel is written
+        tryCompare(child("loadingPopup"), "visible", true)
+        pullAndExpectOffered()
+        compare([win.fullmode, child("videoOut1popup").isStopped(), report.opened, report.saving,
+                 child("loadingPopup").visible], [0, true, false, false, false])
+    }
+
     // A copy off the pulled card stops at once (the file is far too large to
     // be done first); it leaves nothing behind and reports nothing.
     function test_pulledDuringCopy() {

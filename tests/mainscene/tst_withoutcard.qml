@@ -21,6 +21,11 @@ MainTestCase {
         var views = ["videoOut1", "videoOut2", "videoOut3", "videoOut1popup"].map(child)
         compare(views.map(function(v) { return v.videoTrack }), [0, 1, 2, 0])
         compare(views.map(function(v) { return v.isStopped() }), [true, true, true, true])
+
+        // A card put in later is offered.
+        card = fixture.makeCard("DASHCAM", [])
+        tryCompare(child("menu1Popup").item, "page", 1, 10000)
+        verify(child("menu1Popup").item.opened)
     }
 
     function test_cardMenusWithoutCardResetTheList_data() {
