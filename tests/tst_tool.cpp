@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QtTest>
+#include <csignal>
 
 using namespace velmora::demo;
 
@@ -53,6 +54,75 @@ private slots:
         QVERIFY2(again.out.startsWith("failed " + names.first().toUtf8()), again.out.constData());
         QVERIFY2(again.out.contains("1 copied, 1 failed"), again.out.constData());
         QCOMPARE(readAll(out + "/" + names.first()), QByteArray("mine"));
+    }
+
+    // SIGINT or SIGTERM while a file is being copied: its temporary copy is
+    // removed, the tool says it was interrupted and exits 1, and the source
+    // (4 GiB of holes, so that the copy is still running) is left as it was.
+    void copyInterrupted_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+    }
+    void copyInterrupted() {
+        QFETCH(int, signal);
+        QTemporaryDir dir;
+        const QString source = dir.filePath("R_20261206_100000_T_N.avi");
+        constexpr qint64 size = qint64(4) << 30;
+        QFile big(source);
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(size));
+        big.close();
+        const QDateTime modified = QFileInfo(source).lastModified();
+        const QString out = dir.filePath("out");
+        QVERIFY(QDir().mkpath(out));
+        const auto listing = [&] {
+            return QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        QProcess tool;
+        tool.start(TOOL_PATH, {"copy", source, "--to", out});
+        QVERIFY(tool.waitForStarted());
+        QTRY_VERIFY(!listing().isEmpty()); // the temporary copy
+        QCOMPARE(::kill(pid_t(tool.processId()), signal), 0);
+        QVERIFY(tool.waitForFinished(60000));
+        const QByteArray printed = tool.readAllStandardOutput();
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), 1);
+        QVERIFY2(printed.startsWith("interrupted: 0 copied, 0 failed, 1 not copied, 0 bytes\n"),
+                 printed.constData());
+        QCOMPARE(listing(), QStringList());
+        QCOMPARE(QFileInfo(source).size(), size);
+        QCOMPARE(QFileInfo(source).lastModified(), modified);
+    }
+
+    // Rows given twice are copied once, where first given. A file, card or --to
+    // folder that is not there is named, with exit 2, before anything is copied.
+    void copyRowsAndMissingPaths() {
+        const QString out = m_dir.filePath("rows"), none = m_dir.filePath("none");
+        QVERIFY(QDir().mkpath(out) && QDir().mkpath(none));
+        const ToolRun run = runTool({"copy", m_card, "--to", out, "--index", "1", "0", "1"});
+        QCOMPARE(run.code, 0);
+        const QStringList names =
+            QDir(m_card + "/Drive").entryList({"*.avi"}, QDir::Files, QDir::Name | QDir::Reversed);
+        const QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QVERIFY2(lines[0].startsWith("copied " + names[1].toUtf8()) &&
+                     lines[1].startsWith("copied " + names[0].toUtf8()) &&
+                     lines[2].startsWith("2 copied, 0 failed"),
+                 run.out.constData());
+
+        const QString missing = m_dir.filePath("missing");
+        const QList<QStringList> refused = {{"copy", m_recording, missing, "--to", none},
+                                            {"copy", missing, "--to", none},
+                                            {"copy", m_recording, "--to", missing}};
+        for (const QStringList &arguments : refused) {
+            const ToolRun refusal = runTool(arguments);
+            QCOMPARE(refusal.code, 2);
+            QVERIFY2(refusal.err.startsWith("velmora-tool copy: no such ") &&
+                         refusal.err.contains(" '" + missing.toUtf8() + "'\n"),
+                     refusal.err.constData());
+            QVERIFY(refusal.out.isEmpty());
+        }
+        QVERIFY(QDir(none).isEmpty());
     }
 
     // Several keys in one call, then shown as JSON.
