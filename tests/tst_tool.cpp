@@ -178,6 +178,27 @@ private slots:
         QVERIFY(kml.err.isEmpty());
     }
 
+    // A header cut short cannot be read: exit 3, as info gives. A header of
+    // another layout is no reason to refuse: its telemetry is still there.
+    void telemetryOfDamagedHeaders() {
+        RecordingOptions options;
+        options.truncateAt = 300;
+        const QString cut = m_dir.filePath("R_20261206_110000_S_N.avi");
+        QVERIFY(writeRecording(cut, options).ok);
+        const ToolRun refused = runTool({"telemetry", cut});
+        QCOMPARE(refused.code, 3);
+        QCOMPARE(refused.err, "velmora-tool telemetry: " + cut.toUtf8() +
+                                  ": cannot be read (the file ends inside its header)\n");
+
+        options.truncateAt = -1;
+        options.videoHandler = "H264";
+        const QString other = m_dir.filePath("R_20261206_110100_S_N.avi");
+        QVERIFY(writeRecording(other, options).ok);
+        const ToolRun run = runTool({"telemetry", other, "--format", "csv"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out.count('\n'), 1 + 30); // the column names and a line a frame
+    }
+
     // A box south and west of Greenwich (central Buenos Aires) at one zoom: 3 x 3
     // tiles, named as the map's offline folder wants them.
     void mapTiles() {
