@@ -139,6 +139,41 @@ private slots:
             QVariantList({20, 5, "fr", "0907"}));
     }
 
+    // A config.txt that is empty, binary or holds none of the camera's keys is
+    // refused (exit 3) by show and by set, which leaves it as it was. A NUL
+    // as the checksum byte is still the camera's file.
+    void configNotTheCamerasSettings_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("code");
+        QTest::newRow("empty") << QByteArray() << 3;
+        QTest::newRow("binary") << QByteArray("[config]\ncut_volt=5\n\x7f"
+                                              "ELF\x02\x01\x01\0\0\0",
+                                              30)
+                                << 3;
+        QTest::newRow("no key") << QByteArray("[config]\ncutvolt=5\n[other]\ncut_volt=5\n") << 3;
+        // Its bytes sum to 0 mod 256.
+        QTest::newRow("checksum byte 0") << QByteArray("[config]\ncut_volt=5\nver=H\n\0", 27) << 0;
+    }
+    void configNotTheCamerasSettings() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, code);
+        const QString card = m_dir.filePath(QTest::currentDataTag());
+        QVERIFY(QDir().mkpath(card));
+        writeAll(card + "/config.txt", bytes);
+        const ToolRun shown = runTool({"config", "show", card});
+        QCOMPARE(shown.code, code);
+        if (code == 0) {
+            QCOMPARE(QJsonDocument::fromJson(shown.out)["keys"]["cut_volt"].toInt(), 5);
+            return;
+        }
+        QVERIFY2(shown.err.startsWith("velmora-tool config: " + card.toUtf8() +
+                                      "/config.txt: not the camera's settings (") &&
+                     shown.err.count('\n') == 1,
+                 shown.err.constData());
+        QCOMPARE(runTool({"config", "set", card, "cut_volt=6"}).code, 3);
+        QCOMPARE(readAll(card + "/config.txt"), bytes);
+    }
+
     // A card's recordings by category, and a folder given as a card listed as one.
     void catalogueAndCards() {
         const QString card = m_dir.filePath("catalogue");
