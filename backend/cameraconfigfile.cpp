@@ -89,6 +89,21 @@ bool read(const QString &path, CameraSettings &settings, QByteArray *fingerprint
     return true;
 }
 
+QString whyNotConfig(const QByteArray &bytes) {
+    if (bytes.isEmpty())
+        return QStringLiteral("it is empty");
+    const QByteArray text = withoutChecksum(bytes);
+    const int nul = text.indexOf('\0');
+    if (nul >= 0)
+        return QStringLiteral("binary: a NUL byte at offset %1").arg(nul);
+    const IniSnapshot ini = IniSnapshot::parse(text, Group);
+    for (const CameraKey &key : cameraKeys()) {
+        if (ini.contains(QLatin1String(key.name)))
+            return QString();
+    }
+    return QStringLiteral("none of the camera's keys under [config]");
+}
+
 QByteArray build(const CameraSettings &settings, QString *error) {
     // Qt's INI writer decides the escaping of text values; let it write into
     // a private folder, then take its bytes.

@@ -17,6 +17,12 @@ namespace CameraConfigFile {
 // `fingerprint`, when given, receives the fingerprint of the bytes read.
 bool read(const QString &path, CameraSettings &settings, QByteArray *fingerprint = nullptr);
 
+// Why `bytes` cannot be the camera's config.txt, or empty when they can be:
+// no bytes at all, a NUL byte before the checksum byte (binary, not INI
+// text), or none of the twenty keys in a "config" group. read() takes such a
+// file as every key missing.
+QString whyNotConfig(const QByteArray &bytes);
+
 // The SHA-256 of the file's bytes as they are now; empty when the file
 // cannot be read.
 QByteArray fingerprint(const QString &path);

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QtTest>
+#include <csignal>
 
 using namespace velmora::demo;
 
@@ -55,6 +56,75 @@ private slots:
         QCOMPARE(readAll(out + "/" + names.first()), QByteArray("mine"));
     }
 
+    // SIGINT or SIGTERM while a file is being copied: its temporary copy is
+    // removed, the tool says it was interrupted and exits 1, and the source
+    // (4 GiB of holes, so that the copy is still running) is left as it was.
+    void copyInterrupted_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+    }
+    void copyInterrupted() {
+        QFETCH(int, signal);
+        QTemporaryDir dir;
+        const QString source = dir.filePath("R_20261206_100000_T_N.avi");
+        constexpr qint64 size = qint64(4) << 30;
+        QFile big(source);
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(size));
+        big.close();
+        const QDateTime modified = QFileInfo(source).lastModified();
+        const QString out = dir.filePath("out");
+        QVERIFY(QDir().mkpath(out));
+        const auto listing = [&] {
+            return QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        QProcess tool;
+        tool.start(TOOL_PATH, {"copy", source, "--to", out});
+        QVERIFY(tool.waitForStarted());
+        QTRY_VERIFY(!listing().isEmpty()); // the temporary copy
+        QCOMPARE(::kill(pid_t(tool.processId()), signal), 0);
+        QVERIFY(tool.waitForFinished(60000));
+        const QByteArray printed = tool.readAllStandardOutput();
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), 1);
+        QVERIFY2(printed.startsWith("interrupted: 0 copied, 0 failed, 1 not copied, 0 bytes\n"),
+                 printed.constData());
+        QCOMPARE(listing(), QStringList());
+        QCOMPARE(QFileInfo(source).size(), size);
+        QCOMPARE(QFileInfo(source).lastModified(), modified);
+    }
+
+    // Rows given twice are copied once, where first given. A file, card or --to
+    // folder that is not there is named, with exit 2, before anything is copied.
+    void copyRowsAndMissingPaths() {
+        const QString out = m_dir.filePath("rows"), none = m_dir.filePath("none");
+        QVERIFY(QDir().mkpath(out) && QDir().mkpath(none));
+        const ToolRun run = runTool({"copy", m_card, "--to", out, "--index", "1", "0", "1"});
+        QCOMPARE(run.code, 0);
+        const QStringList names =
+            QDir(m_card + "/Drive").entryList({"*.avi"}, QDir::Files, QDir::Name | QDir::Reversed);
+        const QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QVERIFY2(lines[0].startsWith("copied " + names[1].toUtf8()) &&
+                     lines[1].startsWith("copied " + names[0].toUtf8()) &&
+                     lines[2].startsWith("2 copied, 0 failed"),
+                 run.out.constData());
+
+        const QString missing = m_dir.filePath("missing");
+        const QList<QStringList> refused = {{"copy", m_recording, missing, "--to", none},
+                                            {"copy", missing, "--to", none},
+                                            {"copy", m_recording, "--to", missing}};
+        for (const QStringList &arguments : refused) {
+            const ToolRun refusal = runTool(arguments);
+            QCOMPARE(refusal.code, 2);
+            QVERIFY2(refusal.err.startsWith("velmora-tool copy: no such ") &&
+                         refusal.err.contains(" '" + missing.toUtf8() + "'\n"),
+                     refusal.err.constData());
+            QVERIFY(refusal.out.isEmpty());
+        }
+        QVERIFY(QDir(none).isEmpty());
+    }
+
     // Several keys in one call, then shown as JSON.
     void config() {
         QCOMPARE(runTool({"config", "set", m_card, "cut_volt=5", "secret=0907", "LANG=fr"}).code,
@@ -67,6 +137,41 @@ private slots:
             QVariantList({keys.size(), keys.value("cut_volt").toVariant(),
                           keys.value("lang").toVariant(), root.value("securityCode").toVariant()}),
             QVariantList({20, 5, "fr", "0907"}));
+    }
+
+    // A config.txt that is empty, binary or holds none of the camera's keys is
+    // refused (exit 3) by show and by set, which leaves it as it was. A NUL
+    // as the checksum byte is still the camera's file.
+    void configNotTheCamerasSettings_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("code");
+        QTest::newRow("empty") << QByteArray() << 3;
+        QTest::newRow("binary") << QByteArray("[config]\ncut_volt=5\n\x7f"
+                                              "ELF\x02\x01\x01\0\0\0",
+                                              30)
+                                << 3;
+        QTest::newRow("no key") << QByteArray("[config]\ncutvolt=5\n[other]\ncut_volt=5\n") << 3;
+        // Its bytes sum to 0 mod 256.
+        QTest::newRow("checksum byte 0") << QByteArray("[config]\ncut_volt=5\nver=H\n\0", 27) << 0;
+    }
+    void configNotTheCamerasSettings() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, code);
+        const QString card = m_dir.filePath(QTest::currentDataTag());
+        QVERIFY(QDir().mkpath(card));
+        writeAll(card + "/config.txt", bytes);
+        const ToolRun shown = runTool({"config", "show", card});
+        QCOMPARE(shown.code, code);
+        if (code == 0) {
+            QCOMPARE(QJsonDocument::fromJson(shown.out)["keys"]["cut_volt"].toInt(), 5);
+            return;
+        }
+        QVERIFY2(shown.err.startsWith("velmora-tool config: " + card.toUtf8() +
+                                      "/config.txt: not the camera's settings (") &&
+                     shown.err.count('\n') == 1,
+                 shown.err.constData());
+        QCOMPARE(runTool({"config", "set", card, "cut_volt=6"}).code, 3);
+        QCOMPARE(readAll(card + "/config.txt"), bytes);
     }
 
     // A card's recordings by category, and a folder given as a card listed as one.
@@ -106,6 +211,27 @@ private slots:
                      kml.out.contains("<gx:coord>-11.5167000 48.1173000 0</gx:coord>"),
                  kml.out.constData());
         QVERIFY(kml.err.isEmpty());
+    }
+
+    // A header cut short cannot be read: exit 3, as info gives. A header of
+    // another layout is no reason to refuse: its telemetry is still there.
+    void telemetryOfDamagedHeaders() {
+        RecordingOptions options;
+        options.truncateAt = 300;
+        const QString cut = m_dir.filePath("R_20261206_110000_S_N.avi");
+        QVERIFY(writeRecording(cut, options).ok);
+        const ToolRun refused = runTool({"telemetry", cut});
+        QCOMPARE(refused.code, 3);
+        QCOMPARE(refused.err, "velmora-tool telemetry: " + cut.toUtf8() +
+                                  ": cannot be read (the file ends inside its header)\n");
+
+        options.truncateAt = -1;
+        options.videoHandler = "H264";
+        const QString other = m_dir.filePath("R_20261206_110100_S_N.avi");
+        QVERIFY(writeRecording(other, options).ok);
+        const ToolRun run = runTool({"telemetry", other, "--format", "csv"});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.out.count('\n'), 1 + 30); // the column names and a line a frame
     }
 
     // A box south and west of Greenwich (central Buenos Aires) at one zoom: 3 x 3

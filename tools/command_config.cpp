@@ -5,6 +5,7 @@
 #include "commands.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -78,9 +79,17 @@ int config(const QStringList &args) {
         std::fprintf(stderr, "velmora-tool config: no config.txt in %s\n", qPrintable(args[1]));
         return BadFile;
     }
+    QFile file(path);
     CameraSettings settings;
-    if (!CameraConfigFile::read(path, settings)) {
+    if (!file.open(QIODevice::ReadOnly) || !CameraConfigFile::read(path, settings)) {
         std::fprintf(stderr, "velmora-tool config: cannot read %s\n", qPrintable(path));
+        return BadFile;
+    }
+    // Neither shown as keys of 0 nor overwritten by set.
+    const QString notConfig = CameraConfigFile::whyNotConfig(file.readAll());
+    if (!notConfig.isEmpty()) {
+        std::fprintf(stderr, "velmora-tool config: %s: not the camera's settings (%s)\n",
+                     qPrintable(path), qPrintable(notConfig));
         return BadFile;
     }
     if (args[0] == QLatin1String("show")) {

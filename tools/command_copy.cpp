@@ -1,11 +1,15 @@
 // velmora-tool copy: copies recordings as the list panel's Save does, each
 // read back from the disk and compared by SHA-256, and adds them to the
 // folder's SHA256SUMS. Prints one line a file and a total; never overwrites.
+// SIGINT or SIGTERM stops it in the current file, whose partial copy is
+// removed, and the files copied before stay listed.
 #include "catalogue.h"
 #include "commands.h"
 #include "recordingcopier.h"
 
 #include <QFileInfo>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 
 namespace velmora::tool {
@@ -18,6 +22,28 @@ constexpr char Usage[] =
 
 int badArgument(const char *message, const QString &detail = QString()) {
     return refuseArguments("copy", Usage, message, detail);
+}
+
+// Set by the first SIGINT or SIGTERM; the copy stops in its current file and
+// removes that file's temporary copy. A second signal ends the tool at once.
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "read in a signal handler");
+
+void interrupt(int) {
+    interrupted = true;
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    sigaction(SIGINT, &standard, nullptr);
+    sigaction(SIGTERM, &standard, nullptr);
+}
+
+void stopOnInterrupt() {
+    struct sigaction action {};
+    action.sa_handler = interrupt;
+    action.sa_flags = SA_RESTART; // the stop check, not a failed read, ends the copy
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
 bool isIndex(const QString &text, int *value) {
@@ -46,8 +72,10 @@ int copy(const QStringList &args) {
             int index = 0;
             if (i + 1 >= args.size() || !isIndex(args[i + 1], &index))
                 return badArgument("--index needs a row number");
+            // A row given twice is copied once, where it first stood.
             while (i + 1 < args.size() && isIndex(args[i + 1], &index)) {
-                indexes << index;
+                if (!indexes.contains(index))
+                    indexes << index;
                 ++i;
             }
         } else if (arg.startsWith(QLatin1Char('-'))) {
@@ -62,6 +90,13 @@ int copy(const QStringList &args) {
         return badArgument("no --to folder given");
     if (all && !indexes.isEmpty())
         return badArgument("give --all or --index, not both");
+    for (const QString &path : paths) {
+        if (!QFileInfo::exists(path))
+            return badArgument("no such file or folder", path);
+    }
+    if (!QFileInfo(folder).isDir())
+        return badArgument(
+            QFileInfo::exists(folder) ? "--to is not a folder" : "no such --to folder", folder);
 
     RecordingCopier::Batch batch;
     batch.folder = folder;
@@ -87,10 +122,6 @@ int copy(const QStringList &args) {
         for (const QString &path : paths)
             batch.entries << FileEntry{QFileInfo(path).fileName(), QString(), path};
     }
-    if (!QFileInfo(folder).isDir()) {
-        std::fprintf(stderr, "velmora-tool copy: %s: no such folder\n", qPrintable(folder));
-        return Failure;
-    }
 
     qint64 bytes = 0;
     const auto printed = [&](const RecordingCopier::FileResult &file) {
@@ -103,12 +134,21 @@ int copy(const QStringList &args) {
         }
         std::fflush(stdout);
     };
-    const RecordingCopier::Outcome outcome = RecordingCopier::copyNow(batch, {}, {}, printed);
-    std::printf("%d copied, %d failed, %lld bytes\n", outcome.copied,
-                int(outcome.failedNames.size()), static_cast<long long>(bytes));
+    stopOnInterrupt();
+    const RecordingCopier::Outcome outcome = RecordingCopier::copyNow(
+        batch, [] { return interrupted.load(); }, {}, printed);
+    const int failed = int(outcome.failedNames.size());
+    if (outcome.stopped)
+        std::printf("interrupted: %d copied, %d failed, %d not copied, %lld bytes\n",
+                    outcome.copied, failed, int(batch.entries.size()) - outcome.copied - failed,
+                    static_cast<long long>(bytes));
+    else
+        std::printf("%d copied, %d failed, %lld bytes\n", outcome.copied, failed,
+                    static_cast<long long>(bytes));
     if (!outcome.manifestError.isEmpty())
         std::fprintf(stderr, "velmora-tool copy: %s\n", qPrintable(outcome.manifestError));
-    const bool allCopied = outcome.failedNames.isEmpty() && outcome.manifestError.isEmpty();
+    const bool allCopied =
+        !outcome.stopped && outcome.failedNames.isEmpty() && outcome.manifestError.isEmpty();
     return std::fflush(stdout) == 0 && allCopied ? Success : Failure;
 }
 

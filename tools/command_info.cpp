@@ -2,12 +2,10 @@
 // JSON line: {"channels":N,"duration":S,"frames":F,"telemetryRecords":T}.
 // The duration is the header walk's, for any name (the viewer asks it only
 // for "T_2" names); the records are those the telemetry extraction finds.
-#include "avilayout.h"
 #include "commands.h"
-#include "durationwalk.h"
+#include "recordingheader.h"
 #include "telemetryextraction.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <charconv>
 #include <cstdio>
@@ -28,17 +26,6 @@ QByteArray floatText(float value) {
     return QByteArray(buffer, int(result.ptr - buffer));
 }
 
-// dwStreams of the main header; -1 if it cannot be read.
-qint64 streamCount(const QString &path) {
-    QFile file(path);
-    constexpr qint64 offset = avi::RiffHeaderSize + avi::ListHeaderSize + avi::ChunkHeaderSize +
-                              avi::DwStreamsOffsetInMainBody;
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
-        return -1;
-    const QByteArray word = file.read(4);
-    return word.size() == 4 ? qint64(avi::readLE32(word.constData())) : -1;
-}
-
 } // namespace
 
 int info(const QStringList &args) {
@@ -55,14 +42,10 @@ int info(const QStringList &args) {
     if (!layout.isValid())
         return badFile(path, "not a recording (no channel marker _T_, _D_ or _S_ in the name)");
 
-    const DurationWalkResult walk = DurationWalk::walkFile(path, DurationWalk::NameGate::Skip);
-    if (!walk.opened)
-        return badFile(path, "cannot be read");
-    if (!walk.headerValid)
-        return badFile(path, "not a recording (the header does not follow the camera's layout)");
-    if (streamCount(path) != layout.streamCount())
-        return badFile(path, "not a recording (the header's stream count does not match the "
-                             "name's channel marker)");
+    const HeaderCheck header = checkHeader(path, layout);
+    if (header.problem)
+        return badFile(path, header.problem);
+    const DurationWalkResult &walk = header.walk;
 
     const TelemetryExtraction telemetry = extractTelemetry(path);
     if (telemetry.status != TelemetryExtraction::Status::Done)

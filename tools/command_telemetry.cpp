@@ -1,6 +1,7 @@
 // velmora-tool telemetry FILE [--format json|csv|gpx|kml]: the telemetry of
 // one recording, extracted exactly as the viewer extracts it.
 #include "commands.h"
+#include "recordingheader.h"
 #include "telemetryexport.h"
 #include "telemetryextraction.h"
 
@@ -64,6 +65,11 @@ int telemetry(const QStringList &args) {
         return badFile(path, "no such file");
     if (const char *reason = whyNotARecording(path))
         return badFile(path, reason);
+    // Another layout may still hold the telemetry where the name says.
+    const HeaderCheck header =
+        checkHeader(path, avi::ChannelLayout::fromName(QFileInfo(path).fileName()));
+    if (header.unreadable)
+        return badFile(path, header.problem);
     const TelemetryExtraction extraction = extractTelemetry(path);
     if (extraction.status != TelemetryExtraction::Status::Done)
         return badFile(path, "cannot be read");
