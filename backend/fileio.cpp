@@ -61,7 +61,9 @@ void FileIO::setSource(QString source) {
     readPCConfig();
 }
 
-// Everything that reads from the card stops before the scenes hear of it.
+// Everything that reads from the card is told to stop before the scenes hear
+// of it, and none of it is waited for: a copy can hang for seconds in a write
+// to a slow stick. What it leaves is removed by its own thread.
 void FileIO::cardLost(const QString &root) {
     m_extractor.cancel();
     m_copier.abandon();

@@ -85,13 +85,13 @@ private:
 // before it is read.
 bool sha256OnDisk(int fd, std::vector<char> &buffer, const RecordingCopier::StopCheck &stop,
                   QByteArray *hex) {
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    posixio::fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    posixio::fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     Sha256 sum;
     for (off_t at = 0;;) {
         if (stop && stop())
             return false;
-        const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), at);
+        const ssize_t n = posixio::pread(fd, buffer.data(), buffer.size(), at);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -148,20 +148,23 @@ void RecordingCopier::cancelBatches() {
     m_cancelBelow = m_started;
 }
 
+void RecordingCopier::abandon() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_queue.clear();
+    m_cancelBelow = m_started;
+    m_silentBelow = m_started;
+    m_progressPending = false;
+}
+
 void RecordingCopier::cancelAndWait() {
-    m_cancelled = true;
     QFuture<void> running;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_queue.clear();
+        m_cancelled = true;
         running = m_future;
     }
+    abandon();
     running.waitForFinished();
-}
-
-void RecordingCopier::abandon() {
-    cancelAndWait();
-    m_cancelled = false;
 }
 
 void RecordingCopier::runBatches() {
@@ -181,7 +184,7 @@ void RecordingCopier::runBatches() {
 
 void RecordingCopier::copyBatch(const QueuedBatch &queued) {
     const quint64 number = queued.number;
-    const auto stop = [this, number] { return m_cancelled || number < m_cancelBelow; };
+    const auto stop = [this, number] { return number < m_cancelBelow; };
     // Every chunk asks to report; a file's end, and the batch's start, always do.
     QElapsedTimer sinceReport;
     sinceReport.start();
@@ -192,6 +195,8 @@ void RecordingCopier::copyBatch(const QueuedBatch &queued) {
         reportedFiles = now.filesDone;
         sinceReport.restart();
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (number < m_silentBelow)
+            return;
         m_progress = now;
         m_progressPending = true;
     };
@@ -200,21 +205,21 @@ void RecordingCopier::copyBatch(const QueuedBatch &queued) {
             qCDebug(lcFiles).noquote() << "copyFunction failed: ================> " + file.error;
     };
     Outcome outcome = copyNow(queued.batch, stop, progress, logged);
-    if (m_cancelled)
-        return; // going away, or stopped in its last file: no report either
     if (!outcome.manifestError.isEmpty())
         qCWarning(lcFiles).noquote() << outcome.manifestError;
-    qCDebug(lcFiles).noquote() << "copyFunction ================> end";
     // The report is emitted from this object's own thread; one still pending
     // when the object goes away is dropped with it. Only the queue under the
     // mutex passes between the threads.
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (number < m_silentBelow)
+            return; // abandoned, even if only in its last file: no report
         // Swapped in, so that no list data stays shared with this thread
         // (QQueue copies what it is given).
         m_reports.enqueue(Outcome());
         std::swap(m_reports.last(), outcome);
     }
+    qCDebug(lcFiles).noquote() << "copyFunction ================> end";
     QMetaObject::invokeMethod(this, "deliverReports", Qt::QueuedConnection);
 }
 
@@ -361,7 +366,7 @@ bool RecordingCopier::copyFile(const QString &source, const QString &target, con
         return fail(QStringLiteral("cannot read %1: %2").arg(source, systemError(errno)));
     if (!S_ISREG(sourceStat.st_mode))
         return fail(QStringLiteral("%1 is not a file").arg(source));
-    ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    posixio::fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     QByteArray tempName = targetName + ".XXXXXX";
     Descriptor out(::mkostemp(tempName.data(), O_CLOEXEC));

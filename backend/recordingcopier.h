@@ -67,13 +67,14 @@ public:
     // temporary copy is removed, and the batches queued behind it copy
     // nothing. Each still reports what it copied.
     void cancelBatches();
-    // Drops the batches not yet started, stops the running one and waits for
-    // it: a file it was copying is abandoned, its temporary file removed. No
-    // batch starts afterwards, and no report of a stopped batch is sent.
-    void cancelAndWait();
-    // The same for a card that went away, but batches started afterwards
-    // are copied again. Batches that ended before are still reported.
+    // For a card that went away, and returns at once: drops the batches not
+    // yet started and stops the running one, whose file is abandoned by the
+    // copying thread (its temporary file removed) when its current system
+    // call returns. None of them is reported; batches that ended before are.
+    // Batches started afterwards are copied as usual.
     void abandon();
+    // The same, then waits for the copying thread; no batch starts afterwards.
+    void cancelAndWait();
 
     // The destination of one recording: `folder` + "/" + its name. The "/" is
     // always added, also after a folder that already ends in one.
@@ -115,8 +116,9 @@ private:
     void runBatches(); // the pool task: every queued batch, in order
     void copyBatch(const QueuedBatch &batch);
 
-    std::mutex
-        m_mutex; // guards the queue, the reports, the progress, the running flag and the future
+    // Guards the queue, the reports, the progress, the running and cancelled
+    // flags, the batch numbers and the future.
+    std::mutex m_mutex;
     QQueue<QueuedBatch> m_queue;
     QQueue<Outcome> m_reports; // ended batches not yet reported
     Progress m_progress;       // the latest figures of the running batch
@@ -128,7 +130,8 @@ private:
     QFuture<void> m_future;
     quint64 m_started = 0;                 // batches started so far
     std::atomic<quint64> m_cancelBelow{0}; // batches numbered below are cancelled
-    std::atomic<bool> m_cancelled{false};
+    quint64 m_silentBelow = 0;             // batches numbered below are abandoned: no report
+    bool m_cancelled = false;              // going away: no batch starts any more
 };
 
 } // namespace velmora

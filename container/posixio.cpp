@@ -23,7 +23,7 @@ Calls &current() {
 } // namespace
 
 Calls systemCalls() {
-    return {::write, ::fsync, ::fchmod, ::rename, systemRenameNoReplace};
+    return {::write, ::fsync, ::fchmod, ::rename, systemRenameNoReplace, ::posix_fadvise, ::pread};
 }
 
 Calls replaceCalls(const Calls &calls) {
@@ -62,6 +62,14 @@ int fchmod(int fd, mode_t mode) {
 
 int rename(const QByteArray &from, const QByteArray &to) {
     return current().rename(from.constData(), to.constData());
+}
+
+int fadvise(int fd, off_t offset, off_t length, int advice) {
+    return current().fadvise(fd, offset, length, advice);
+}
+
+ssize_t pread(int fd, char *data, size_t size, off_t offset) {
+    return current().pread(fd, data, size, offset);
 }
 
 bool renameNoReplace(const QByteArray &from, const QByteArray &to) {

@@ -2,9 +2,9 @@
 
 // Small checked wrappers over the system calls that write files durably, for
 // the code that must never leave a short file behind (settings, copies,
-// exports). The calls that make a file durable or give it its name go
-// through a table that the tests can replace, to see their order or make
-// one of them fail.
+// exports). The calls that make a file durable or give it its name, and
+// those that read a copy back from the disk, go through a table that the
+// tests can replace, to see their order or make one of them fail.
 #include <QByteArray>
 #include <QString>
 #include <sys/types.h>
@@ -19,6 +19,8 @@ struct Calls {
     int (*rename)(const char *from, const char *to);
     // renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE)
     int (*renameNoReplace)(const char *from, const char *to);
+    int (*fadvise)(int fd, off_t offset, off_t length, int advice); // posix_fadvise
+    ssize_t (*pread)(int fd, void *data, size_t size, off_t offset);
 };
 
 // The system's own calls.
@@ -37,6 +39,9 @@ bool writeAll(int fd, const char *data, qint64 size);
 int fsync(int fd);
 int fchmod(int fd, mode_t mode);
 int rename(const QByteArray &from, const QByteArray &to);
+// posix_fadvise: 0, or the error number (errno is left alone).
+int fadvise(int fd, off_t offset, off_t length, int advice);
+ssize_t pread(int fd, char *data, size_t size, off_t offset);
 
 // Gives `from` the name `to` unless `to` exists (errno EEXIST). Where the
 // file system cannot refuse atomically, a hard link does; where it has none

@@ -5,11 +5,15 @@
 #include "atomicfile.h"
 #include "fileio.h"
 #include "posixio.h"
+#include "recordingcopier.h"
 #include "testfiles.h"
 
 #include <QtTest>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
 
@@ -30,33 +34,86 @@ QStringList filesIn(const QString &folder) {
 }
 
 // The system calls of velmora::posixio, replaced for one test: they are
-// recorded ("sync file", "sync folder", "rename") and can be made to fail.
+// recorded ("sync file", "drop cache", "read back", "sync folder", "rename")
+// and can be made to fail or to hang.
 namespace calls {
 std::mutex mutex;
+std::condition_variable changed;
 QStringList made;
 int failSyncWith = 0; // errno for a file's fsync, 0 to let it pass
 bool corruptWrites = false;
 int cancelAtWrite = 0; // the write that cancels the copies of `cancelled`
 FileIO *cancelled = nullptr;
 std::atomic<int> writes{0};
+int holdWrite = 0; // the write that hangs, as on a slow card, until release()
+bool held = false;
+bool released = false;
+int syncedFile = -1; // the descriptor of the file synced last
 
 void record(const QString &call) {
     std::lock_guard<std::mutex> lock(mutex);
     made << call;
 }
+// Lets the held write go on.
+void release() {
+    std::lock_guard<std::mutex> lock(mutex);
+    released = true;
+    changed.notify_all();
+}
+// True once the held write hangs.
+bool waitUntilHeld() {
+    std::unique_lock<std::mutex> lock(mutex);
+    return changed.wait_for(lock, std::chrono::seconds(10), [] { return held; });
+}
 int fsync(int fd) {
     struct stat info {};
     const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
-    record(folder ? "sync folder" : "sync file");
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        made << (folder ? "sync folder" : "sync file");
+        if (!folder)
+            syncedFile = fd;
+    }
     if (!folder && failSyncWith) {
         errno = failSyncWith;
         return -1;
     }
     return ::fsync(fd);
 }
+// Only a drop of the whole synced file's cache counts as one.
+int fadvise(int fd, off_t offset, off_t length, int advice) {
+    if (advice == POSIX_FADV_DONTNEED) {
+        struct stat info {};
+        std::lock_guard<std::mutex> lock(mutex);
+        const bool whole =
+            offset == 0 && (length == 0 || (::fstat(fd, &info) == 0 && length == info.st_size));
+        made << (whole && fd == syncedFile ? "drop cache" : "drop part of a cache");
+    }
+    return ::posix_fadvise(fd, offset, length, advice);
+}
+ssize_t pread(int fd, void *data, size_t size, off_t offset) {
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        const QString call = fd == syncedFile ? "read back" : "read another file";
+        if (made.isEmpty() || made.last() != call)
+            made << call;
+    }
+    return ::pread(fd, data, size, offset);
+}
 ssize_t write(int fd, const void *data, size_t size) {
-    if (++writes == cancelAtWrite && cancelled)
+    const int number = ++writes;
+    if (number == cancelAtWrite && cancelled)
         cancelled->fileSaveCancel();
+    if (number == holdWrite) {
+        std::unique_lock<std::mutex> lock(mutex);
+        made << "write hangs";
+        held = true;
+        changed.notify_all();
+        // Let go in the end all the same, so that a copier waiting for it
+        // fails the test instead of hanging it.
+        changed.wait_for(lock, std::chrono::seconds(30), [] { return released; });
+        made << "write returns";
+    }
     if (!corruptWrites)
         return ::write(fd, data, size);
     QByteArray changed(static_cast<const char *>(data), int(size));
@@ -76,14 +133,18 @@ int renameNoReplace(const char *from, const char *to) {
 class Replaced {
 public:
     Replaced()
-        : m_previous(velmora::posixio::replaceCalls(
-              {calls::write, calls::fsync, ::fchmod, calls::rename, calls::renameNoReplace})) {
+        : m_previous(velmora::posixio::replaceCalls({calls::write, calls::fsync, ::fchmod,
+                                                     calls::rename, calls::renameNoReplace,
+                                                     calls::fadvise, calls::pread})) {
         made.clear();
         failSyncWith = 0;
         corruptWrites = false;
         cancelAtWrite = 0;
         cancelled = nullptr;
         writes = 0;
+        holdWrite = 0;
+        held = released = false;
+        syncedFile = -1;
     }
     ~Replaced() { velmora::posixio::replaceCalls(m_previous); }
     Replaced(const Replaced &) = delete;
@@ -93,6 +154,10 @@ private:
     velmora::posixio::Calls m_previous;
 };
 } // namespace calls
+
+// What makes a file durable under its name, and what a copy adds to that.
+const QStringList durable{"sync file", "rename", "sync folder"};
+const QStringList copied{"sync file", "drop cache", "read back", "rename", "sync folder"};
 
 // Runs `sha256sum -c SHA256SUMS` in `folder`: true when every line checks.
 bool manifestChecks(const QString &folder) {
@@ -288,13 +353,43 @@ private slots:
         QCOMPARE(finished.last(), QVariantList({1, 0, QStringList()}));
     }
 
+    // A pulled card: abandon() returns while the copy hangs in a write to a slow card. When
+    // the write returns, its file is given up without a trace and without a report, the batch
+    // queued behind it is dropped, and a batch started afterwards is copied and reported.
+    void abandonReturnsWhileAWriteHangs() {
+        const QString card = folder("pulled");
+        QList<velmora::FileEntry> entries;
+        for (const QString name : {"R_1_N.avi", "R_2_N.avi", "R_3_N.avi"}) {
+            writeRecording(card + "/" + name, 64 * 1024);
+            entries.append({name, QString(), card + "/" + name});
+        }
+        const QString out = folder("abandoned");
+        velmora::RecordingCopier copier;
+        QSignalSpy finished(&copier, &velmora::RecordingCopier::copyFinished);
+        calls::Replaced replaced;
+        calls::holdWrite = 1;
+        copier.start({{entries[0]}, out});
+        copier.start({{entries[1]}, out});
+        QVERIFY(calls::waitUntilHeld());
+        copier.abandon();
+        calls::record("abandoned");
+        copier.start({{entries[2]}, out});
+        calls::release();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first(), QVariantList({1, 0, QStringList()}));
+        QCOMPARE(filesIn(out), QStringList({"R_3_N.avi", "SHA256SUMS"}));
+        QVERIFY(manifestChecks(out));
+        QCOMPARE(calls::made,
+                 QStringList({"write hangs", "abandoned", "write returns"}) + copied + durable);
+    }
+
     // The data is synced before the rename gives it its name, and the folder after it: in
-    // the settings' atomic replace, and in a copy and its manifest.
+    // the settings' atomic replace, and in a copy and its manifest. A copy is read back from
+    // the disk: its whole cache is dropped after the sync, before the first read.
     void filesAreSyncedBeforeTheirRename() {
         calls::Replaced replaced;
         const QString settings = folder("settings") + "/viewer.ini";
         QVERIFY(velmora::replaceFileAtomically(settings, "a=1\n", nullptr));
-        const QStringList durable{"sync file", "rename", "sync folder"};
         QCOMPARE(calls::made, durable);
 
         calls::made.clear();
@@ -304,7 +399,7 @@ private slots:
         file.fileSave(0, 0, folder("synced"));
         file.fileSaveStart();
         QVERIFY(finished.wait(10000));
-        QCOMPARE(calls::made, durable + durable); // the copy, then SHA256SUMS
+        QCOMPARE(calls::made, copied + durable); // the copy, then SHA256SUMS
     }
 
     // A failing fsync (a card's write error) keeps the old file, leaves no temporary one and

@@ -5,6 +5,7 @@
 #include "maptiles.h"
 #include "pdftools.h"
 #include "playerregistration.h"
+#include "posixio.h"
 #include "recordingwriter.h"
 #include "registration.h"
 #include "startup.h"
@@ -22,7 +23,12 @@
 #include <QTemporaryDir>
 #include <QVariantMap>
 #include <QtQuickTest>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -46,6 +52,27 @@ void resetViewerConfig() {
     QFile::copy(QCoreApplication::applicationDirPath() + "/viewer_config.txt", config);
     QFile(config).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
+
+// Writes made off the GUI thread hang, as on a slow card, while copies are
+// held; they go on once released (or, should nothing release them, after a
+// minute, so that a test cannot hang for good).
+namespace heldCopies {
+std::mutex mutex;
+std::condition_variable released;
+std::thread::id guiThread;
+bool holding = false;
+bool hanging = false;
+
+ssize_t write(int fd, const void *data, size_t size) {
+    if (std::this_thread::get_id() != guiThread) {
+        std::unique_lock<std::mutex> lock(mutex);
+        hanging = holding;
+        released.wait_for(lock, std::chrono::minutes(1), [] { return !holding; });
+        hanging = false;
+    }
+    return ::write(fd, data, size);
+}
+} // namespace heldCopies
 
 } // namespace
 
@@ -98,6 +125,32 @@ public:
     Q_INVOKABLE bool makeSparseFile(const QString &path, qint64 bytes) {
         QFile file(path);
         return file.open(QIODevice::WriteOnly) && file.resize(bytes);
+    }
+
+    // Copies hang in their next write until releaseCopies(). The table stays
+    // in place afterwards, passing every write on.
+    Q_INVOKABLE void holdCopies() {
+        static const bool installed = [] {
+            heldCopies::guiThread = std::this_thread::get_id();
+            velmora::posixio::Calls calls = velmora::posixio::systemCalls();
+            calls.write = heldCopies::write;
+            velmora::posixio::replaceCalls(calls);
+            return true;
+        }();
+        Q_UNUSED(installed)
+        std::lock_guard<std::mutex> lock(heldCopies::mutex);
+        heldCopies::holding = true;
+    }
+    Q_INVOKABLE bool copyHangs() const {
+        std::lock_guard<std::mutex> lock(heldCopies::mutex);
+        return heldCopies::hanging;
+    }
+    // Lets the copies go on; true when one was still hanging in its write.
+    Q_INVOKABLE bool releaseCopies() {
+        std::lock_guard<std::mutex> lock(heldCopies::mutex);
+        heldCopies::holding = false;
+        heldCopies::released.notify_all();
+        return heldCopies::hanging;
     }
 
     Q_INVOKABLE QString viewerConfigText() const {
