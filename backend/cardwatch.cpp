@@ -72,6 +72,9 @@ void CardWatch::watch(const QString &root, std::shared_ptr<const VolumeSource> v
 }
 
 void CardWatch::await(std::shared_ptr<const VolumeSource> volumes) {
+    // A card still watched is reported gone first, by the next look.
+    if (!m_root.isEmpty())
+        return;
     m_volumes = std::move(volumes);
     m_root.clear();
     m_seen = cardRoots();

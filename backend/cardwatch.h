@@ -25,7 +25,8 @@ public:
     // watches nothing.
     void watch(const QString &root, std::shared_ptr<const VolumeSource> volumes);
     // Watches for a card to come in, none being shown: the cards found now
-    // do not count as coming in.
+    // do not count as coming in. While a card is watched, nothing changes:
+    // it is first reported gone.
     void await(std::shared_ptr<const VolumeSource> volumes);
     void stop();
 

@@ -53,11 +53,12 @@ QVector<Volume> SystemVolumes::volumes() const {
         result.append(volumeAt(info, root, labelOf(info.name(), root)));
     }
     for (const QString &folder : m_cardFolders) {
+        // A link is watched where it leads; a folder gone meanwhile is left out.
         const QFileInfo fi(folder);
-        if (!fi.isDir())
+        const QString canonical = fi.isDir() ? fi.canonicalFilePath() : QString();
+        if (canonical.isEmpty())
             continue;
-        // A link is watched where it leads.
-        const QString root = withTrailingSlash(fi.canonicalFilePath());
+        const QString root = withTrailingSlash(canonical);
         auto listed = std::find_if(result.begin(), result.end(),
                                    [&](const Volume &v) { return v.rootPath == root; });
         if (listed != result.end())

@@ -59,7 +59,7 @@ bool headerFollowsLayout(const QByteArray &h, int n) {
 qint64 readAt(int fd, char *out, qint64 length, qint64 pos) {
     qint64 done = 0;
     while (done < length) {
-        const ssize_t n = ::pread(fd, out + done, size_t(length - done), off_t(pos + done));
+        const ssize_t n = posixio::pread(fd, out + done, size_t(length - done), off_t(pos + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

@@ -3,8 +3,9 @@
 // Small checked wrappers over the system calls that write files durably, for
 // the code that must never leave a short file behind (settings, copies,
 // exports). The calls that make a file durable or give it its name, and
-// those that read a copy back from the disk, go through a table that the
-// tests can replace, to see their order or make one of them fail.
+// those that read a copy back from the disk or a recording to export, go
+// through a table that the tests can replace, to see their order, hold one
+// or make one fail.
 #include <QByteArray>
 #include <QString>
 #include <sys/types.h>

@@ -57,6 +57,8 @@ Popup {
     property var saveQueue: []
     property int saveDone: 0
     property var saveFailed: []
+    // The file the running export writes; the end of any other is not ours.
+    property string saveTarget: ""
 
     // Share clip around the moment of the report, asked for.
     signal shareRequested(real momentMs)
@@ -249,6 +251,7 @@ Popup {
         reportFunc.videoChannel = saveQueue[saveDone]
         reportFunc.disFilePath = popupPath
         reportFunc.disFileName = fileName
+        saveTarget = reportFunc.disFileName
         reportFunc.runMake = filePath
     }
 
@@ -278,7 +281,7 @@ Popup {
     Connections {
         target: report.reportFunc
         function onExportFinished(destination, ok) {
-            if (!report.saving)
+            if (!report.saving || destination !== report.saveTarget)
                 return
             if (!ok)
                 report.saveFailed.push(report.trackNames[report.saveQueue[report.saveDone]])

@@ -107,6 +107,23 @@ private slots:
                  QStringList({"/", "/media/u/MY CARD/", "/mnt/a\\b/"}));
     }
 
+    // A card pulled and searched for again before the watch looked is still
+    // reported gone; a card put in afterwards is reported as coming in.
+    void cardWatchReportsAPullBeforeWaiting() {
+        QTemporaryDir dir;
+        const QString card = dir.filePath("card");
+        QVERIFY(QDir().mkpath(card));
+        const auto volumes = std::make_shared<SystemVolumes>(QStringList{card});
+        CardWatch watch;
+        QSignalSpy gone(&watch, &CardWatch::cardGone), arrived(&watch, &CardWatch::cardArrived);
+        watch.watch(card, volumes);
+        QVERIFY(QDir(card).removeRecursively());
+        watch.await(volumes);
+        QTRY_COMPARE_WITH_TIMEOUT(gone.size(), 1, 10000);
+        QVERIFY(QDir().mkpath(card));
+        QTRY_COMPARE_WITH_TIMEOUT(arrived.size(), 1, 10000);
+    }
+
     // Folders named on the command line count as cards, once each, with one
     // trailing slash and links followed (its mount is what is watched); a
     // missing folder is left out.

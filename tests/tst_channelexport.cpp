@@ -4,11 +4,15 @@
 #include "commonfunc.h"
 #include "exportoutput.h"
 #include "hevcclips.h"
+#include "posixio.h"
 #include "recordingwriter.h"
 #include "testfiles.h"
 #include "toolrunner.h"
 
 #include <QtTest>
+#include <condition_variable>
+#include <mutex>
+#include <unistd.h>
 
 using namespace velmora;
 using namespace velmora::demo;
@@ -26,6 +30,39 @@ QByteArray extractVideo(const QString &path, int stream) {
 QStringList filesIn(const QString &folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
 }
+
+// Holds the first read made off the main thread until released.
+struct ReadGate {
+    static inline std::mutex mutex;
+    static inline std::condition_variable changed;
+    static inline bool held = false;
+    static inline bool released = false;
+
+    static ssize_t pread(int fd, void *data, size_t size, off_t offset) {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (!held) {
+                held = true;
+                changed.notify_all();
+                changed.wait(lock, [] { return released; });
+            }
+        }
+        return ::pread(fd, data, size, offset);
+    }
+    static bool waitUntilHeld() {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, std::chrono::minutes(1), [] { return held; });
+    }
+    static void release() {
+        std::lock_guard<std::mutex> lock(mutex);
+        released = true;
+        changed.notify_all();
+    }
+    static void reset() {
+        std::lock_guard<std::mutex> lock(mutex);
+        held = released = false;
+    }
+};
 
 } // namespace
 
@@ -208,24 +245,25 @@ private slots:
         QVERIFY(readAll(folder + "/R_20261206_081514_D_N_CAM1.avi") ==
                 readAll(m_dir.filePath("closing/R_20261206_081514_D_N_CAM1.avi")));
 
-        // Exports from a card that went away stop, leaving nothing; a name
-        // that merely begins like the folder's is not below it. The pool is
-        // held so that both are still waiting when cancelled.
-        QThreadPool *pool = QThreadPool::globalInstance();
-        const int threads = pool->maxThreadCount();
-        pool->setMaxThreadCount(1);
-        QSemaphore hold;
-        pool->start([&hold] { hold.acquire(); });
-        finished.clear();
-        const QString pulled = m_dir.filePath("pulled");
-        start(func, 0, pulled);
-        func.cancelExports(m_dir.filePath("R_20261206"));
-        func.cancelExports(m_dir.path());
-        hold.release();
-        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
-        pool->setMaxThreadCount(threads);
-        QCOMPARE(finished[0][1].toBool(), false);
-        QCOMPARE(filesIn(pulled), QStringList());
+        // An export from a card that went away stops and leaves nothing; one
+        // from a name that merely begins like the card's folder goes on. Each
+        // export's first read is held until the cancel is asked.
+        posixio::Calls held = posixio::systemCalls();
+        held.pread = ReadGate::pread;
+        const posixio::Calls before = posixio::replaceCalls(held);
+        for (const bool below : {false, true}) {
+            ReadGate::reset();
+            finished.clear();
+            const QString to = m_dir.filePath(below ? "pulled" : "kept");
+            start(func, 0, to);
+            QVERIFY(ReadGate::waitUntilHeld());
+            func.cancelExports(below ? m_dir.path() : m_dir.filePath("R_20261206"));
+            ReadGate::release();
+            QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
+            QCOMPARE(finished[0][1].toBool(), !below);
+            QCOMPARE(filesIn(to).size(), below ? 0 : 1);
+        }
+        posixio::replaceCalls(before);
     }
 
     // The tool writes what a direct export writes, and names the file.

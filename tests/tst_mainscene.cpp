@@ -53,9 +53,9 @@ void resetViewerConfig() {
     QFile(config).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-// Writes made off the GUI thread hang, as on a slow card, while copies are
-// held; they go on once released (or, should nothing release them, after a
-// minute, so that a test cannot hang for good).
+// Writes and exports' reads made off the GUI thread hang, as on a slow card,
+// while copies are held; they go on once released (or, should nothing release
+// them, after a minute, so that a test cannot hang for good).
 namespace heldCopies {
 std::mutex mutex;
 std::condition_variable released;
@@ -63,14 +63,23 @@ std::thread::id guiThread;
 bool holding = false;
 bool hanging = false;
 
-ssize_t write(int fd, const void *data, size_t size) {
+void hangWhileHeld() {
     if (std::this_thread::get_id() != guiThread) {
         std::unique_lock<std::mutex> lock(mutex);
         hanging = holding;
         released.wait_for(lock, std::chrono::minutes(1), [] { return !holding; });
         hanging = false;
     }
+}
+
+ssize_t write(int fd, const void *data, size_t size) {
+    hangWhileHeld();
     return ::write(fd, data, size);
+}
+
+ssize_t pread(int fd, void *data, size_t size, off_t offset) {
+    hangWhileHeld();
+    return ::pread(fd, data, size, offset);
 }
 } // namespace heldCopies
 
@@ -127,13 +136,15 @@ public:
         return file.open(QIODevice::WriteOnly) && file.resize(bytes);
     }
 
-    // Copies hang in their next write until releaseCopies(). The table stays
-    // in place afterwards, passing every write on.
+    // Copies and exports hang in their next write or read until
+    // releaseCopies(). The table stays in place afterwards, passing every
+    // call on.
     Q_INVOKABLE void holdCopies() {
         static const bool installed = [] {
             heldCopies::guiThread = std::this_thread::get_id();
             velmora::posixio::Calls calls = velmora::posixio::systemCalls();
             calls.write = heldCopies::write;
+            calls.pread = heldCopies::pread;
             velmora::posixio::replaceCalls(calls);
             return true;
         }();

@@ -70,7 +70,9 @@ int set(const QString &path, CameraSettings settings, const QStringList &assignm
 } // namespace
 
 int config(const QStringList &args) {
-    if (args.size() < 2 || (args[0] != QLatin1String("show") && args[0] != QLatin1String("set"))) {
+    const bool showing = !args.isEmpty() && args[0] == QLatin1String("show");
+    if (args.size() < 2 || (!showing && args[0] != QLatin1String("set")) ||
+        (showing && args.size() != 2)) {
         usage();
         return BadArguments;
     }
@@ -92,13 +94,8 @@ int config(const QStringList &args) {
                      qPrintable(path), qPrintable(notConfig));
         return BadFile;
     }
-    if (args[0] == QLatin1String("show")) {
-        if (args.size() != 2) {
-            usage();
-            return BadArguments;
-        }
+    if (showing)
         return show(path, settings);
-    }
     return set(path, settings, args.mid(2));
 }
 

@@ -58,9 +58,10 @@ MainTestCase {
         pullAndExpectOffered()
     }
 
-    // In full screen, with the report screen open on a channel still being
-    // saved: the window comes back from full screen with every view stopped,
-    // and the report screen and its cover close.
+    // In full screen, with the report screen open on a channel being saved
+    // (hanging in a read, as from a slow card): the window comes back from
+    // full screen with every view stopped, the save is cancelled and leaves
+    // nothing, and the report screen and its cover close.
     function test_pulledUnderTheReportInFullScreen() {
         card = fixture.makeCard("DASHCAM", recordings)
         verify(card !== "", "the card could not be written")
@@ -71,9 +72,18 @@ MainTestCase {
         child("mainMenus").menuClicked(5)
         var report = child("reportPopup")
         tryCompare(report, "opened", true, 10000)
-        report.saving = true // as while a channel is written
-        tryCompare(child("loadingPopup"), "visible", true)
+        var saved = spy(report.reportFunc, "exportFinished")
+        report.popupPath = fixture.makeFolder()
+        report.channelBtnIdx = [1, 0, 0]
+        fixture.holdCopies()
+        report.saveChannels()
+        tryVerify(function() { return fixture.copyHangs() }, 10000, "the save did not begin")
+        compare(child("loadingPopup").visible, true)
         pullAndExpectOffered()
+        verify(fixture.releaseCopies(), "the window waited for the save")
+        tryCompare(saved, "count", 1)
+        compare(saved.signalArguments[0][1], false)
+        compare(fixture.files(report.popupPath), [])
         compare([win.fullmode, child("videoOut1popup").isStopped(), report.opened, report.saving,
                  child("loadingPopup").visible], [0, true, false, false, false])
     }
