@@ -215,7 +215,7 @@ void MpvPlayer::setOutputReady(bool ok) {
         startLoad();
     } else {
         m_loadWaiting = false;
-        log(QStringLiteral("cannot play ") + m_file + QStringLiteral(": no picture output"));
+        cannotPlay(QStringLiteral("no picture output"));
         QMetaObject::invokeMethod(
             this,
             [this] {
@@ -371,8 +371,7 @@ void MpvPlayer::handle(const mpv_event &event) {
         if (event.reply_userdata == LoadReply + m_loadSerial) {
             const qint64 entry = entryOf(static_cast<const mpv_event_command *>(event.data));
             if (event.error < 0 || entry < 0) {
-                log(QStringLiteral("cannot play ") + m_file + QStringLiteral(": ") +
-                    QString::fromUtf8(mpv_error_string(event.error)));
+                cannotPlay(QString::fromUtf8(mpv_error_string(event.error)));
                 if (m_load != Load::Idle)
                     endLoad();
             } else {
@@ -459,9 +458,14 @@ void MpvPlayer::fileEnded(int reason, int error) {
     if (reason == MPV_END_FILE_REASON_ERROR) {
         const QString why = QFileInfo::exists(m_file) ? QString::fromUtf8(mpv_error_string(error))
                                                       : QStringLiteral("no such file");
-        log(QStringLiteral("cannot play ") + m_file + QStringLiteral(": ") + why);
+        cannotPlay(why);
     }
     endLoad();
+}
+
+void MpvPlayer::cannotPlay(const QString &why) {
+    log(QStringLiteral("cannot play ") + m_file + QStringLiteral(": ") + why);
+    emit failed(why);
 }
 
 void MpvPlayer::endLoad() {

@@ -91,6 +91,8 @@ signals:
     void durationChanged();
     void frameSizeChanged();
     void captureFinished(const QString &path, bool ok);
+    // The file could not be played, and why; logged once as "cannot play".
+    void failed(const QString &reason);
 
 private:
     enum class Load { Idle, Loading, Opening, Open };
@@ -108,6 +110,7 @@ private:
     void setFrameDimension(const QByteArray &name, int value);
     void setText(const char *name, const QByteArray &value);
     void fileEnded(int reason, int error);
+    void cannotPlay(const QString &why);
     void enter(State state);
     void endLoad();
     void command(std::initializer_list<const char *> args);

@@ -17,6 +17,7 @@ Video::Video(QQuickItem *parent)
     setClip(true);
     connect(m_player, &MpvPlayer::playing, this, &Video::playing);
     connect(m_player, &MpvPlayer::paused, this, &Video::paused);
+    connect(m_player, &MpvPlayer::failed, this, &Video::failed);
     connect(m_player, &MpvPlayer::stopped, this, [this] {
         // A stopped follower starts the next recording at its own speed.
         setSpeedFactor(1.0);

@@ -139,6 +139,8 @@ signals:
     void playing();
     void paused();
     void stopped();
+    // The source could not be played; `reason` is the player's, in English.
+    void failed(QString reason);
     void sourceChanged();
     void videoTrackChanged();
     void positionChanged();

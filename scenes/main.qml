@@ -135,6 +135,12 @@ Window {
         notiPopup.open()
     }
 
+    // The recording shown cannot be played: the window says so, and why.
+    function cannotPlay(reason) {
+        if (currentPlayFilePath !== "")
+            showNotice(qsTr("%1 cannot be played: %2").arg(currentPlayFileName).arg(reason))
+    }
+
     function showSaveNotice(text) {
         console.log(Log.scenes, "saveNotice ===> " + text)
         savePopup.message.text = text
@@ -428,6 +434,7 @@ Window {
         videoTrack: 0
         onBegan: playerActions.largeBegan(fullOverlay)
         onEnded: playerActions.fullEnded()
+        onFailed: mainWin.cannotPlay(reason)
 
         PlayerOverlay {
             id: fullOverlay
@@ -504,6 +511,13 @@ Window {
     // Share clip of the playing recording, around `positionMs`.
     function shareClip(positionMs) {
         shareDialog.ask(currentPlayFileName, currentPlayFilePath, playDuration, positionMs)
+    }
+
+    Connections {
+        target: videoOut1
+        function onFailed(reason) {
+            mainWin.cannotPlay(reason)
+        }
     }
 
     Connections {

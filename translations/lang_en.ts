@@ -15,6 +15,10 @@
         <translation>The SD card holds no camera settings (config.txt)</translation>
     </message>
     <message>
+        <source>%1 cannot be played: %2</source>
+        <translation>%1 cannot be played: %2</translation>
+    </message>
+    <message>
         <source>These files could not be opened: %1</source>
         <translation>These files could not be opened: %1</translation>
     </message>

@@ -15,6 +15,10 @@
         <translation>La carte SD ne contient aucun réglage de caméra (config.txt)</translation>
     </message>
     <message>
+        <source>%1 cannot be played: %2</source>
+        <translation>%1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
         <source>These files could not be opened: %1</source>
         <translation>Ces fichiers n’ont pas pu être ouverts : %1</translation>
     </message>

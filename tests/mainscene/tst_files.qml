@@ -93,4 +93,17 @@ MainTestCase {
         compare("file://" + win.currentPlayFilePath, urls[0])
         compare(win.fileListLoader.item.categoryIndex, 2)
     }
+
+    // A file that is no recording at all: every view ends stopped, and the
+    // window names it and says why.
+    function test_aFileThatCannotBePlayedIsNamed() {
+        var name = "R_20261206_090000_T_N"
+        verify(fixture.makeSparseFile(card + name + ".avi", 0))
+        child("mainMenus").openAndPlay(["file://" + card + name + ".avi"])
+        expectNotice(qsTranslate("main", "%1 cannot be played: %2").arg(name)
+                         .arg("unrecognized file format"))
+        tryVerify(function() {
+            return win.playersInUse().every(function(v) { return v.isStopped() })
+        })
+    }
 }
