@@ -125,7 +125,8 @@ play_cell() { # FILE plays|refuses
     printf '**exit %s, %s, %s "cannot play" lines**' "$rc" "${ended:-no end}" "$cannot"
     echo x >>"$failed"
   elif [ "$2" = refuses ]; then
-    printf 'says "%s"' "$(sed 's/.*cannot be played: /cannot be played: /' <<<"$ended" | cut -c1-60)"
+    local said="cannot be played: ${ended#*cannot be played: }"
+    printf 'says "%s"' "${said:0:60}"
   else
     printf '%s' "${ended#playmain: }"
   fi
