@@ -136,9 +136,20 @@ Window {
     }
 
     // The recording shown cannot be played: the window says so, and why.
+    // The player's reasons are mpv's, in English.
     function cannotPlay(reason) {
-        if (currentPlayFilePath !== "")
-            showNotice(qsTr("%1 cannot be played: %2").arg(currentPlayFileName).arg(reason))
+        if (currentPlayFilePath === "")
+            return
+        var words = {
+            "no such file": qsTr("no such file"),
+            "unrecognized file format": qsTr("unrecognized file format"),
+            "no audio or video data played": qsTr("no audio or video data played"),
+            "loading failed": qsTr("loading failed"),
+            "no picture output": qsTr("no picture output"),
+        }
+        var why = words[reason] !== undefined ? words[reason] : reason
+        showNotice(qsTr("%1 cannot be played: %2").replace("%2", why)
+                   .replace("%1", currentPlayFileName))
     }
 
     function showSaveNotice(text) {

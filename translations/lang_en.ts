@@ -15,6 +15,26 @@
         <translation>The SD card holds no camera settings (config.txt)</translation>
     </message>
     <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>unrecognized file format</source>
+        <translation>unrecognized file format</translation>
+    </message>
+    <message>
+        <source>no audio or video data played</source>
+        <translation>no audio or video data played</translation>
+    </message>
+    <message>
+        <source>loading failed</source>
+        <translation>loading failed</translation>
+    </message>
+    <message>
+        <source>no picture output</source>
+        <translation>no picture output</translation>
+    </message>
+    <message>
         <source>%1 cannot be played: %2</source>
         <translation>%1 cannot be played: %2</translation>
     </message>

@@ -15,6 +15,26 @@
         <translation>La carte SD ne contient aucun réglage de caméra (config.txt)</translation>
     </message>
     <message>
+        <source>no such file</source>
+        <translation>fichier introuvable</translation>
+    </message>
+    <message>
+        <source>unrecognized file format</source>
+        <translation>format de fichier inconnu</translation>
+    </message>
+    <message>
+        <source>no audio or video data played</source>
+        <translation>aucune image ni aucun son lisible</translation>
+    </message>
+    <message>
+        <source>loading failed</source>
+        <translation>échec du chargement</translation>
+    </message>
+    <message>
+        <source>no picture output</source>
+        <translation>aucune sortie d’image</translation>
+    </message>
+    <message>
         <source>%1 cannot be played: %2</source>
         <translation>%1 ne peut pas être lu : %2</translation>
     </message>

@@ -2,8 +2,9 @@ import QtQuick 2.12
 
 // Loaded by scripts/check-bad-files.sh in place of the main scene: opens the
 // main window on the file of the command line, as the viewer does for a file
-// it is asked to open, and quits once the large view has stopped, with one
-// line saying how far it got, or what the window told when it could not play.
+// it is asked to open, and quits once its views have stopped, with one line
+// saying how many, and how far they got or what the window told when they
+// could not play.
 QtObject {
     id: probe
 
@@ -40,22 +41,24 @@ QtObject {
         }
     }
 
-    // Once the large view is stopped for good, after playing or failing.
+    // Once every view is stopped for good, after playing or failing.
     property Timer watch: Timer {
         interval: 100
         repeat: true
         running: probe.win !== null
         onTriggered: {
             var player = probe.win.videoOut1
-            if (!(probe.started || probe.failed) || !probe.win.isStopped(player))
+            var views = probe.win.playersInUse()
+            if (!(probe.started || probe.failed) ||
+                    !views.every(function(v) { return probe.win.isStopped(v) }))
                 return
             var notice = probe.child(probe.win, "notiPopup")
             if (probe.failed)
-                console.log("playmain: stopped; the window says:",
+                console.log("playmain: " + views.length + " views stopped; the window says:",
                             notice.opened ? probe.child(probe.win, "notiPopuptxt").text : "nothing")
             else
-                console.log("playmain: stopped after playing", probe.reached, "of",
-                            player.duration, "ms")
+                console.log("playmain: " + views.length + " views stopped after playing",
+                            probe.reached, "of", player.duration, "ms")
             Qt.quit()
         }
     }
