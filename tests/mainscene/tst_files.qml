@@ -95,7 +95,7 @@ MainTestCase {
     }
 
     // A file that is no recording at all: every view ends stopped, and the
-    // window names it and says why.
+    // window names it and says why, in full screen too.
     function test_aFileThatCannotBePlayedIsNamed() {
         var name = "R_20261206_090000_T_N"
         verify(fixture.makeSparseFile(card + name + ".avi", 0))
@@ -105,5 +105,12 @@ MainTestCase {
         tryVerify(function() {
             return win.playersInUse().every(function(v) { return v.isStopped() })
         })
+        // The same from the full-screen view.
+        child("notiPopup").close()
+        tryCompare(child("notiPopup"), "opened", false)
+        win.enterFullScreen()
+        expectNotice(qsTranslate("main", "%1 cannot be played: %2").arg(name)
+                         .arg("unrecognized file format"))
+        win.leaveFullScreen()
     }
 }
