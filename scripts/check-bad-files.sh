@@ -110,7 +110,8 @@ cell() { # EXPECTED exit code
 
 # The play path: the main window opens the file as it opens one it is asked
 # to, and its views end stopped, after playing (no "cannot play" line) or
-# refusing the file (exactly one line per view, and the window says why).
+# refusing the file (the window says why, with at most one line per view: a
+# small view may find its track empty and end without a word).
 play_cell() { # FILE plays|refuses
   run "${viewer[@]}" --scene "$root/tests/scenes/playmain.qml" -- "$1"
   local ended cannot views ok
@@ -120,7 +121,8 @@ play_cell() { # FILE plays|refuses
   if [ "$2" = plays ]; then
     [ "$cannot" -eq 0 ] && [[ "$ended" == *"after playing"* ]] && [[ "$ended" != *"playing 0 of"* ]] && ok=1
   else
-    [ "$cannot" = "${views:-x}" ] && [[ "$ended" == *"cannot be played: "* ]] && ok=1
+    [ "$cannot" -ge 1 ] && [ "$cannot" -le "${views:-0}" ] &&
+      [[ "$ended" == *"cannot be played: "* ]] && ok=1
   fi
   if [ "$rc" -ne 0 ] || [ -z "${ok:-}" ]; then
     printf '**exit %s, %s, %s "cannot play" lines**' "$rc" "${ended:-no end}" "$cannot"
